@@ -1,0 +1,1 @@
+// Placeholder so that an empty module still forms a library.

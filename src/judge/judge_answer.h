@@ -1,0 +1,13 @@
+#pragma once
+// What committing an answer box does on the screen: verdict label, solved flag, comments, solution
+// pictures, allSolved, then the score.
+
+namespace fenok {
+
+class Controls;
+struct Platform;
+struct Quiz;
+
+void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId);
+
+}  // namespace fenok
