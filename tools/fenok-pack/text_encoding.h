@@ -1,0 +1,22 @@
+#pragma once
+// Windows-1252 <-> UTF-8 at the tool's boundary: quiz texts are Windows-1252 inside the program,
+// files and arguments that people write or read are UTF-8.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace fenok::pack {
+
+// Windows-1252 bytes to UTF-8, as Windows converts them (the five unassigned bytes map to U+0081 ...).
+std::string cp1252ToUtf8(const std::string& text);
+
+struct EncodingError {
+  std::size_t offset = 0;   // byte offset in the UTF-8 input
+  std::string character;    // the offending character as UTF-8, or its bytes when it is not UTF-8
+  std::string description;  // "U+4E2D" or "invalid UTF-8 byte 0xC3"
+};
+
+// UTF-8 to Windows-1252; the first character it cannot hold (or malformed UTF-8) is an error.
+std::optional<std::string> utf8ToCp1252(const std::string& text, EncodingError* error = nullptr);
+
+}  // namespace fenok::pack
