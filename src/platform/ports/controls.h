@@ -47,6 +47,8 @@ class Controls {
   virtual void create(const char* className, const std::string& text, std::uint32_t style, const Rect& rect,
                       int id) = 0;
   virtual bool exists(int id) const = 0;
+  // The platform window of the control (HWND), for hosting a foreign control in it; null where none.
+  virtual Handle window(int /*id*/) const { return nullptr; }
 
   // At most bufferSize - 1 bytes (GetWindowTextA semantics); empty for a missing control.
   virtual std::string text(int id, int bufferSize) const = 0;

@@ -28,6 +28,8 @@ class Resources {
   virtual ~Resources() = default;
   // The bytes stay valid for the life of the adapter; absent = empty.
   virtual ByteView find(ResourceType type, int id) const = 0;
+  // Whether the program carries the resource at all (FindResourceA), even when its bytes cannot be had.
+  virtual bool contains(ResourceType type, int id) const { return !find(type, id).empty(); }
 };
 
 }  // namespace fenok
