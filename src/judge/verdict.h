@@ -18,7 +18,8 @@ extern const char* const kVerdictGoodIdea;    // "y a de l'id\xE9" "e"
 
 constexpr int kMaxTextBytes = 259;
 
-// Texts longer than 259 bytes are cut to their first 259 bytes before they are compared.
+// Texts longer than 259 bytes are cut to their first 259 bytes before they are compared (an answer
+// box never holds more); normaliseTyped, editDistance, sortedLetters and containment cut the same way.
 const char* computeVerdict(const std::string& typed, const std::string& expected);
 std::string normaliseTyped(const std::string& typed);   // outer spaces off, a-z upper-cased
 std::string upperAscii(const std::string& text);        // a-z upper-cased, nothing trimmed
