@@ -1,0 +1,53 @@
+#pragma once
+// MediaPlayers over the Windows Media Player ActiveX control, one per question, each hosted in its
+// placeholder window with AtlAxAttachControl from atl.dll (loaded at run time, not linked).
+#include <windows.h>
+
+#include <array>
+
+#include "platform/ports/media_player.h"
+
+struct IWMPPlayer;
+struct IWMPControls;
+
+namespace fenok {
+
+class Win32MediaPlayers : public MediaPlayers {
+ public:
+  Win32MediaPlayers() = default;
+  ~Win32MediaPlayers() override;
+  Win32MediaPlayers(const Win32MediaPlayers&) = delete;
+  Win32MediaPlayers& operator=(const Win32MediaPlayers&) = delete;
+
+  void start() override;
+  void stop() override;
+  bool create(int question, Controls& panel, int placeholderId) override;
+  void setUrl(int question, const std::string& path) override;
+  void play(int question) override;
+  void pause(int question) override;
+  void stopPlaying(int question) override;
+  PlayerActivity activity(int question) override;
+  long lastResult(int question) const override;
+
+  bool hostingAvailable() const { return attachControl_ != nullptr; }
+
+ private:
+  using AttachControl = HRESULT(WINAPI*)(IUnknown* control, HWND window, IUnknown** container);
+
+  struct Slot {
+    IWMPPlayer* player = nullptr;
+    IWMPControls* controls = nullptr;
+    HRESULT lastResult = S_OK;
+  };
+
+  Slot* slot(int question);
+  const Slot* slot(int question) const;
+  void releasePlayers();
+
+  HMODULE atl_ = nullptr;
+  AttachControl attachControl_ = nullptr;
+  bool comInitialised_ = false;
+  std::array<Slot, 96> slots_{};
+};
+
+}  // namespace fenok
