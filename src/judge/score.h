@@ -1,5 +1,6 @@
 #pragma once
 // The score counter and reward code of the header, recounted from the verdict labels.
+#include <string>
 
 namespace fenok {
 
@@ -11,5 +12,9 @@ constexpr int kScoreCounterId = 32;
 constexpr int kCodeBoxId = 30;
 
 void updateScore(Platform& platform, Quiz& quiz, Controls& panel);
+
+// Questions whose every verdict label reads "BRAVO" now, and the counter text " %d / %d".
+int countSolvedQuestions(const Quiz& quiz, Controls& panel);
+std::string scoreLine(int score, int questionCount);
 
 }  // namespace fenok

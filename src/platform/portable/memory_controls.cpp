@@ -146,6 +146,13 @@ void MemoryControls::setFont(int id, Handle font, bool redraw) {
   log("setFont " + std::to_string(id) + (redraw ? " redraw" : ""));
 }
 
+void MemoryControls::setLastCreatedFont(int id, Handle font, bool redraw) {
+  if (controls_.empty() || controls_.back().id != id) return;
+  controls_.back().font = font;
+  controls_.back().fontRedraw = redraw;
+  log("setLastCreatedFont " + std::to_string(id) + (redraw ? " redraw" : ""));
+}
+
 void MemoryControls::limitText(int id, int limit) {
   MemoryControl* control = findMutable(id);
   if (!control) return;
@@ -187,8 +194,15 @@ void MemoryControls::setFocus(int id) {
   if (newIndex == oldIndex) return;
   // The platform has already moved the focus when the loser hears of it.
   focusedIndex_ = newIndex;
-  if (oldIndex >= 0 && killFocusHandler_) killFocusHandler_(controls_[static_cast<std::size_t>(oldIndex)].id);
-  if (newIndex >= 0 && focusedIndex_ == newIndex && setFocusHandler_) setFocusHandler_(id);
+  if (oldIndex >= 0 && killFocusHandler_) {
+    const MemoryControl& loser = controls_[static_cast<std::size_t>(oldIndex)];
+    if (loser.answerBoxProcedure) killFocusHandler_(loser.id);
+  }
+  // A kill-focus handler may itself have moved the focus on.
+  if (newIndex >= 0 && focusedIndex_ == newIndex && setFocusHandler_ &&
+      controls_[static_cast<std::size_t>(newIndex)].answerBoxProcedure) {
+    setFocusHandler_(id);
+  }
 }
 
 int MemoryControls::focusedId() const {

@@ -60,6 +60,7 @@ class MemoryControls : public Controls {
   Handle image(int id) const override;
   void setImage(int id, ImageType type, Handle image) override;
   void setFont(int id, Handle font, bool redraw) override;
+  void setLastCreatedFont(int id, Handle font, bool redraw) override;
   void limitText(int id, int limit) override;
   void selectText(int id, int from, int to) override;
   void setFocus(int id) override;
@@ -91,7 +92,8 @@ class MemoryControls : public Controls {
   int dispatchPosted();  // returns how many were delivered
   std::size_t postedCount() const { return posted_.size(); }
 
-  // Focus changes call these (kill-focus on the control losing it first), like WM_KILLFOCUS/WM_SETFOCUS.
+  // Focus changes call these (kill-focus on the control losing it first), like WM_KILLFOCUS/WM_SETFOCUS
+  // reaching the answer-box procedure: only controls that had it installed report.
   void onKillFocus(FocusHandler handler) { killFocusHandler_ = std::move(handler); }
   void onSetFocus(FocusHandler handler) { setFocusHandler_ = std::move(handler); }
 

@@ -66,6 +66,10 @@ class Controls {
   virtual Handle image(int id) const = 0;    // STM_GETIMAGE
   virtual void setImage(int id, ImageType type, Handle image) = 0;
   virtual void setFont(int id, Handle font, bool redraw) = 0;
+  // The font of the control created last, which carries this identifier: controls sharing an identifier
+  // (a text quiz's question labels, the caption labels) are otherwise reachable only through the first.
+  // Adapters that can reach the last window override it; the fallback suits unique identifiers.
+  virtual void setLastCreatedFont(int id, Handle font, bool redraw) { setFont(id, font, redraw); }
   virtual void limitText(int id, int limit) = 0;  // EM_LIMITTEXT
   virtual void selectText(int id, int from, int to) = 0;
   virtual void setFocus(int id) = 0;

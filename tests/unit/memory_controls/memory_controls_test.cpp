@@ -87,6 +87,9 @@ TEST(MemoryControls, FocusChangeReportsLoserThenWinner) {
   MemoryControls panel;
   panel.create("Edit", "", 0, Rect{}, 4001);
   panel.create("Edit", "", 0, Rect{}, 4002);
+  panel.create("Static", "?", 0, Rect{}, 5001);
+  panel.installAnswerBoxProcedure(4001);
+  panel.installAnswerBoxProcedure(4002);
   std::vector<std::string> events;
   panel.onKillFocus([&](int id) { events.push_back("kill " + std::to_string(id) + " now " +
                                                    std::to_string(panel.focusedId())); });
@@ -94,7 +97,11 @@ TEST(MemoryControls, FocusChangeReportsLoserThenWinner) {
   panel.setFocus(4001);
   panel.setFocus(4002);
   panel.setFocus(4002);
-  EXPECT_EQ(events, (std::vector<std::string>{"set 4001", "kill 4001 now 4002", "set 4002"}));
+  panel.setFocus(5001);
+  EXPECT_EQ(panel.focusedId(), 5001);
+  panel.setFocus(4001);
+  EXPECT_EQ(events, (std::vector<std::string>{"set 4001", "kill 4001 now 4002", "set 4002", "kill 4002 now 5001",
+                                              "set 4001"}));
 }
 
 TEST(MemoryControls, SentRequestsRunAtOncePostedOnesWait) {

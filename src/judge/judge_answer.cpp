@@ -1,0 +1,120 @@
+// Committing an answer box: the verdict label is the only record of a verdict, so an unchanged verdict
+// does nothing at all; a changed one may solve the question, reveal what the quiz's comment kind asks
+// for, and recount the score.
+#include "judge/judge_answer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "content/quiz.h"
+#include "judge/answer_boxes.h"
+#include "judge/field_text.h"
+#include "judge/score.h"
+#include "judge/verdict.h"
+#include "platform/ports/controls.h"
+#include "platform/ports/graphics.h"
+#include "platform/ports/pictures.h"
+#include "platform/ports/platform.h"
+
+namespace fenok {
+
+namespace {
+
+constexpr int kVerdictReadBuffer = 255;
+constexpr int kBoxReadBuffer = 260;
+constexpr int kFirstCommentLabelId = 8001;
+constexpr int kFirstPictureLabelId = 9901;
+constexpr int kFirstSolutionPicture = 10401;
+constexpr int kSolutionBox = 260;
+
+std::string expectedAnswer(const AnswerEntry& entry, int box) {
+  return box == 1 ? fieldText(entry.answer) : fieldText(entry.secondAnswer);
+}
+
+bool isRight(const char* verdict) { return std::strcmp(verdict, kVerdictRight) == 0; }
+
+// Every box of the question holds exactly its expected answer at this moment.
+bool wholeQuestionRight(const Quiz& quiz, Controls& panel, const AnswerEntry& entry, int questionIndex) {
+  const int boxes = boxesPerQuestion(quiz);
+  int right = 0;
+  for (int box = 1; box <= boxes; ++box) {
+    const std::string typed = normaliseTyped(panel.text(answerBoxId(quiz, questionIndex, box), kBoxReadBuffer));
+    if (typed == upperAscii(expectedAnswer(entry, box))) ++right;
+  }
+  return right == boxes;
+}
+
+void showSolutionPicture(Platform& platform, Controls& panel, int questionIndex) {
+  const int label = kFirstPictureLabelId + questionIndex;
+  // Without a picture label (text and media quizzes) a loaded bitmap would have nowhere to go.
+  if (!platform.pictures || !panel.exists(label)) return;
+  const Picture solution = platform.pictures->loadPicture(kFirstSolutionPicture + questionIndex, "IMG",
+                                                          kSolutionBox, kSolutionBox);
+  if (!solution.bitmap) return;
+  const Handle previous = panel.image(label);
+  if (platform.graphics) platform.graphics->deleteObject(previous);
+  panel.setImage(label, ImageType::bitmap, solution.bitmap);
+}
+
+void revealSolved(Platform& platform, const Quiz& quiz, Controls& panel, int questionIndex) {
+  switch (quiz.commentKind) {
+    case kCommentText:
+      panel.show(kFirstCommentLabelId + questionIndex, kSwShowNormal);
+      break;
+    case kCommentTextAndPicture:
+      panel.show(kFirstCommentLabelId + questionIndex, kSwShowNormal);
+      showSolutionPicture(platform, panel, questionIndex);
+      break;
+    case kCommentSolutionPicture:
+      showSolutionPicture(platform, panel, questionIndex);
+      break;
+    default:
+      break;
+  }
+}
+
+bool everyVerdictRight(const Quiz& quiz, Controls& panel) {
+  const int boxes = answerBoxCount(quiz);
+  for (int i = 0; i < boxes; ++i) {
+    if (panel.text(verdictLabelId(kFirstAnswerBoxId + i), kVerdictReadBuffer) != kVerdictRight) return false;
+  }
+  return true;
+}
+
+void revealAllComments(const Quiz& quiz, Controls& panel) {
+  const int questions = std::clamp(quiz.questionCount, 0, kMaxQuestions);
+  for (int q = 0; q < questions; ++q) panel.show(kFirstCommentLabelId + q, kSwShowNormal);
+}
+
+}  // namespace
+
+void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
+  BoxPlace place;
+  if (!locateAnswerBox(quiz, boxId, place)) return;
+  AnswerEntry* entry = answerAt(quiz, place.questionIndex);
+  if (!entry) return;
+
+  const int label = verdictLabelId(boxId);
+  const std::string shown = panel.text(label, kVerdictReadBuffer);
+  const char* verdict = computeVerdict(panel.text(boxId, kBoxReadBuffer), expectedAnswer(*entry, place.box));
+  if (shown == verdict) return;
+  panel.setText(label, verdict);
+
+  if (!isRight(verdict)) {
+    // solved and a solution picture already shown stay: only the comment goes.
+    panel.show(kFirstCommentLabelId + place.questionIndex, kSwHide);
+    quiz.allSolved = 0;
+  } else if (wholeQuestionRight(quiz, panel, *entry, place.questionIndex)) {
+    entry->solved = 1;
+    revealSolved(platform, quiz, panel, place.questionIndex);
+  }
+
+  if (quiz.commentKind == kCommentAllAtEnd && quiz.allSolved == 0 && everyVerdictRight(quiz, panel)) {
+    quiz.allSolved = 1;
+    revealAllComments(quiz, panel);
+  }
+  updateScore(platform, quiz, panel);
+}
+
+}  // namespace fenok

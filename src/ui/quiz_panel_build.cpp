@@ -1,0 +1,309 @@
+// The quiz panel's construction pass: every question's controls, the restored answers judged once,
+// and what the scrolling code needs (row heights, content size), then the scroll bars.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "content/quiz.h"
+#include "judge/answer_boxes.h"
+#include "judge/field_text.h"
+#include "judge/judge_answer.h"
+#include "judge/verdict.h"
+#include "media/media_host.h"
+#include "persist/saved_answers.h"
+#include "platform/ports/graphics.h"
+#include "platform/ports/messages.h"
+#include "platform/ports/pictures.h"
+#include "platform/ports/platform.h"
+#include "ui/quiz_panel.h"
+#include "ui/scrolling.h"
+
+namespace fenok {
+
+namespace {
+
+// Styles of the panel's controls.
+constexpr std::uint32_t kNumberStyle = 0x50000002;
+constexpr std::uint32_t kVerdictStyle = 0x50800201;  // also question text labels
+constexpr std::uint32_t kPictureStyle = 0x5080020E;
+constexpr std::uint32_t kPlaceholderStyle = 0x50800000;
+constexpr std::uint32_t kCaptionStyle = 0x50000000;
+constexpr std::uint32_t kCommentStyle = 0x50000001;
+constexpr std::uint32_t kGridBoxStyle = 0x50810081;
+constexpr std::uint32_t kTextBoxStyle = 0x50810281;
+constexpr std::uint32_t kMediaButtonStyle = 0x50010041;
+
+constexpr std::uint32_t kSuccessColour = 0x00FF00;
+constexpr int kPlayIconId = 1004;
+constexpr int kStopIconId = 1005;
+constexpr int kGridBoxTextLimit = 40;
+constexpr int kPictureBox = 260;
+constexpr int kFirstPictureResource = 400;
+constexpr int kCaptionId = 156;
+constexpr int kTextNumberId = 2000;
+constexpr int kQuestionTextId = 3000;
+
+// Everything the pass carries from one question to the next.
+struct Builder {
+  Builder(Platform& platform_, Quiz& quiz_, QuizPanelState& state_, Controls& panel_)
+      : platform(platform_), quiz(quiz_), state(state_), panel(panel_) {}
+
+  Platform& platform;
+  Quiz& quiz;
+  QuizPanelState& state;
+  Controls& panel;
+  SavedAnswersReader reader;
+  Handle stockFont = nullptr;
+  int rowTop = 5;
+  int pictureRow = 0;
+  Picture rowPictures[3];
+  bool rowPictureUsed[3] = {false, false, false};
+};
+
+std::string numberText(int question) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d.", question);
+  return text;
+}
+
+std::string questionTextOf(const Quiz& quiz, int question) {
+  const AnswerEntry* entry = answerAt(quiz, question - 1);
+  return entry ? fieldText(entry->question) : std::string();
+}
+
+std::string commentOf(const Quiz& quiz, int question) {
+  const AnswerEntry* entry = answerAt(quiz, question - 1);
+  return entry ? fieldText(entry->comment) : std::string();
+}
+
+void setStockFont(Builder& b, int id) { b.panel.setFont(id, b.stockFont, true); }
+
+void buildTextRow(Builder& b, int question) {
+  Controls& panel = b.panel;
+  const int y = b.rowTop;
+  const int boxId = answerBoxId(b.quiz, question - 1, 1);
+  panel.create("Static", numberText(question), kNumberStyle, Rect{26, y + 2, 19, 17}, kTextNumberId);
+  panel.create("Static", questionTextOf(b.quiz, question), kVerdictStyle, Rect{50, y, 550, 20}, kQuestionTextId);
+  panel.setLastCreatedFont(kQuestionTextId, b.quiz.panelFont, false);
+  const std::string restored = b.reader.nextLine();
+  panel.create("Edit", restored, kTextBoxStyle, Rect{610, y, 170, 20}, boxId);
+  panel.setFont(boxId, b.quiz.panelFont, false);
+  panel.create("Static", kVerdictEmpty, kVerdictStyle, Rect{790, y, 100, 20}, verdictLabelId(boxId));
+  judgeAnswer(b.platform, b.quiz, panel, boxId);
+  panel.installAnswerBoxProcedure(boxId);
+  b.rowTop = y + 25;
+  b.quiz.contentWidth = 880;
+  b.quiz.contentHeight = b.rowTop;
+}
+
+// Bitmaps of a row that no question took (an incomplete last row) would be lost: give them back.
+void releaseUnusedRowPictures(Builder& b) {
+  for (int c = 0; c < 3; ++c) {
+    if (b.rowPictures[c].bitmap && !b.rowPictureUsed[c] && b.platform.graphics) {
+      b.platform.graphics->deleteObject(b.rowPictures[c].bitmap);
+    }
+    b.rowPictures[c] = Picture{};
+    b.rowPictureUsed[c] = false;
+  }
+}
+
+int loadRowPictures(Builder& b, int question) {
+  releaseUnusedRowPictures(b);
+  int tallest = 0;
+  for (int c = 0; c < 3; ++c) {
+    Picture picture;
+    if (b.platform.pictures) {
+      picture = b.platform.pictures->loadPicture(kFirstPictureResource + question + c, "IMG", kPictureBox,
+                                                 kPictureBox);
+    }
+    if (!picture.bitmap) picture = Picture{nullptr, kPictureBox, 0};
+    b.rowPictures[c] = picture;
+    tallest = std::max(tallest, picture.height);
+  }
+  if (b.pictureRow < kMaxRows) b.quiz.rowHeights[b.pictureRow] = tallest;
+  ++b.pictureRow;
+  return tallest;
+}
+
+int currentRowHeight(const Builder& b) {
+  const int row = b.pictureRow - 1;
+  return (row >= 0 && row < kMaxRows) ? b.quiz.rowHeights[row] : 0;
+}
+
+struct Cell {
+  int question;
+  int column;
+  int left;        // x
+  int answerTop;   // A
+  int indent;      // D
+  int boxWidth;    // W_b
+  int verdictWidth;  // W_v
+};
+
+void createAnswerLines(Builder& b, const Cell& cell) {
+  Controls& panel = b.panel;
+  const int perQuestion = b.quiz.answersPerQuestion;
+  for (int k = 1; k <= perQuestion; ++k) {
+    const std::string restored = b.reader.nextLine();
+    if (perQuestion != 1 && perQuestion != 2) continue;  // consumed, nothing built
+    const int boxId = answerBoxId(b.quiz, cell.question - 1, k);
+    const int labelId = verdictLabelId(boxId);
+    const int x = cell.left + cell.indent;
+    if (perQuestion == 1) {
+      panel.create("Edit", restored, kGridBoxStyle, Rect{x, cell.answerTop, cell.boxWidth, 20}, boxId);
+      panel.setFont(boxId, b.quiz.panelFont, false);
+      panel.limitText(boxId, kGridBoxTextLimit);
+      panel.create("Static", kVerdictEmpty, kVerdictStyle, Rect{x, cell.answerTop + 19, cell.verdictWidth, 20},
+                   labelId);
+      panel.installAnswerBoxProcedure(boxId);
+      judgeAnswer(b.platform, b.quiz, panel, boxId);
+      panel.setFocus(labelId);
+    } else {
+      const int y = cell.answerTop + 19 * (k - 1);
+      panel.create("Edit", restored, kGridBoxStyle, Rect{x, y, cell.boxWidth - 59, 20}, boxId);
+      panel.setFont(boxId, b.quiz.panelFont, false);
+      panel.limitText(boxId, kGridBoxTextLimit);
+      panel.create("Static", kVerdictEmpty, kVerdictStyle, Rect{x + cell.boxWidth - 60, y, 60, 20}, labelId);
+      setStockFont(b, labelId);
+      panel.installAnswerBoxProcedure(boxId);
+      judgeAnswer(b.platform, b.quiz, panel, boxId);
+    }
+  }
+}
+
+void createMediaButtons(Builder& b, const Cell& cell) {
+  Controls& panel = b.panel;
+  const int play = 6000 + cell.question;
+  const int stop = 7000 + cell.question;
+  panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop, 20, 20}, play);
+  panel.setImage(play, ImageType::icon, b.state.playIcon);
+  panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop + 20, 20, 19}, stop);
+  panel.setImage(stop, ImageType::icon, b.state.stopIcon);
+}
+
+void reportFailedPlayer(Builder& b, int question) {
+  if (!b.platform.messages) return;
+  char text[96];
+  std::snprintf(text, sizeof text, "Impossible de cr\xE9" "er le lecteur de la question %d.", question);
+  b.platform.messages->show(text, "Fenok", kMbOk | kMbIconError);
+}
+
+// Returns false when the pass must stop (a player that cannot be created).
+bool buildGridCell(Builder& b, int question) {
+  Quiz& quiz = b.quiz;
+  Controls& panel = b.panel;
+  const bool pictures = quiz.mediaKind == kMediaPictures;
+  const bool twoAnswers = quiz.answersPerQuestion == 2;
+  const int column = (question - 1) % 3;
+  const int left = 290 * column + (twoAnswers ? 106 : 46);
+  const int y = b.rowTop;
+  const int pictureId = 9900 + question;
+
+  int mediaHeight = 0;
+  int indent = 20;
+  if (pictures) {
+    const int tallest = column == 0 ? loadRowPictures(b, question) : currentRowHeight(b);
+    mediaHeight = tallest + 10;
+    indent = 0;
+    const Picture& picture = b.rowPictures[column];
+    panel.create("Static", "", kPictureStyle,
+                 Rect{left + (kPictureBox - picture.width) / 2, y + (tallest - picture.height) / 2, picture.width,
+                      picture.height},
+                 pictureId);
+  } else {
+    const bool video = quiz.mediaKind == kMediaVideo;
+    mediaHeight = video ? 210 : 0;
+    panel.create("Static", "", kPlaceholderStyle, Rect{left, y, video ? 260 : 0, video ? 200 : 0}, pictureId);
+    if (b.state.media && !b.state.media->createPlayer(question, panel, pictureId)) {
+      reportFailedPlayer(b, question);
+      return false;
+    }
+  }
+
+  const Cell cell{question, column, left, y + mediaHeight, indent, pictures ? 260 : 240, pictures ? 260 : 240};
+  if (twoAnswers && column == 0) {
+    panel.create("Static", fieldText(quiz.firstAnswerLabel), kCaptionStyle, Rect{4, cell.answerTop + 2, 95, 20},
+                 kCaptionId);
+    panel.setLastCreatedFont(kCaptionId, b.stockFont, true);
+    panel.create("Static", fieldText(quiz.secondAnswerLabel), kCaptionStyle, Rect{3, cell.answerTop + 22, 95, 20},
+                 kCaptionId);
+    panel.setLastCreatedFont(kCaptionId, b.stockFont, true);
+  }
+  panel.create("Static", numberText(question), kNumberStyle, Rect{left - 28, cell.answerTop + 2, 27, 17},
+               2000 + question);
+  if (quiz.commentKind > 1) {
+    const int commentId = 8000 + question;
+    panel.create("Static", "", kCommentStyle, Rect{left, cell.answerTop + 46, 260, 65}, commentId);
+    setStockFont(b, commentId);
+    panel.setText(commentId, commentOf(quiz, question));
+    panel.show(commentId, kSwHide);
+  }
+  createAnswerLines(b, cell);
+  if (pictures) {
+    if (!panel.image(pictureId) && b.rowPictures[column].bitmap) {
+      panel.setImage(pictureId, ImageType::bitmap, b.rowPictures[column].bitmap);
+      b.rowPictureUsed[column] = true;
+    }
+  } else {
+    createMediaButtons(b, cell);
+  }
+
+  const int rowStep = quiz.commentKind > 1 ? 140 : 60;
+  if (question % 3 == 1) {
+    quiz.contentWidth = 890;
+    quiz.contentHeight = cell.answerTop + rowStep;
+  }
+  if (question % 3 == 0) b.rowTop = cell.answerTop + rowStep;
+  return true;
+}
+
+bool buildQuestion(Builder& b, int question) {
+  switch (b.quiz.mediaKind) {
+    case kMediaText:
+      buildTextRow(b, question);
+      return true;
+    case kMediaPictures:
+    case kMediaAudio:
+    case kMediaVideo:
+      return buildGridCell(b, question);
+    default:
+      return true;  // a kind the panel does not know builds nothing
+  }
+}
+
+}  // namespace
+
+void buildQuizPanel(Platform& platform, Quiz& quiz, QuizPanelState& state, Controls& panel) {
+  Graphics* graphics = platform.graphics;
+  state.successBrush = graphics ? graphics->createSolidBrush(kSuccessColour) : nullptr;
+  quiz.contentWidth = 0;
+  quiz.contentHeight = 0;
+  const bool media = quiz.mediaKind == kMediaAudio || quiz.mediaKind == kMediaVideo;
+  if (media && graphics) {
+    state.playIcon = graphics->loadIcon(kPlayIconId);
+    state.stopIcon = graphics->loadIcon(kStopIconId);
+  }
+  Builder b(platform, quiz, state, panel);
+  if (platform.files) b.reader = SavedAnswersReader::open(*platform.files);
+  if (graphics) {
+    graphics->deleteObject(quiz.panelFont);  // a second pass must not leak the first one's font
+    FontSpec panelFont;
+    panelFont.height = 15;
+    panelFont.weight = 100;
+    quiz.panelFont = graphics->createFont(panelFont);
+    b.stockFont = graphics->stockGuiFont();
+  }
+
+  const int questions = std::clamp(quiz.questionCount, 0, kMaxQuestions);
+  for (int question = 1; question <= questions; ++question) {
+    if (!buildQuestion(b, question)) {
+      releaseUnusedRowPictures(b);
+      return;
+    }
+  }
+  releaseUnusedRowPictures(b);
+  quiz.contentWidth += quiz.answersPerQuestion == 2 ? 80 : 20;
+  setupScrollBars(quiz, panel);
+}
+
+}  // namespace fenok

@@ -1,0 +1,192 @@
+// Scroll ranges from the content size, and the hiding of solved questions of a picture quiz.
+// Controls sit at their displayed places (scrolling moves them), so every move here is relative.
+#include "ui/scrolling.h"
+
+#include <algorithm>
+
+#include "content/quiz.h"
+#include "judge/answer_boxes.h"
+#include "platform/ports/controls.h"
+#include "ui/header_panel.h"
+
+namespace fenok {
+
+namespace {
+
+constexpr int kCommentHeight = 65;
+constexpr int kFirstNumberLabelId = 2000;
+constexpr int kFirstCommentLabelId = 8000;
+constexpr int kFirstPictureLabelId = 9900;
+constexpr int kVerdictReadBuffer = 255;
+
+enum ShiftMode { kHideSolved = 1, kCloseUp = 2, kShowAgain = 3, kShowRowEnd = 4, kOpenUp = 5 };
+
+int questionCountOf(const Quiz& quiz) { return std::clamp(quiz.questionCount, 0, kMaxQuestions); }
+
+int rowHeight(const Quiz& quiz, int row) { return row < kMaxRows ? quiz.rowHeights[row] : 0; }
+
+// What a closed row gives back: its picture height, and its comment height when there are comments.
+int closedRowHeight(const Quiz& quiz, int row) {
+  return rowHeight(quiz, row) + (quiz.commentKind > 1 ? kCommentHeight : 0);
+}
+
+bool hideBoxChecked(const Quiz& quiz) {
+  const Controls* header = quiz.headerPanel;
+  return header && header->exists(kHideBoxId) && header->checkState(kHideBoxId) == 1;
+}
+
+void moveBy(Controls& panel, int id, int delta) {
+  if (!panel.exists(id)) return;
+  const Rect place = panel.rect(id);
+  panel.move(id, place.x, place.y + delta);
+}
+
+bool questionShowsRight(const Quiz& quiz, Controls& panel, int question) {
+  const int boxes = boxesPerQuestion(quiz);
+  for (int box = 1; box <= boxes; ++box) {
+    if (panel.text(verdictLabelId(answerBoxId(quiz, question - 1, box)), kVerdictReadBuffer) != "BRAVO") return false;
+  }
+  return boxes > 0;
+}
+
+bool anyOtherCommentShown(const Quiz& quiz, Controls& panel, int question) {
+  for (int j = 1; j <= questionCountOf(quiz); ++j) {
+    if (j != question && panel.isVisible(kFirstCommentLabelId + j)) return true;
+  }
+  return false;
+}
+
+// A comment comes back with its question only if judging would show it now: a question whose answer
+// was changed since, or an all-at-end comment before the end, stays hidden.
+bool commentBelongsOnScreen(const Quiz& quiz, Controls& panel, int question) {
+  if (!questionShowsRight(quiz, panel, question)) return false;
+  switch (quiz.commentKind) {
+    case kCommentText:
+    case kCommentTextAndPicture:
+      return true;
+    case kCommentAllAtEnd:
+      return quiz.allSolved == 1 || anyOtherCommentShown(quiz, panel, question);
+    default:
+      return false;
+  }
+}
+
+void showOrHideMedia(const Quiz& quiz, Controls& panel, int showCommand, int question) {
+  panel.show(kFirstPictureLabelId + question, showCommand);
+  const int comment = kFirstCommentLabelId + question;
+  if (showCommand == kSwHide || commentBelongsOnScreen(quiz, panel, question)) panel.show(comment, showCommand);
+}
+
+void scrollRefresh(const Quiz& quiz, Controls& panel) {
+  const int oldVertical = panel.scrollState(ScrollBar::vertical).position;
+  const int oldHorizontal = panel.scrollState(ScrollBar::horizontal).position;
+  setupScrollBars(quiz, panel);
+  const int newVertical = panel.scrollState(ScrollBar::vertical).position;
+  const int newHorizontal = panel.scrollState(ScrollBar::horizontal).position;
+  panel.scrollContent(oldHorizontal - newHorizontal, oldVertical - newVertical);
+}
+
+void hideSolvedQuestions(Quiz& quiz, Controls& panel) {
+  const int questions = questionCountOf(quiz);
+  int row = 0;
+  int hiddenInRow = 0;
+  for (int j = 1; j <= questions; ++j) {
+    const int state = quiz.questionStates[j];
+    if (state == kQuestionHidden) ++hiddenInRow;
+    const AnswerEntry* entry = answerAt(quiz, j - 1);
+    if (entry && entry->solved && state == kQuestionShown) {
+      shiftQuestion(quiz, kHideSolved, kSwHide, panel, rowHeight(quiz, row), -1, j);
+      ++hiddenInRow;
+      quiz.questionStates[j] = kQuestionHidden;
+    }
+    if (j % 3 != 0) continue;
+    if (hiddenInRow == 3) {
+      const int closed = closedRowHeight(quiz, row);
+      for (int later = j + 1; later <= questions; ++later) {
+        shiftQuestion(quiz, kCloseUp, kSwHide, panel, closed, -1, later);
+      }
+      quiz.contentHeight -= closed;
+      quiz.questionStates[j] = kQuestionRowClosed;
+    }
+    ++row;
+    hiddenInRow = 0;
+  }
+}
+
+void showHiddenQuestions(Quiz& quiz, Controls& panel) {
+  const int questions = questionCountOf(quiz);
+  int row = 0;
+  for (int j = 1; j <= questions; ++j) {
+    const int state = quiz.questionStates[j];
+    if (state == kQuestionHidden) {
+      shiftQuestion(quiz, kShowAgain, kSwShowNormal, panel, rowHeight(quiz, row), +1, j);
+    } else if (state == kQuestionRowClosed) {
+      shiftQuestion(quiz, kShowRowEnd, kSwShowNormal, panel, rowHeight(quiz, row), +1, j);
+      const int reopened = closedRowHeight(quiz, row);
+      quiz.contentHeight += reopened;
+      for (int later = j + 1; later <= questions; ++later) {
+        shiftQuestion(quiz, kOpenUp, kSwShowNormal, panel, reopened, +1, later);
+      }
+    }
+    quiz.questionStates[j] = kQuestionShown;
+    if (j % 3 == 0) ++row;
+  }
+}
+
+}  // namespace
+
+void setupScrollBars(const Quiz& quiz, Controls& panel) {
+  const Rect client = panel.clientRect();
+  int visibleWidth = client.width;
+  int visibleHeight = client.height;
+  if (client.width >= quiz.contentWidth) {
+    panel.setScrollPosition(ScrollBar::horizontal, 0, false);
+    visibleWidth = quiz.contentWidth;
+  }
+  if (client.height >= quiz.contentHeight) {
+    panel.setScrollPosition(ScrollBar::vertical, 0, false);
+    visibleHeight = quiz.contentHeight;
+  }
+  panel.setScrollRange(ScrollBar::horizontal, quiz.contentWidth - 2, visibleWidth - 1, true);
+  panel.setScrollRange(ScrollBar::vertical, quiz.contentHeight - 2, visibleHeight - 1, true);
+}
+
+void updateHiddenQuestions(Platform&, Quiz& quiz) {
+  // During the quiz panel's construction there is no panel yet; its construction sets the bars itself.
+  if (!quiz.quizPanel) return;
+  Controls& panel = *quiz.quizPanel;
+  if (hideBoxChecked(quiz)) {
+    hideSolvedQuestions(quiz, panel);
+  } else {
+    showHiddenQuestions(quiz, panel);
+  }
+  scrollRefresh(quiz, panel);
+}
+
+void shiftQuestion(Quiz& quiz, int mode, int showCommand, Controls& panel, int distance, int direction,
+                   int question) {
+  const int delta = distance * direction;
+  const bool movesWithGrid = mode == kCloseUp || mode == kOpenUp;
+  const bool changesVisibility = mode == kHideSolved || mode == kShowAgain || mode == kShowRowEnd;
+  if (movesWithGrid) {
+    moveBy(panel, kFirstPictureLabelId + question, delta);
+    // The comment belongs to the cell: it follows the rest of the grid.
+    moveBy(panel, kFirstCommentLabelId + question, delta);
+  } else if (changesVisibility) {
+    showOrHideMedia(quiz, panel, showCommand, question);
+  } else {
+    return;
+  }
+  const int boxes = boxesPerQuestion(quiz);
+  if (boxes >= 1) {
+    moveBy(panel, answerBoxId(quiz, question - 1, 1), delta);
+    moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 1)), delta);
+  }
+  moveBy(panel, kFirstNumberLabelId + question, delta);
+  if (boxes == 2) {
+    moveBy(panel, answerBoxId(quiz, question - 1, 2), delta);
+    moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 2)), delta);
+  }
+}
+
+}  // namespace fenok
