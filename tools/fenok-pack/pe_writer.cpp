@@ -1,0 +1,191 @@
+// The resource section is written last in the image. When the stub's resource section already is the
+// last one it is replaced in place (its table row reused); otherwise a new section is appended in the
+// header's free room and the data directory points at it, leaving the old one as unused bytes. Bytes
+// the stub carries after its last section (a symbol table) move behind the new section; a signature
+// cannot survive the change and is dropped.
+#include "pe_writer.h"
+
+#include <algorithm>
+
+#include "resource_section.h"
+
+namespace fenok::pack {
+namespace {
+
+constexpr std::uint32_t kSectionHeaderSize = 40;
+constexpr std::uint32_t kResourceCharacteristics = 0x40000040;  // initialised data, readable
+constexpr std::uint32_t kSecurityDirectoryIndex = 4;
+constexpr std::uint32_t kSymbolTablePointerOffset = 8;  // in the file header
+
+std::uint32_t alignUp(std::uint64_t value, std::uint32_t alignment) {
+  if (alignment == 0) return static_cast<std::uint32_t>(value);
+  return static_cast<std::uint32_t>((value + alignment - 1) / alignment * alignment);
+}
+
+std::uint32_t get32(const std::vector<std::uint8_t>& bytes, std::uint32_t at) {
+  return static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
+         (static_cast<std::uint32_t>(bytes[at + 2]) << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+void put32(std::vector<std::uint8_t>& bytes, std::uint32_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+void put16(std::vector<std::uint8_t>& bytes, std::uint32_t at, std::uint32_t value) {
+  bytes[at] = static_cast<std::uint8_t>(value);
+  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+bool fail(std::string& error, const std::string& reason) {
+  error = reason;
+  return false;
+}
+
+// Which table row the new section takes, and where it goes in memory and in the file.
+struct Placement {
+  std::size_t row = 0;
+  bool appended = false;
+  std::uint32_t rva = 0;
+  std::uint32_t rawOffset = 0;
+  std::uint32_t keptEnd = 0;  // stub bytes [0, keptEnd) are kept as they are
+};
+
+std::uint32_t rawEnd(const PeSection& section) { return section.rawOffset + section.rawSize; }
+std::uint64_t virtualEnd(const PeSection& section) {
+  return std::uint64_t{section.virtualAddress} + std::max(section.virtualSize, section.rawSize);
+}
+
+bool isLastSection(const PeLayout& layout, std::size_t row) {
+  const PeSection& candidate = layout.sections[row];
+  for (const PeSection& other : layout.sections) {
+    if (&other == &candidate) continue;
+    if (other.virtualAddress >= candidate.virtualAddress || rawEnd(other) > candidate.rawOffset) return false;
+  }
+  return true;
+}
+
+bool place(const PeLayout& layout, std::size_t stubSize, Placement& placement, std::string& error) {
+  for (std::size_t row = 0; row < layout.sections.size(); ++row) {
+    const PeSection& section = layout.sections[row];
+    const bool holdsResources = layout.resourceRva != 0 && layout.resourceRva == section.virtualAddress;
+    if (holdsResources && isLastSection(layout, row)) {
+      placement = {row, false, section.virtualAddress, section.rawOffset, section.rawOffset};
+      return true;
+    }
+  }
+  std::uint64_t endInMemory = 0;
+  std::uint32_t endInFile = layout.sizeOfHeaders;
+  std::uint32_t firstRaw = 0xFFFFFFFFu;
+  for (const PeSection& section : layout.sections) {
+    endInMemory = std::max(endInMemory, virtualEnd(section));
+    endInFile = std::max(endInFile, rawEnd(section));
+    if (section.rawSize != 0) firstRaw = std::min(firstRaw, section.rawOffset);
+  }
+  const std::uint64_t tableEnd =
+      layout.sectionTableOffset + (layout.sections.size() + 1) * std::uint64_t{kSectionHeaderSize};
+  if (tableEnd > layout.sizeOfHeaders || tableEnd > firstRaw)
+    return fail(error, "the stub has no room for another section header");
+  if (endInFile > stubSize) return fail(error, "the stub is truncated");
+  placement.row = layout.sections.size();
+  placement.appended = true;
+  placement.rva = alignUp(endInMemory, layout.sectionAlignment);
+  placement.rawOffset = alignUp(endInFile, layout.fileAlignment);
+  placement.keptEnd = endInFile;
+  return true;
+}
+
+void writeSectionRow(std::vector<std::uint8_t>& image, const PeLayout& layout, const Placement& placement,
+                     std::uint32_t virtualSize, std::uint32_t rawSize) {
+  const std::uint32_t at = layout.sectionTableOffset + static_cast<std::uint32_t>(placement.row) * kSectionHeaderSize;
+  if (placement.appended) {
+    std::fill(image.begin() + at, image.begin() + at + kSectionHeaderSize, 0);
+    const char name[] = ".rsrc";
+    std::copy(name, name + 5, image.begin() + at);
+    put32(image, at + 36, kResourceCharacteristics);
+    put16(image, layout.peOffset + 6, static_cast<std::uint32_t>(layout.sections.size() + 1));
+  }
+  put32(image, at + 8, virtualSize);
+  put32(image, at + 12, placement.rva);
+  put32(image, at + 16, rawSize);
+  put32(image, at + 20, placement.rawOffset);
+}
+
+std::uint32_t imageSize(const PeLayout& layout, const Placement& placement, std::uint32_t virtualSize) {
+  std::uint64_t end = std::uint64_t{placement.rva} + virtualSize;
+  for (std::size_t row = 0; row < layout.sections.size(); ++row)
+    if (placement.appended || row != placement.row) end = std::max(end, virtualEnd(layout.sections[row]));
+  return alignUp(end, layout.sectionAlignment);
+}
+
+// What follows the last section in the stub: kept behind the new section, less any signature.
+std::vector<std::uint8_t> trailingBytes(const std::vector<std::uint8_t>& stub, const PeLayout& layout,
+                                        std::uint32_t trailStart) {
+  std::uint32_t end = static_cast<std::uint32_t>(stub.size());
+  if (layout.dataDirectoryCount > kSecurityDirectoryIndex) {
+    const std::uint32_t entry = layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex;
+    const std::uint32_t signatureAt = get32(stub, entry);
+    if (signatureAt != 0 && signatureAt >= trailStart && signatureAt < end) end = signatureAt;
+  }
+  if (trailStart >= end) return {};
+  return {stub.begin() + trailStart, stub.begin() + end};
+}
+
+}  // namespace
+
+std::uint32_t peChecksum(const std::vector<std::uint8_t>& image, std::uint32_t checksumOffset) {
+  std::uint64_t sum = 0;
+  for (std::size_t i = 0; i < image.size(); i += 2) {
+    if (i == checksumOffset || i == checksumOffset + 2) continue;
+    std::uint32_t word = image[i];
+    if (i + 1 < image.size()) word |= static_cast<std::uint32_t>(image[i + 1]) << 8;
+    sum += word;
+    sum = (sum & 0xFFFF) + (sum >> 16);
+  }
+  sum = (sum & 0xFFFF) + (sum >> 16);
+  return static_cast<std::uint32_t>(sum + image.size());
+}
+
+bool addResources(const std::vector<std::uint8_t>& stub, const std::vector<PeResourceEntry>& added,
+                  std::vector<std::uint8_t>& out, std::string& error) {
+  PeResources stubResources;
+  if (!stubResources.load(stub, error)) return fail(error, "the stub is not a usable program: " + error);
+  const PeLayout& layout = stubResources.layout();
+  if (layout.dataDirectoryCount <= kPeResourceDirectoryIndex)
+    return fail(error, "the stub has no entry for a resource directory");
+  Placement placement;
+  if (!place(layout, stub.size(), placement, error)) return false;
+
+  const std::vector<std::uint8_t> section =
+      buildResourceSection(mergeResources(stubResources.entries(), added), placement.rva);
+  const std::uint32_t virtualSize = static_cast<std::uint32_t>(section.size());
+  const std::uint32_t rawSize = alignUp(section.size(), layout.fileAlignment);
+
+  std::uint32_t trailStart = placement.keptEnd;
+  if (!placement.appended) trailStart = rawEnd(layout.sections[placement.row]);
+  const std::vector<std::uint8_t> trail = trailingBytes(stub, layout, std::min<std::uint32_t>(trailStart, static_cast<std::uint32_t>(stub.size())));
+
+  out.assign(stub.begin(), stub.begin() + placement.keptEnd);
+  out.resize(placement.rawOffset, 0);
+  out.insert(out.end(), section.begin(), section.end());
+  out.resize(placement.rawOffset + rawSize, 0);
+  const std::uint32_t trailAt = static_cast<std::uint32_t>(out.size());
+  out.insert(out.end(), trail.begin(), trail.end());
+
+  writeSectionRow(out, layout, placement, virtualSize, rawSize);
+  const std::uint32_t resourceEntry = layout.dataDirectoryOffset + 8 * kPeResourceDirectoryIndex;
+  put32(out, resourceEntry, placement.rva);
+  put32(out, resourceEntry + 4, virtualSize);
+  if (layout.dataDirectoryCount > kSecurityDirectoryIndex) {
+    put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex, 0);
+    put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex + 4, 0);
+  }
+  const std::uint32_t symbolsAt = layout.peOffset + 4 + kSymbolTablePointerOffset;
+  const std::uint32_t symbols = get32(stub, symbolsAt);
+  if (symbols != 0 && symbols >= trailStart) put32(out, symbolsAt, symbols - trailStart + trailAt);
+  put32(out, layout.optionalOffset + kPeSizeOfImageOffset, imageSize(layout, placement, virtualSize));
+  put32(out, layout.optionalOffset + kPeChecksumOffset, 0);
+  put32(out, layout.optionalOffset + kPeChecksumOffset, peChecksum(out, layout.optionalOffset + kPeChecksumOffset));
+  return true;
+}
+
+}  // namespace fenok::pack
