@@ -286,7 +286,7 @@ void buildQuizPanel(Platform& platform, Quiz& quiz, QuizPanelState& state, Contr
   Builder b(platform, quiz, state, panel);
   if (platform.files) b.reader = SavedAnswersReader::open(*platform.files);
   if (graphics) {
-    graphics->deleteObject(quiz.panelFont);  // a second pass must not leak the first one's font
+    if (quiz.panelFont) graphics->deleteObject(quiz.panelFont);  // a second pass must not leak the first one's font
     FontSpec panelFont;
     panelFont.height = 15;
     panelFont.weight = 100;
