@@ -1,0 +1,116 @@
+#include "pictures/png_rows.h"
+
+#include <cstring>
+
+namespace fenok {
+namespace {
+
+void copyRow(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned sourceBits) {
+  std::memcpy(destination, source, (width * sourceBits + 7) / 8);
+}
+
+void everyOtherByte(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i) destination[i] = source[2 * i];
+}
+
+void everyFourthByte(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i) destination[i] = source[4 * i];
+}
+
+// Four 2-bit values (first one highest) become two bytes of two 4-bit values each.
+struct WideningTable {
+  std::uint8_t high[256];  // the first two values of a source byte as one output byte
+  std::uint8_t low[256];   // the last two
+  constexpr WideningTable() : high(), low() {
+    for (unsigned b = 0; b < 256; ++b) {
+      high[b] = static_cast<std::uint8_t>(((b >> 6) & 3) << 4 | ((b >> 4) & 3));
+      low[b] = static_cast<std::uint8_t>(((b >> 2) & 3) << 4 | (b & 3));
+    }
+  }
+};
+constexpr WideningTable kWidening;
+
+void widen2To4(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  const std::size_t outputBytes = (width + 1) / 2;
+  std::size_t out = 0;
+  for (std::size_t in = 0; out < outputBytes; ++in) {
+    destination[out++] = kWidening.high[source[in]];
+    if (out < outputBytes) destination[out++] = kWidening.low[source[in]];
+  }
+}
+
+void rgbToBgr(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i, source += 3, destination += 3) {
+    destination[0] = source[2];
+    destination[1] = source[1];
+    destination[2] = source[0];
+  }
+}
+
+void rgb16ToBgr(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i, source += 6, destination += 3) {
+    destination[0] = source[4];
+    destination[1] = source[2];
+    destination[2] = source[0];
+  }
+}
+
+// Swapping the outer bytes of each 32-bit pixel with word operations lets the compiler vectorise.
+void rgbaToBgra(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i) {
+    const std::uint32_t r = source[4 * i], g = source[4 * i + 1], b = source[4 * i + 2], a = source[4 * i + 3];
+    const std::uint32_t pixel = b | g << 8 | r << 16 | a << 24;
+    destination[4 * i] = static_cast<std::uint8_t>(pixel);
+    destination[4 * i + 1] = static_cast<std::uint8_t>(pixel >> 8);
+    destination[4 * i + 2] = static_cast<std::uint8_t>(pixel >> 16);
+    destination[4 * i + 3] = static_cast<std::uint8_t>(pixel >> 24);
+  }
+}
+
+void rgbaToBgr(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i, source += 4, destination += 3) {
+    destination[0] = source[2];
+    destination[1] = source[1];
+    destination[2] = source[0];
+  }
+}
+
+void rgba16ToBgra(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i, source += 8, destination += 4) {
+    destination[0] = source[4];
+    destination[1] = source[2];
+    destination[2] = source[0];
+    destination[3] = source[6];
+  }
+}
+
+void rgba16ToBgr(const std::uint8_t* source, std::uint8_t* destination, std::size_t width, unsigned) {
+  for (std::size_t i = 0; i < width; ++i, source += 8, destination += 3) {
+    destination[0] = source[4];
+    destination[1] = source[2];
+    destination[2] = source[0];
+  }
+}
+
+struct RoutineEntry {
+  RowRoutine routine;
+  RowConverter converter;
+};
+
+constexpr RoutineEntry kRoutines[] = {
+    {rowCopy, copyRow},           {rowEveryOtherByte, everyOtherByte}, {rowRgb16ToBgr, rgb16ToBgr},
+    {rowRgba16ToBgr, rgba16ToBgr}, {rowRgba16ToBgra, rgba16ToBgra},    {rowEveryFourthByte, everyFourthByte},
+    {rowWiden2To4, widen2To4},     {rowRgbToBgr, rgbToBgr},             {rowRgbaToBgr, rgbaToBgr},
+    {rowRgbaToBgra, rgbaToBgra},
+};
+
+}  // namespace
+
+RowConverter rowConverter(RowRoutine routine) {
+  for (const RoutineEntry& entry : kRoutines) {
+    if (entry.routine == routine) return entry.converter;
+  }
+  return nullptr;
+}
+
+}  // namespace fenok
