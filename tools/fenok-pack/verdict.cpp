@@ -1,13 +1,105 @@
-// fenok-pack verdict (not built yet).
-#include <cstdio>
+// fenok-pack verdict: the verdict the player gives a typed answer, through the player's own judge.
+//
+//   fenok-pack verdict TYPED EXPECTED   one verdict
+//   fenok-pack verdict --batch          lines "typed<TAB>expected" on stdin, one verdict line each
+//
+// Texts are UTF-8 outside and Windows-1252 inside, as in the player. A text the player could not hold
+// (a character outside Windows-1252, more than 259 bytes, a NUL) is an error naming where it is;
+// in batch mode nothing after the bad line is printed, so a verdict is never shown for the wrong line.
+#include <iostream>
+#include <optional>
+#include <string>
 
-#include "commands.h"
+#include "judge/verdict.h"
+#include "text_encoding.h"
+#include "verdict_command.h"
 
 namespace fenok::pack {
 
-int runVerdict(const Arguments&) {
-  std::fputs("fenok-pack: 'verdict' is not available yet\n", stderr);
-  return 2;
+namespace {
+
+constexpr int kBadInput = 2;
+constexpr char kUsage[] = "usage: fenok-pack verdict TYPED EXPECTED | fenok-pack verdict --batch\n";
+
+// Why a text cannot be an answer, or nothing when it can.
+std::optional<std::string> problemWith(const std::string& utf8, std::string& cp1252) {
+  EncodingError error;
+  const std::optional<std::string> converted = utf8ToCp1252(utf8, &error);
+  if (!converted) {
+    if (error.description.rfind("U+", 0) == 0) {
+      return "character '" + error.character + "' (" + error.description + ") has no Windows-1252 form";
+    }
+    return error.description;
+  }
+  if (converted->find('\0') != std::string::npos) return "character U+0000 cannot be typed into an answer box";
+  if (converted->size() > static_cast<std::size_t>(kMaxTextBytes)) {
+    return std::to_string(converted->size()) + " bytes in Windows-1252, at most " + std::to_string(kMaxTextBytes);
+  }
+  cp1252 = *converted;
+  return std::nullopt;
 }
+
+// Converts both texts, or says on err what is wrong with the first bad one, prefixed by where it is.
+bool convertPair(const std::string& typedUtf8, const std::string& expectedUtf8, const std::string& typedPlace,
+                 const std::string& expectedPlace, std::string& typed, std::string& expected, std::ostream& err) {
+  if (const auto problem = problemWith(typedUtf8, typed)) {
+    err << "fenok-pack verdict: " << typedPlace << ": " << *problem << "\n";
+    return false;
+  }
+  if (const auto problem = problemWith(expectedUtf8, expected)) {
+    err << "fenok-pack verdict: " << expectedPlace << ": " << *problem << "\n";
+    return false;
+  }
+  return true;
+}
+
+void printVerdict(const std::string& typed, const std::string& expected, std::ostream& out) {
+  out << cp1252ToUtf8(computeVerdict(typed, expected)) << "\n";
+}
+
+int runOne(const std::string& typedUtf8, const std::string& expectedUtf8, std::ostream& out, std::ostream& err) {
+  std::string typed;
+  std::string expected;
+  if (!convertPair(typedUtf8, expectedUtf8, "argument 1 (typed answer)", "argument 2 (expected answer)", typed,
+                   expected, err)) {
+    return kBadInput;
+  }
+  printVerdict(typed, expected, out);
+  return 0;
+}
+
+int runBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    // Lines written on Windows end in CR LF; the CR is not part of the expected answer.
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string where = "line " + std::to_string(number);
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string::npos) {
+      err << "fenok-pack verdict: " << where << ": no tab between the typed and the expected answer\n";
+      return kBadInput;
+    }
+    std::string typed;
+    std::string expected;
+    if (!convertPair(line.substr(0, tab), line.substr(tab + 1), where + ", typed answer", where + ", expected answer",
+                     typed, expected, err)) {
+      return kBadInput;
+    }
+    printVerdict(typed, expected, out);
+  }
+  out.flush();
+  return 0;
+}
+
+}  // namespace
+
+int runVerdict(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && args[0] == "--batch") return runBatch(in, out, err);
+  if (args.size() == 2) return runOne(args[0], args[1], out, err);
+  err << kUsage;
+  return kBadInput;
+}
+
+int runVerdict(const Arguments& args) { return runVerdict(args, std::cin, std::cout, std::cerr); }
 
 }  // namespace fenok::pack
