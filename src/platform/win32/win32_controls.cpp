@@ -25,8 +25,8 @@ HINSTANCE Win32Controls::instance() const {
 
 void Win32Controls::create(const char* className, const std::string& text, std::uint32_t style,
                            const Rect& rect, int id) {
-  CreateWindowExA(0, className, text.c_str(), style, rect.x, rect.y, rect.width, rect.height, panel_,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+  lastCreated_ = CreateWindowExA(0, className, text.c_str(), style, rect.x, rect.y, rect.width, rect.height, panel_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
 }
 
 bool Win32Controls::exists(int id) const { return item(id) != nullptr; }
@@ -94,6 +94,12 @@ void Win32Controls::setImage(int id, ImageType type, Handle image) {
 
 void Win32Controls::setFont(int id, Handle font, bool redraw) {
   if (HWND control = item(id)) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+}
+
+void Win32Controls::setLastCreatedFont(int id, Handle font, bool redraw) {
+  // Controls sharing an identifier are reachable only through the one just created.
+  HWND control = lastCreated_ && GetDlgCtrlID(lastCreated_) == id ? lastCreated_ : item(id);
+  if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
 }
 
 void Win32Controls::limitText(int id, int limit) {

@@ -32,6 +32,7 @@ class Win32Controls : public Controls {
   Handle image(int id) const override;
   void setImage(int id, ImageType type, Handle image) override;
   void setFont(int id, Handle font, bool redraw) override;
+  void setLastCreatedFont(int id, Handle font, bool redraw);
   void limitText(int id, int limit) override;
   void selectText(int id, int from, int to) override;
   void setFocus(int id) override;
@@ -53,6 +54,7 @@ class Win32Controls : public Controls {
   HWND panel_;
   WNDPROC answerBoxProcedure_;
   WNDPROC editProcedure_ = nullptr;
+  HWND lastCreated_ = nullptr;
 };
 
 }  // namespace fenok
