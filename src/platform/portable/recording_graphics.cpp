@@ -15,16 +15,16 @@ const RecordingGraphics::Object* RecordingGraphics::find(Handle handle) const {
   return nullptr;
 }
 
-Handle RecordingGraphics::createFont(const FontSpec& spec) {
+Handle RecordingGraphics::createFont(const FontSpec& font) {
   Object object;
   object.handle = nextHandle();
   object.kind = GraphicsCallKind::createFont;
-  object.font = spec;
+  object.font = font;
   objects_.push_back(object);
   GraphicsCall call;
   call.kind = GraphicsCallKind::createFont;
   call.handle = object.handle;
-  call.font = spec;
+  call.font = font;
   calls_.push_back(call);
   return object.handle;
 }

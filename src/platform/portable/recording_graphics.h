@@ -21,7 +21,7 @@ struct GraphicsCall {
 
 class RecordingGraphics : public Graphics {
  public:
-  Handle createFont(const FontSpec& spec) override;
+  Handle createFont(const FontSpec& font) override;
   Handle createSolidBrush(std::uint32_t colour) override;
   void deleteObject(Handle object) override;  // recorded even for null, which deletes nothing
   Handle stockGuiFont() override;             // the same handle every time; deleting it is a misuse
@@ -35,7 +35,7 @@ class RecordingGraphics : public Graphics {
   bool isLive(Handle handle) const;
   bool isFont(Handle handle) const;
   bool isBrush(Handle handle) const;
-  // The spec or colour an object was created with (default values for an unknown handle).
+  // The font or colour an object was created with (default values for an unknown handle).
   FontSpec fontOf(Handle handle) const;
   std::uint32_t colourOf(Handle handle) const;
 

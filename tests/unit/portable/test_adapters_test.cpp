@@ -24,11 +24,11 @@ TEST(MessageRecorder, RecordsTextCaptionAndStyleInOrder) {
 
 TEST(RecordingGraphics, HandsOutDistinctHandlesAndRecordsCallsInOrder) {
   RecordingGraphics graphics;
-  FontSpec spec;
-  spec.height = 25;
-  spec.weight = 400;
-  spec.face = "Arial";
-  const Handle font = graphics.createFont(spec);
+  FontSpec arial;
+  arial.height = 25;
+  arial.weight = 400;
+  arial.face = "Arial";
+  const Handle font = graphics.createFont(arial);
   const Handle brush = graphics.createSolidBrush(0x965F5A);
   const Handle other = graphics.createSolidBrush(0x965F5A);
   ASSERT_NE(font, nullptr);
