@@ -1,0 +1,116 @@
+// fenok-pack try: the player's construction, judging and score over in-memory controls, printed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "fenok-pack/commands.h"
+#include "content/quiz.h"
+#include "platform/portable/message_recorder.h"
+#include "platform/portable/recording_graphics.h"
+#include "platform/ports/platform.h"
+#include "fenok-pack/try_session.h"
+
+namespace fenok::pack {
+namespace {
+
+std::vector<std::uint8_t> bytesOf(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+
+class TrySession : public ::testing::Test {
+ protected:
+  TrySession() : quiz(new Quiz()) {
+    platform.graphics = &graphics;
+    platform.messages = &messages;
+    initQuiz(*quiz, graphics);
+  }
+  ~TrySession() override { freeQuiz(*quiz, graphics); }
+
+  void makeQuiz(int kind, int perQuestion, std::initializer_list<std::pair<const char*, const char*>> answers) {
+    quiz->mediaKind = kind;
+    quiz->answersPerQuestion = perQuestion;
+    for (const auto& answer : answers) appendAnswer(*quiz, answer.first, answer.second, "Q");
+    quiz->questionCount = static_cast<int>(answers.size());
+    copyField(quiz->rewardCodes[0], kTextField, "PREMIER");
+    copyField(quiz->rewardCodes[1], kTextField, "D\xC9" "BUT");
+  }
+
+  std::string run(const std::string& answers) {
+    std::ostringstream out;
+    runTrySession(platform, *quiz, answersInPlayerEncoding(bytesOf(answers)), out);
+    return out.str();
+  }
+
+  RecordingGraphics graphics;
+  MessageRecorder messages;
+  Platform platform;
+  std::unique_ptr<Quiz> quiz;
+};
+
+TEST_F(TrySession, PrintsEveryBoxThenCounterAndCode) {
+  makeQuiz(kMediaPictures, 1, {{"CHAT", ""}, {"CHIEN", ""}, {"OURS", ""}});
+  EXPECT_EQ(run("chat\r\nchein\r\n"),
+            "1.1  chat  -> BRAVO\n"
+            "2.1  chein  -> Anagramme\n"
+            "3.1    -> ?\n"
+            " 1 / 3\n"
+            "PREMIER\n");
+}
+
+TEST_F(TrySession, TwoAnswerQuestionsAndUtf8Texts) {
+  makeQuiz(kMediaVideo, 2, {{"TITRE", "\xC9T\xC9"}, {"A", "B"}});
+  EXPECT_EQ(run("titre\n\xC3\x89T\xC3\x89\na\nb\n"),
+            "1.1  titre  -> BRAVO\n"
+            "1.2  \xC3\x89T\xC3\x89  -> BRAVO\n"
+            "2.1  a  -> BRAVO\n"
+            "2.2  b  -> BRAVO\n"
+            " 2 / 2\n"
+            "D\xC3\x89" "BUT\n");
+}
+
+TEST_F(TrySession, TextQuizDeclaredWithTwoAnswersShowsOneBoxPerQuestion) {
+  makeQuiz(kMediaText, 2, {{"UN", "X"}, {"DEUX", "Y"}});
+  EXPECT_EQ(run("un\r\nx\r\n"),
+            "1.1  un  -> BRAVO\n"
+            "2.1  x  -> FAUX\n"
+            " 1 / 2\n"
+            "PREMIER\n");
+}
+
+TEST(AnswersEncoding, LineEndsAndCharacters) {
+  EXPECT_EQ(answersInPlayerEncoding(bytesOf("a\nb\r\nc")), bytesOf("a\r\nb\r\nc"));
+  EXPECT_EQ(answersInPlayerEncoding(bytesOf("\xC3\xA9t\xC3\xA9\n")), bytesOf("\xE9t\xE9\r\n"));
+  // Bytes that are not UTF-8 are a file the player saved: already Windows-1252.
+  EXPECT_EQ(answersInPlayerEncoding(bytesOf("\xE9t\xE9\r\n")), bytesOf("\xE9t\xE9\r\n"));
+}
+
+TEST(TryCommand, RunsOverAQuizDescription) {
+  const std::string folder = ::testing::TempDir();
+  const std::string quizPath = folder + "/try_quiz.toml";
+  const std::string answersPath = folder + "/try_answers.txt";
+  std::ofstream(quizPath) << "title = \"Capitales\"\nmedia = \"text\"\nrewards = [\"UN\", \"DEUX\"]\n"
+                             "[[question]]\nanswer = \"Paris\"\ntext = \"France\"\n"
+                             "[[question]]\nanswer = \"Rome\"\ntext = \"Italie\"\n";
+  std::ofstream(answersPath) << "paris\nRoma\n";
+  ::testing::internal::CaptureStdout();
+  const int status = runTry({quizPath, answersPath});
+  const std::string printed = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(printed, "1.1  paris  -> BRAVO\n2.1  Roma  -> Quasiment\n 1 / 2\nUN\n");
+  std::remove(quizPath.c_str());
+  std::remove(answersPath.c_str());
+}
+
+TEST(TryCommand, UsageAndUnreadableFiles) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(runTry({}), 2);
+  EXPECT_EQ(runTry({"a", "b", "c"}), 2);
+  EXPECT_EQ(runTry({"/nonexistent/quiz.exe", "/nonexistent/answers.txt"}), 1);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("usage: fenok-pack try"), std::string::npos);
+  EXPECT_NE(errors.find("/nonexistent/quiz.exe"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace fenok::pack

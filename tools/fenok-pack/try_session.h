@@ -1,0 +1,24 @@
+#pragma once
+// The author's answer lab: the player's own construction pass, judging and score, run over in-memory
+// controls with a given saved-answers text, and what the screen then shows, as text.
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+namespace fenok {
+struct Platform;
+struct Quiz;
+}  // namespace fenok
+
+namespace fenok::pack {
+
+// Answers as an author writes them: bare LF line ends become CR LF, and UTF-8 is turned into the
+// player's Windows-1252; bytes that are not UTF-8 are taken as Windows-1252 already (a saved file).
+std::vector<std::uint8_t> answersInPlayerEncoding(const std::vector<std::uint8_t>& bytes);
+
+// Builds both panels for the loaded quiz with these saved answers and prints, in UTF-8, one line per
+// box "question.box  typed  -> verdict", then the counter line and the code box text.
+// platform supplies graphics and messages; its files, pictures and media are replaced for the run.
+void runTrySession(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& answers, std::ostream& out);
+
+}  // namespace fenok::pack
