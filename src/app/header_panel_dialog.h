@@ -1,0 +1,12 @@
+#pragma once
+// The header panel's dialog procedure: Windows messages in, logic calls out.
+#include <windows.h>
+
+namespace fenok {
+
+constexpr int kHeaderPanelTemplate = 1002;
+
+INT_PTR CALLBACK headerPanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+HWND createHeaderPanel(HINSTANCE instance, HWND mainWindow);
+
+}  // namespace fenok

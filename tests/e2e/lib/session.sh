@@ -1,0 +1,135 @@
+# Helpers of the end-to-end sessions: a private virtual display and Wine prefix, packing a sample,
+# starting the packed player, looking into its windows (fenok-probe), typing, screenshots, closing.
+# Sourced by tests/e2e/*.sh; never run on its own.
+#
+# Build trees: FENOK_NATIVE_BUILD (default build/native, for fenok-pack) and FENOK_WIN32_BUILD
+# (default build/win32, for fenok.exe and fenok-probe.exe).
+
+e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+e2e_native=${FENOK_NATIVE_BUILD:-$e2e_root/build/native}
+e2e_win32=${FENOK_WIN32_BUILD:-$e2e_root/build/win32}
+e2e_failures=0
+e2e_xvfb_pid=
+
+e2e_log() { echo "e2e[$e2e_name]: $*"; }
+e2e_fail() { echo "e2e[$e2e_name]: FAIL: $*" >&2; e2e_failures=$((e2e_failures + 1)); }
+e2e_expect_eq() {  # e2e_expect_eq WHAT ACTUAL EXPECTED
+  if [ "$2" == "$3" ]; then e2e_log "ok: $1 = '$2'"; else e2e_fail "$1: got '$2', expected '$3'"; fi
+}
+
+e2e_cleanup() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$e2e_xvfb_pid" ]; then kill "$e2e_xvfb_pid" 2>/dev/null || true; fi
+}
+
+# e2e_init NAME: checks the tools, starts Xvfb 1280x1024 on a free display, prepares a private prefix.
+e2e_init() {
+  e2e_name=$1
+  e2e_out="$e2e_root/build/e2e"
+  e2e_work="$e2e_out/$e2e_name"
+  rm -rf "$e2e_work"
+  mkdir -p "$e2e_work"
+  local tool
+  for tool in "$e2e_native/bin/fenok-pack" "$e2e_win32/bin/fenok.exe" "$e2e_win32/bin/fenok-probe.exe"; do
+    if [ ! -f "$tool" ]; then
+      echo "e2e[$e2e_name]: missing $tool (build the native and win32 presets first)" >&2
+      exit 1
+    fi
+  done
+  local display=90
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  e2e_xvfb_pid=$!
+  export DISPLAY=":$display"
+  trap e2e_cleanup EXIT
+  local _
+  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+  export WINEPREFIX="$e2e_root/build/wineprefix-e2e-$e2e_name"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    e2e_log "creating the Wine prefix (once)"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
+
+# e2e_pack SAMPLE_DIR NAME: packs the sample's description into $e2e_work/NAME.exe.
+e2e_pack() {
+  local toml
+  toml=$(ls "$e2e_root/$1"/*.toml | head -1)
+  "$e2e_native/bin/fenok-pack" build "$toml" -o "$e2e_work/$2.exe" --stub "$e2e_win32/bin/fenok.exe" ||
+    { e2e_fail "packing $toml"; return 1; }
+}
+
+e2e_probe() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r'; }
+e2e_alive() { e2e_probe alive >/dev/null; }
+
+# e2e_start NAME [min]: starts NAME.exe in $e2e_work (the answers file lives there) and waits for its window.
+e2e_start() {
+  local exe="$1.exe"
+  if [ "${2:-}" == "min" ]; then
+    (cd "$e2e_work" && wine start /min "$exe" >/dev/null 2>&1)
+  else
+    (cd "$e2e_work" && wine "$exe" >/dev/null 2>&1 &)
+  fi
+  local _
+  for _ in $(seq 1 60); do
+    if e2e_alive; then sleep 2; return 0; fi
+    sleep 1
+  done
+  e2e_fail "the player window of $exe never appeared"
+  return 1
+}
+
+# e2e_list FILE: the probe's listing of every window of the player.
+e2e_list() { e2e_probe list >"$1"; }
+
+# e2e_row FILE ROLE ID: the first listing line of that role and identifier (inside the quiz panel for
+# controls with a panel id, see e2e_panel_row).
+e2e_row() { awk -F'\t' -v role="$2" -v id="$3" '$1 == role && $3 == id { print; exit }' "$1"; }
+# e2e_panel_row FILE PANEL_DEPTH_INDEX ID: the control with ID inside the n-th panel (1 header, 2 quiz).
+e2e_panel_row() {
+  awk -F'\t' -v want="$2" -v id="$3" '
+    $1 == "panel" { panels++; next }
+    $1 == "control" && $2 == 2 && panels == want && $3 == id { print; exit }' "$1"
+}
+e2e_col() { cut -f"$1"; }
+e2e_text() { e2e_panel_row "$1" "$2" "$3" | cut -f10-; }
+
+# e2e_click X Y: a left click at screen coordinates.
+e2e_click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.3; }
+# e2e_click_control FILE PANEL ID: clicks the middle of a control.
+e2e_click_control() {
+  local row x y w h
+  row=$(e2e_panel_row "$1" "$2" "$3")
+  [ -n "$row" ] || { e2e_fail "no control $3 to click"; return 1; }
+  x=$(echo "$row" | cut -f5); y=$(echo "$row" | cut -f6); w=$(echo "$row" | cut -f7); h=$(echo "$row" | cut -f8)
+  e2e_click $((x + w / 2)) $((y + h / 2))
+}
+e2e_keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+e2e_type() { xdotool type --delay 40 "$1"; sleep 0.3; }
+
+e2e_shot() { import -window root "$e2e_out/$e2e_name-$1.png" && e2e_log "screenshot build/e2e/$e2e_name-$1.png"; }
+
+# e2e_close: closes the main window as its close button does and waits for the process to end.
+e2e_close() {
+  e2e_probe close >/dev/null || { e2e_fail "no window to close"; return 1; }
+  local _
+  for _ in $(seq 1 30); do
+    e2e_alive || return 0
+    sleep 0.5
+  done
+  e2e_fail "the player did not end after close"
+  return 1
+}
+
+e2e_finish() {
+  if [ "$e2e_failures" -ne 0 ]; then
+    echo "e2e[$e2e_name]: $e2e_failures check(s) failed" >&2
+    exit 1
+  fi
+  e2e_log "all checks passed"
+  exit 0
+}
