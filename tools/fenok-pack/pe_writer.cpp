@@ -146,7 +146,7 @@ std::uint32_t peChecksum(const std::vector<std::uint8_t>& image, std::uint32_t c
 }
 
 bool addResources(const std::vector<std::uint8_t>& stub, const std::vector<PeResourceEntry>& added,
-                  std::vector<std::uint8_t>& out, std::string& error) {
+                  std::vector<std::uint8_t>& out, std::string& error, ResourceFilter dropFromStub) {
   PeResources stubResources;
   if (!stubResources.load(stub, error)) return fail(error, "the stub is not a usable program: " + error);
   const PeLayout& layout = stubResources.layout();
@@ -155,8 +155,9 @@ bool addResources(const std::vector<std::uint8_t>& stub, const std::vector<PeRes
   Placement placement;
   if (!place(layout, stub.size(), placement, error)) return false;
 
-  const std::vector<std::uint8_t> section =
-      buildResourceSection(mergeResources(stubResources.entries(), added), placement.rva);
+  std::vector<PeResourceEntry> kept = stubResources.entries();
+  if (dropFromStub) kept.erase(std::remove_if(kept.begin(), kept.end(), dropFromStub), kept.end());
+  const std::vector<std::uint8_t> section = buildResourceSection(mergeResources(kept, added), placement.rva);
   const std::uint32_t virtualSize = static_cast<std::uint32_t>(section.size());
   const std::uint32_t rawSize = alignUp(section.size(), layout.fileAlignment);
 

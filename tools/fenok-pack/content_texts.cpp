@@ -1,0 +1,115 @@
+// Answers text: a marker byte, media kind + 1, question count, answers per question, then texts ended
+// by '|' (title, author, explanation, the two captions; per question its answer, its second answer
+// when there are two, its text), the comment kind, the comments the kind asks for, and the background
+// as red, green, blue. Codes text: one line per question, each ended by CR LF.
+#include "content_texts.h"
+
+#include "content/content_key.h"
+#include "content/loader.h"
+#include "content/lzw.h"
+
+namespace fenok::pack {
+namespace {
+
+constexpr std::uint8_t kMarker = 0;
+
+void putText(std::vector<std::uint8_t>& out, const std::string& text) {
+  out.insert(out.end(), text.begin(), text.end());
+  out.push_back('|');
+}
+
+void putByte(std::vector<std::uint8_t>& out, int value) { out.push_back(static_cast<std::uint8_t>(value)); }
+
+void putComments(std::vector<std::uint8_t>& out, const QuizContent& quiz) {
+  for (const QuizQuestion& question : quiz.questions) {
+    switch (quiz.commentKind) {
+      case 3:  // comment, then a text the player reads past
+        putText(out, question.comment);
+        putText(out, "");
+        break;
+      case 2:
+      case 4:
+        putText(out, question.comment);
+        break;
+      default:
+        return;
+    }
+  }
+}
+
+bool decodesTo(const std::vector<std::uint8_t>& stored, const std::vector<std::uint8_t>& text) {
+  std::vector<std::uint8_t> decoded;
+  return lzwDecode(stored.data(), stored.size(), decoded) == kLzwOk && decoded == text;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> answersText(const QuizContent& quiz) {
+  std::vector<std::uint8_t> out;
+  putByte(out, kMarker);
+  putByte(out, quiz.mediaKind + 1);
+  putByte(out, static_cast<int>(quiz.questions.size()));
+  putByte(out, quiz.answersPerQuestion);
+  for (const std::string* text :
+       {&quiz.title, &quiz.author, &quiz.explanation, &quiz.firstAnswerLabel, &quiz.secondAnswerLabel})
+    putText(out, *text);
+  for (const QuizQuestion& question : quiz.questions) {
+    putText(out, question.answer);
+    if (quiz.answersPerQuestion == 2) putText(out, question.secondAnswer);
+    putText(out, question.text);
+  }
+  putByte(out, quiz.commentKind);
+  putComments(out, quiz);
+  putByte(out, quiz.backRed);
+  putByte(out, quiz.backGreen);
+  putByte(out, quiz.backBlue);
+  return out;
+}
+
+std::vector<std::uint8_t> codesText(const QuizContent& quiz) {
+  std::vector<std::uint8_t> out;
+  for (std::size_t level = 0; level < quiz.questions.size(); ++level) {
+    if (level < quiz.rewards.size()) out.insert(out.end(), quiz.rewards[level].begin(), quiz.rewards[level].end());
+    out.push_back('\r');
+    out.push_back('\n');
+  }
+  return out;
+}
+
+std::vector<std::uint8_t> storedForm(const std::vector<std::uint8_t>& text, bool plain) {
+  std::vector<std::uint8_t> stored = lzwEncode(text);
+  if (stored.size() > kLzwMaxInput || !decodesTo(stored, text)) return {};
+  if (plain) return stored;
+  std::vector<std::uint8_t> scrambled = stored;
+  descramble(scrambled.data(), scrambled.size());
+  // The player tries the bytes as they are before descrambling them: should the scrambled bytes
+  // happen to decode as they are, they would give garbage, so such a text is stored plain.
+  std::vector<std::uint8_t> asStored;
+  if (lzwDecode(scrambled.data(), scrambled.size(), asStored) == kLzwOk) return stored;
+  return scrambled;
+}
+
+bool contentResources(const QuizContent& quiz, bool plain, std::vector<PeResourceEntry>& out, std::string& error) {
+  struct Content {
+    int id;
+    std::vector<std::uint8_t> text;
+    const char* name;
+  };
+  for (const Content& content : {Content{kAnswersResourceId, answersText(quiz), "the questions and comments"},
+                           Content{kCodesResourceId, codesText(quiz), "the rewards"}}) {
+    PeResourceEntry entry;
+    entry.typeName = kContentResourceType;
+    entry.id = content.id;
+    entry.bytes = storedForm(content.text, plain);
+    if (entry.bytes.empty()) {
+      error = std::string("the texts of ") + content.name + " are too long to store (" +
+              std::to_string(content.text.size()) + " bytes; the player decodes at most " +
+              std::to_string(kLzwMaxInput) + " bytes compressed)";
+      return false;
+    }
+    out.push_back(std::move(entry));
+  }
+  return true;
+}
+
+}  // namespace fenok::pack

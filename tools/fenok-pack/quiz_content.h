@@ -1,0 +1,24 @@
+#pragma once
+// A checked quiz, ready to be stored: texts in Windows-1252, each within its field and free of the
+// separators of the stored format.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fenok::pack {
+
+struct QuizQuestion {
+  std::string answer, secondAnswer, text, comment;
+};
+
+struct QuizContent {
+  int mediaKind = 1;
+  int answersPerQuestion = 1;
+  int commentKind = 0;
+  std::string title, author, explanation, firstAnswerLabel, secondAnswerLabel;
+  std::vector<QuizQuestion> questions;
+  std::vector<std::string> rewards;  // one per score level; missing levels are stored empty
+  std::uint8_t backRed = 90, backGreen = 95, backBlue = 150;
+};
+
+}  // namespace fenok::pack

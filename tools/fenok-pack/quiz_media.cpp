@@ -1,0 +1,207 @@
+// Clips: any bytes are accepted for an audio or video quiz except a picture; the player names the
+// clip file from its first bytes (MP3, MPG, WMV, AVI, WAV), and a clip it cannot name is written as
+// ".XXX", which Media Player may refuse: that gets a warning.
+#include "quiz_media.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "content/loader.h"
+#include "content/quiz.h"
+#include "pictures/png_reader.h"
+#include "platform/ports/resources.h"
+
+namespace fenok::pack {
+namespace {
+
+constexpr int kPictureBase = 400;
+constexpr int kSolutionBase = 10400;
+constexpr const char* kPictureType = "IMG";
+
+bool startsWith(const std::vector<std::uint8_t>& bytes, const char* prefix, std::size_t length) {
+  return bytes.size() >= length && std::memcmp(bytes.data(), prefix, length) == 0;
+}
+
+bool sameUpper(const std::string& stored, const char* name) {
+  if (stored.size() != std::strlen(name)) return false;
+  for (std::size_t i = 0; i < stored.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(stored[i])) != name[i]) return false;
+  return true;
+}
+
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& reason) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (file.bad()) {
+    reason = "read error";
+    return false;
+  }
+  return true;
+}
+
+std::string joinPath(const std::string& folder, const std::string& path) {
+  if (folder.empty() || path.empty() || path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'))
+    return path;
+  return folder + "/" + path;
+}
+
+PeResourceEntry resource(PictureFormat format, int id, std::vector<std::uint8_t> bytes) {
+  PeResourceEntry entry;
+  if (format == PictureFormat::png) entry.typeNumber = kRtRcdata;
+  else entry.typeName = kPictureType;
+  entry.id = id;
+  entry.bytes = std::move(bytes);
+  return entry;
+}
+
+class MediaCollector {
+ public:
+  MediaCollector(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
+                 Diagnostics& diagnostics)
+      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics) {}
+
+  void collect() {
+    const std::size_t count = std::min(source_.questions.size(), static_cast<std::size_t>(kMaxQuestions));
+    for (std::size_t i = 0; i < count; ++i) collectQuestion(source_.questions[i], static_cast<int>(i + 1));
+  }
+
+ private:
+  void collectQuestion(const SourceQuestion& question, int number) {
+    const std::string where = " in question " + std::to_string(number);
+    const int media = source_.mediaKind;
+    if (media == kMediaPictures) {
+      refuse(question.clip, "a clip in a picture quiz");
+      if (question.picture.present) addPicture(question.picture, kPictureBase + number, false);
+      else diagnostics_.error(question.line, "missing key 'picture'" + where);
+      const bool needsSolution = source_.commentKind == kCommentSolutionPicture ||
+                                 source_.commentKind == kCommentTextAndPicture;
+      if (question.solution.present) {
+        if (!needsSolution)
+          diagnostics_.warning(question.solution.line, "the solution picture of question " + std::to_string(number) +
+                                                           " is never shown with 'comments' = \"" +
+                                                           kCommentNames[source_.commentKind] + "\"");
+        addPicture(question.solution, kSolutionBase + number, true);
+      } else if (needsSolution) {
+        diagnostics_.error(question.line, "missing key 'solution'" + where + ": 'comments' = \"" +
+                                              kCommentNames[source_.commentKind] + "\" shows a solution picture");
+      }
+    } else if (media == kMediaAudio || media == kMediaVideo) {
+      refuse(question.picture, "a picture in a clip quiz");
+      refuse(question.solution, "a solution picture in a clip quiz");
+      if (question.clip.present) addClip(question.clip, kPictureBase + number);
+      else diagnostics_.error(question.line, "missing key 'clip'" + where);
+    } else {
+      refuse(question.picture, "a picture in a text quiz");
+      refuse(question.solution, "a solution picture in a text quiz");
+      refuse(question.clip, "a clip in a text quiz");
+    }
+  }
+
+  void refuse(const SourceText& key, const char* what) {
+    if (key.present) diagnostics_.error(key.line, what);
+  }
+
+  bool read(const SourceText& key, std::vector<std::uint8_t>& bytes) {
+    std::string reason;
+    if (!readFile(joinPath(folder_, key.value), bytes, reason)) {
+      diagnostics_.error(key.line, "cannot read \"" + key.value + "\": " + reason);
+      return false;
+    }
+    if (bytes.empty()) {
+      diagnostics_.error(key.line, "\"" + key.value + "\" is empty");
+      return false;
+    }
+    return true;
+  }
+
+  void addPicture(const SourceText& key, int id, bool solution) {
+    std::vector<std::uint8_t> bytes;
+    if (!read(key, bytes)) return;
+    const PictureFormat format = pictureFormat(bytes);
+    if (format == PictureFormat::none) {
+      diagnostics_.error(key.line, "\"" + key.value + "\" is not a JPEG, GIF or PNG picture");
+      return;
+    }
+    if (format == PictureFormat::png && !pngDecodes(bytes)) {
+      diagnostics_.error(key.line, "\"" + key.value + "\" is a PNG that the player cannot decode");
+      return;
+    }
+    // Solution pictures are stored with the halves of every byte exchanged, except PNG ones.
+    if (solution && format != PictureFormat::png)
+      for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>((byte << 4) | (byte >> 4));
+    out_.push_back(resource(format, id, std::move(bytes)));
+  }
+
+  void addClip(const SourceText& key, int id) {
+    std::vector<std::uint8_t> bytes;
+    if (!read(key, bytes)) return;
+    if (pictureFormat(bytes) != PictureFormat::none) {
+      diagnostics_.error(key.line, "\"" + key.value + "\" is a picture; a clip quiz needs sound or video clips");
+      return;
+    }
+    if (clipExtension(bytes) == "XXX")
+      diagnostics_.warning(key.line, "\"" + key.value +
+                                         "\" is not recognised as MP3, MPEG, Windows Media, AVI or WAV; the player "
+                                         "saves it as .XXX and Media Player may not play it");
+    out_.push_back(resource(PictureFormat::jpeg, id, std::move(bytes)));
+  }
+
+  static bool pngDecodes(const std::vector<std::uint8_t>& bytes) {
+    PngReader reader{};
+    init(reader);
+    const bool ok = loadFromMemory(reader, bytes.data(), bytes.size()) && decode(reader);
+    release(reader);
+    return ok;
+  }
+
+  const QuizSource& source_;
+  const std::string& folder_;
+  std::vector<PeResourceEntry>& out_;
+  Diagnostics& diagnostics_;
+};
+
+}  // namespace
+
+PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes) {
+  if (startsWith(bytes, "\xFF\xD8\xFF", 3)) return PictureFormat::jpeg;
+  if (startsWith(bytes, "GIF8", 4)) return PictureFormat::gif;
+  if (startsWith(bytes, "\x89PNG\r\n\x1A\n", 8)) return PictureFormat::png;
+  return PictureFormat::none;
+}
+
+std::string clipExtension(const std::vector<std::uint8_t>& bytes) {
+  const auto at = [&](std::size_t i) { return i < bytes.size() ? bytes[i] : -1; };
+  switch (at(0)) {
+    case 0x49: return "MP3";
+    case 0xFF: return at(1) == 0xF3 ? "MP3" : at(1) == 0x00 ? "MPG" : "XXX";
+    case 0x30: return "WMV";
+    case 0x52: return at(8) == 0x41 ? "AVI" : at(8) == 0x57 ? "WAV" : "XXX";
+    case 0x00: return at(8) == 0x41 || at(8) == 0x57 ? "AVI" : "MPG";
+    default: return "XXX";
+  }
+}
+
+bool isQuizResource(const PeResourceEntry& entry) {
+  const auto typeIs = [&](const char* name) { return sameUpper(entry.typeName, name); };
+  const bool pictureType = typeIs(kPictureType) || (entry.typeName.empty() && entry.typeNumber == kRtRcdata);
+  const bool quizId = (entry.id > kPictureBase && entry.id <= kPictureBase + kMaxQuestions) ||
+                      (entry.id > kSolutionBase && entry.id <= kSolutionBase + kMaxQuestions);
+  if (!entry.idName.empty()) return false;
+  if (typeIs(kContentResourceType)) return entry.id == kAnswersResourceId || entry.id == kCodesResourceId;
+  return pictureType && quizId;
+}
+
+void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
+                  Diagnostics& diagnostics) {
+  MediaCollector(source, folder, out, diagnostics).collect();
+}
+
+}  // namespace fenok::pack

@@ -1,0 +1,31 @@
+#pragma once
+// The pictures and clips of a quiz, read from the files its description names (relative to the
+// description's folder), recognised by their bytes and turned into the resources the player loads:
+// JPEG and GIF pictures "IMG" 400 + j, PNG pictures RCDATA 400 + j, solution pictures "IMG" 10400 + j
+// with the halves of every byte exchanged (PNG ones plain as RCDATA 10400 + j), clips "IMG" 400 + j.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "diagnostics.h"
+#include "platform/portable/pe_resources.h"
+#include "quiz_source.h"
+
+namespace fenok::pack {
+
+enum class PictureFormat { none, jpeg, gif, png };
+
+PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes);
+
+// The extension the player gives a clip file, chosen from its first bytes ("XXX" when unknown).
+std::string clipExtension(const std::vector<std::uint8_t>& bytes);
+
+// True for every resource of the stub that a quiz owns (content, pictures, solutions, clips): these
+// are dropped from the stub so that nothing of an earlier quiz stays behind.
+bool isQuizResource(const PeResourceEntry& entry);
+
+// Reads the files of every question and appends their resources; problems go to diagnostics.
+void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
+                  Diagnostics& diagnostics);
+
+}  // namespace fenok::pack

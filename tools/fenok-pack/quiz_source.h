@@ -1,0 +1,43 @@
+#pragma once
+// A quiz description as its author wrote it (UTF-8 texts, file paths), with the line of every value
+// so that problems can point at it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fenok::pack {
+
+struct SourceText {
+  std::string value;
+  int line = 0;
+  bool present = false;
+};
+
+struct SourceQuestion {
+  int line = 0;  // of its [[question]] header
+  SourceText answer, secondAnswer, text, comment, picture, solution, clip;
+};
+
+struct QuizSource {
+  SourceText title, author, explanation;
+  int mediaKind = 1;
+  int mediaLine = 0;
+  bool mediaPresent = false;
+  int answersPerQuestion = 1;
+  int answersPerQuestionLine = 0;
+  SourceText firstAnswerLabel, secondAnswerLabel;
+  int commentKind = 0;
+  int commentsLine = 0;
+  std::uint8_t backRed = 90, backGreen = 95, backBlue = 150;  // the player's own default
+  int backgroundLine = 0;
+  std::vector<SourceText> rewards;
+  int rewardsLine = 0;
+  std::vector<SourceQuestion> questions;
+  int questionsLine = 0;  // of the first [[question]], or 0
+};
+
+// The names of the kinds, as the TOML form writes them; index = the stored value.
+extern const char* const kMediaNames[4];    // "text", "pictures", "audio", "video"
+extern const char* const kCommentNames[5];  // "none", "solution-picture", "comment", ...
+
+}  // namespace fenok::pack

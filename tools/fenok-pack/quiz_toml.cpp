@@ -1,0 +1,250 @@
+// The keys of the quiz description and how each is read. Keys printed by `inspect` that the tool
+// derives or the player owns (question_count, link, status) are accepted so that an inspected quiz
+// can be built again: question_count must then agree, link and status are ignored with a warning.
+#include "quiz_toml.h"
+
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace fenok::pack {
+
+const char* const kMediaNames[4] = {"text", "pictures", "audio", "video"};
+const char* const kCommentNames[5] = {"none", "solution-picture", "comment", "comment-and-picture", "all-at-end"};
+
+namespace {
+
+int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
+
+std::size_t editDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+template <typename Table>
+std::string unknownKey(const std::string& key, const Table& known) {
+  std::string message = "unknown key '" + key + "'";
+  for (const auto& entry : known)
+    if (editDistance(key, entry.name) <= 2) return message + " (did you mean '" + entry.name + "'?)";
+  return message;
+}
+
+void readText(const toml::node& node, const std::string& key, SourceText& text, Diagnostics& diagnostics) {
+  if (!node.is_string()) {
+    diagnostics.error(lineOf(node), "'" + key + "' must be a text in quotes");
+    return;
+  }
+  text = {node.as_string()->get(), lineOf(node), true};
+}
+
+// A kind given by name, or by its stored number as `inspect` prints unknown values.
+void readKind(const toml::node& node, const std::string& key, const char* const* names, int count, int& kind,
+              Diagnostics& diagnostics) {
+  if (const auto* number = node.as_integer(); number && number->get() >= 0 && number->get() < count) {
+    kind = static_cast<int>(number->get());
+    return;
+  }
+  if (const auto* name = node.as_string()) {
+    for (int i = 0; i < count; ++i)
+      if (name->get() == names[i]) {
+        kind = i;
+        return;
+      }
+  }
+  std::string choices;
+  for (int i = 0; i < count; ++i) choices += std::string(i ? ", \"" : "\"") + names[i] + "\"";
+  diagnostics.error(lineOf(node), "'" + key + "' must be one of " + choices);
+}
+
+void readStrings(const toml::node& node, const std::string& key, std::vector<SourceText>& texts,
+                 Diagnostics& diagnostics) {
+  const toml::array* array = node.as_array();
+  if (!array) {
+    diagnostics.error(lineOf(node), "'" + key + "' must be a list of texts, like [\"A\", \"B\"]");
+    return;
+  }
+  for (const toml::node& item : *array) {
+    SourceText text;
+    readText(item, key, text, diagnostics);
+    if (!text.present) text.line = lineOf(item);
+    texts.push_back(text);
+  }
+}
+
+bool hexDigit(char c, int& value) {
+  if (c >= '0' && c <= '9') value = c - '0';
+  else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  else return false;
+  return true;
+}
+
+void readBackground(const toml::node& node, QuizSource& quiz, Diagnostics& diagnostics) {
+  quiz.backgroundLine = lineOf(node);
+  const auto* text = node.as_string();
+  const std::string value = text ? text->get() : "";
+  int digits[6] = {};
+  bool ok = value.size() == 7 && value[0] == '#';
+  for (int i = 0; ok && i < 6; ++i) ok = hexDigit(value[1 + i], digits[i]);
+  if (!ok) {
+    diagnostics.error(quiz.backgroundLine, "'background' must be a colour like \"#3366FF\"");
+    return;
+  }
+  quiz.backRed = static_cast<std::uint8_t>(digits[0] * 16 + digits[1]);
+  quiz.backGreen = static_cast<std::uint8_t>(digits[2] * 16 + digits[3]);
+  quiz.backBlue = static_cast<std::uint8_t>(digits[4] * 16 + digits[5]);
+}
+
+struct QuestionKey {
+  const char* name;
+  SourceText SourceQuestion::*text;
+};
+
+const QuestionKey kQuestionKeys[] = {
+    {"answer", &SourceQuestion::answer},   {"second_answer", &SourceQuestion::secondAnswer},
+    {"text", &SourceQuestion::text},       {"comment", &SourceQuestion::comment},
+    {"picture", &SourceQuestion::picture}, {"solution", &SourceQuestion::solution},
+    {"clip", &SourceQuestion::clip},
+};
+
+void readQuestion(const toml::table& table, SourceQuestion& question, Diagnostics& diagnostics) {
+  for (const auto& [key, node] : table) {
+    const std::string name(key.str());
+    const auto* known = std::find_if(std::begin(kQuestionKeys), std::end(kQuestionKeys),
+                                     [&](const QuestionKey& entry) { return name == entry.name; });
+    if (known == std::end(kQuestionKeys)) {
+      diagnostics.error(static_cast<int>(key.source().begin.line), unknownKey(name, kQuestionKeys));
+      continue;
+    }
+    readText(node, name, question.*(known->text), diagnostics);
+  }
+}
+
+void readQuestions(const toml::node& node, QuizSource& quiz, Diagnostics& diagnostics) {
+  const toml::array* array = node.as_array();
+  if (!array || !array->is_array_of_tables()) {
+    diagnostics.error(lineOf(node), "questions must be [[question]] tables");
+    return;
+  }
+  for (const toml::node& item : *array) {
+    SourceQuestion question;
+    // A [[question]] table's own position is its header line.
+    question.line = lineOf(item);
+    readQuestion(*item.as_table(), question, diagnostics);
+    quiz.questions.push_back(question);
+  }
+  if (!quiz.questions.empty()) quiz.questionsLine = quiz.questions.front().line;
+}
+
+struct Reading {
+  QuizSource& quiz;
+  Diagnostics& diagnostics;
+  long long declaredQuestionCount = -1;
+  int declaredQuestionCountLine = 0;
+};
+
+using TopReader = void (*)(const toml::node&, Reading&);
+
+struct TopKey {
+  const char* name;
+  TopReader read;
+};
+
+const TopKey kTopKeys[] = {
+    {"title", [](const toml::node& n, Reading& r) { readText(n, "title", r.quiz.title, r.diagnostics); }},
+    {"author", [](const toml::node& n, Reading& r) { readText(n, "author", r.quiz.author, r.diagnostics); }},
+    {"explanation",
+     [](const toml::node& n, Reading& r) { readText(n, "explanation", r.quiz.explanation, r.diagnostics); }},
+    {"media",
+     [](const toml::node& n, Reading& r) {
+       r.quiz.mediaPresent = true;
+       r.quiz.mediaLine = lineOf(n);
+       readKind(n, "media", kMediaNames, 4, r.quiz.mediaKind, r.diagnostics);
+     }},
+    {"answers_per_question",
+     [](const toml::node& n, Reading& r) {
+       r.quiz.answersPerQuestionLine = lineOf(n);
+       const auto* number = n.as_integer();
+       if (number && (number->get() == 1 || number->get() == 2)) {
+         r.quiz.answersPerQuestion = static_cast<int>(number->get());
+       } else {
+         r.diagnostics.error(lineOf(n), "'answers_per_question' must be 1 or 2");
+       }
+     }},
+    {"answer_labels",
+     [](const toml::node& n, Reading& r) {
+       std::vector<SourceText> labels;
+       readStrings(n, "answer_labels", labels, r.diagnostics);
+       if (labels.size() > 2) r.diagnostics.error(lineOf(n), "'answer_labels' holds two captions at most");
+       if (labels.size() > 0) r.quiz.firstAnswerLabel = labels[0];
+       if (labels.size() > 1) r.quiz.secondAnswerLabel = labels[1];
+     }},
+    {"comments",
+     [](const toml::node& n, Reading& r) {
+       r.quiz.commentsLine = lineOf(n);
+       readKind(n, "comments", kCommentNames, 5, r.quiz.commentKind, r.diagnostics);
+     }},
+    {"background", [](const toml::node& n, Reading& r) { readBackground(n, r.quiz, r.diagnostics); }},
+    {"rewards",
+     [](const toml::node& n, Reading& r) {
+       r.quiz.rewardsLine = lineOf(n);
+       readStrings(n, "rewards", r.quiz.rewards, r.diagnostics);
+     }},
+    {"question", [](const toml::node& n, Reading& r) { readQuestions(n, r.quiz, r.diagnostics); }},
+    {"question_count",
+     [](const toml::node& n, Reading& r) {
+       r.declaredQuestionCountLine = lineOf(n);
+       if (const auto* number = n.as_integer()) r.declaredQuestionCount = number->get();
+       else r.diagnostics.error(lineOf(n), "'question_count' must be a number");
+     }},
+    {"link",
+     [](const toml::node& n, Reading& r) {
+       r.diagnostics.warning(lineOf(n), "'link' is ignored: the player carries its own link");
+     }},
+    {"status",
+     [](const toml::node& n, Reading& r) {
+       r.diagnostics.warning(lineOf(n), "'status' is ignored: the player carries its own status line");
+     }},
+};
+
+}  // namespace
+
+bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagnostics) {
+  toml::table table;
+  try {
+    table = toml::parse(text, diagnostics.file());
+  } catch (const toml::parse_error& error) {
+    diagnostics.error(static_cast<int>(error.source().begin.line), std::string(error.description()));
+    return false;
+  }
+  Reading reading{quiz, diagnostics};
+  for (const auto& [key, node] : table) {
+    const std::string name(key.str());
+    const auto* known = std::find_if(std::begin(kTopKeys), std::end(kTopKeys),
+                                     [&](const TopKey& entry) { return name == entry.name; });
+    if (known == std::end(kTopKeys)) {
+      diagnostics.error(static_cast<int>(key.source().begin.line), unknownKey(name, kTopKeys));
+      continue;
+    }
+    known->read(node, reading);
+  }
+  if (reading.declaredQuestionCount >= 0 &&
+      reading.declaredQuestionCount != static_cast<long long>(quiz.questions.size()))
+    diagnostics.error(reading.declaredQuestionCountLine,
+                      "'question_count' is " + std::to_string(reading.declaredQuestionCount) + " but there are " +
+                          std::to_string(quiz.questions.size()) + " [[question]] tables");
+  return true;
+}
+
+}  // namespace fenok::pack

@@ -1,0 +1,63 @@
+#include "stub_locator.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace fenok::pack {
+namespace {
+
+bool isFile(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(path, ignored);
+}
+
+std::string given(const std::string& path, const char* how, std::string& error) {
+  if (isFile(path)) return path;
+  error = std::string("the player given by ") + how + " does not exist: " + path;
+  return {};
+}
+
+}  // namespace
+
+std::string runningProgramFolder() {
+#ifdef _WIN32
+  const char* self = _pgmptr;
+  if (!self) return {};
+  return std::filesystem::path(self).parent_path().string();
+#else
+  char self[4096];
+  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length <= 0) return {};
+  return std::filesystem::path(std::string(self, static_cast<std::size_t>(length))).parent_path().string();
+#endif
+}
+
+std::vector<std::string> defaultStubPlaces(const std::string& programFolder) {
+  if (programFolder.empty()) return {};
+  const std::filesystem::path folder(programFolder);
+  return {(folder / "fenok.exe").string(),
+          (folder / ".." / ".." / "win32" / "bin" / "fenok.exe").lexically_normal().string()};
+}
+
+std::string locateStub(const std::string& explicitStub, const char* environmentStub,
+                       const std::string& programFolder, std::string& error) {
+  if (!explicitStub.empty()) return given(explicitStub, "--stub", error);
+  if (environmentStub && *environmentStub) return given(environmentStub, "FENOK_STUB", error);
+  const std::vector<std::string> places = defaultStubPlaces(programFolder);
+  for (const std::string& place : places)
+    if (isFile(place)) return place;
+  error = "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB";
+  if (!places.empty()) {
+    error += " (looked for";
+    for (std::size_t i = 0; i < places.size(); ++i) error += (i ? " and " : " ") + places[i];
+    error += ")";
+  }
+  return {};
+}
+
+}  // namespace fenok::pack
