@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace fenok {
 
@@ -68,16 +69,21 @@ Text normalised(const Text& typed) {
 }
 
 int distance(const Text& first, const Text& second) {
-  int previous[kMaxTextBytes + 1];
-  int current[kMaxTextBytes + 1];
+  // Two rows of the table are enough: each row is built from the one above.
+  int rowA[kMaxTextBytes + 1];
+  int rowB[kMaxTextBytes + 1];
+  int* previous = rowA;
+  int* current = rowB;
   for (int column = 0; column <= second.length; ++column) previous[column] = column;
   for (int row = 1; row <= first.length; ++row) {
     current[0] = row;
+    const char byte = first.bytes[row - 1];
     for (int column = 1; column <= second.length; ++column) {
-      const int substitution = first.bytes[row - 1] == second.bytes[column - 1] ? 0 : 1;
-      current[column] = std::min({previous[column] + 1, current[column - 1] + 1, previous[column - 1] + substitution});
+      const int substitution = byte == second.bytes[column - 1] ? 0 : 1;
+      const int insertOrDelete = std::min(previous[column], current[column - 1]) + 1;
+      current[column] = std::min(insertOrDelete, previous[column - 1] + substitution);
     }
-    std::copy(current, current + second.length + 1, previous);
+    std::swap(previous, current);
   }
   return previous[second.length];
 }

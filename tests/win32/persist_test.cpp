@@ -64,7 +64,9 @@ class SavedAnswersUnderWindows : public ::testing::Test {
   }
 
   void boxes(const std::vector<std::string>& texts) {
-    for (std::size_t i = 0; i < texts.size(); ++i) panel_.create("Edit", texts[i], 0, Rect{}, 4001 + static_cast<int>(i));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      panel_.create("Edit", texts[i], 0, Rect{}, 4001 + static_cast<int>(i));
+    }
   }
 
   std::string previous_;

@@ -12,7 +12,9 @@
 namespace fenok {
 namespace {
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+  return std::vector<std::uint8_t>(text.begin(), text.end());
+}
 
 struct ReadCase {
   const char* name;
