@@ -43,8 +43,23 @@ class BitWriter {
 
 std::vector<std::uint8_t> lzwEncode(const std::uint8_t* input, std::size_t size) {
   if (size == 0 || input == nullptr) return {};
-  // children[code * 256 + byte]: the code of (code's string + byte), 0 when not in the dictionary.
-  std::vector<std::uint16_t> children(static_cast<std::size_t>(kLzwDictionarySize) * 256, 0);
+  // The dictionary as a trie: each entry's children in a list (first child, next sibling), the byte
+  // that leads to it, 0 for "none" (codes below 259 are never children).
+  std::vector<std::uint16_t> firstChild(kLzwDictionarySize, 0);
+  std::vector<std::uint16_t> nextSibling(kLzwDictionarySize, 0);
+  std::vector<std::uint8_t> lastByte(kLzwDictionarySize, 0);
+  const auto childOf = [&](std::uint32_t code, std::uint8_t byte) -> std::uint32_t {
+    for (std::uint32_t child = firstChild[code]; child != 0; child = nextSibling[child]) {
+      if (lastByte[child] == byte) return child;
+    }
+    return 0;
+  };
+  const auto addChild = [&](std::uint32_t code, std::uint8_t byte, std::uint32_t child) {
+    lastByte[child] = byte;
+    nextSibling[child] = firstChild[code];
+    firstChild[code] = static_cast<std::uint16_t>(child);
+  };
+
   BitWriter bits;
   int width = kLzwFirstWidth;
   std::uint32_t nextCode = kLzwFirstFreeCode;
@@ -53,7 +68,7 @@ std::vector<std::uint8_t> lzwEncode(const std::uint8_t* input, std::size_t size)
     code = input[position];
     std::size_t length = 1;
     while (position + length < size && length < kLzwMaxString) {
-      const std::uint16_t child = children[code * 256 + input[position + length]];
+      const std::uint32_t child = childOf(code, input[position + length]);
       if (child == 0) break;
       code = child;
       ++length;
@@ -77,10 +92,13 @@ std::vector<std::uint8_t> lzwEncode(const std::uint8_t* input, std::size_t size)
       bits.put(kLzwResetCode, width);
       width = kLzwFirstWidth;
       nextCode = kLzwFirstFreeCode;
-      std::fill(children.begin(), children.end(), 0);
+      std::fill(firstChild.begin(), firstChild.end(), 0);
       previousInTrie = previous < 256;
     }
-    if (previousInTrie) children[previous * 256 + input[position]] = static_cast<std::uint16_t>(nextCode);
+    // The decoder defines (next code) = previous string + this byte when the next code arrives. When
+    // the previous match was cut at kLzwMaxString, that entry may already exist under another code:
+    // the new one is then not reachable, which is harmless.
+    if (previousInTrie && childOf(previous, input[position]) == 0) addChild(previous, input[position], nextCode);
     ++nextCode;
     std::uint32_t code = 0;
     position += longestMatch(position, code);
