@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "pe_fixtures.h"
-#include "pe_writer.h"
+#include "fenok-pack/pe_writer.h"
 #include "platform/portable/pe_resources.h"
-#include "resource_section.h"
+#include "fenok-pack/resource_section.h"
 
 namespace fenok {
 namespace {
