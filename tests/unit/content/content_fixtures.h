@@ -53,6 +53,8 @@ inline Bytes workedExampleCodes() {
   return Bytes(text.begin(), text.end());
 }
 
+inline Bytes bytesOfText(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
 inline Bytes encoded(const Bytes& decoded) { return lzwEncode(decoded); }
 
 inline Bytes scrambled(const Bytes& decoded) {
