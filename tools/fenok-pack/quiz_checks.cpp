@@ -119,7 +119,7 @@ void convertRewards(const QuizSource& source, QuizContent& content, Diagnostics&
   if (source.rewards.size() > questions)
     diagnostics.error(source.rewardsLine, std::to_string(source.rewards.size()) + " rewards for " +
                                               std::to_string(questions) + " questions: one per score level at most");
-  else if (source.rewards.size() < questions && questions > 0)
+  else if (source.rewardsLine > 0 && source.rewards.size() < questions)  // no rewards at all is a choice
     diagnostics.warning(source.rewardsLine, std::to_string(source.rewards.size()) + " rewards for " +
                                                 std::to_string(questions) + " questions: the higher levels show none");
   for (std::size_t level = 0; level < source.rewards.size(); ++level)

@@ -69,6 +69,7 @@ class MediaCollector {
       : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics) {}
 
   void collect() {
+    if (source_.mediaKind == kUnknownMedia) return;
     const std::size_t count = std::min(source_.questions.size(), static_cast<std::size_t>(kMaxQuestions));
     for (std::size_t i = 0; i < count; ++i) collectQuestion(source_.questions[i], static_cast<int>(i + 1));
   }

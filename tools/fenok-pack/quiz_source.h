@@ -18,6 +18,8 @@ struct SourceQuestion {
   SourceText answer, secondAnswer, text, comment, picture, solution, clip;
 };
 
+constexpr int kUnknownMedia = -1;
+
 struct QuizSource {
   SourceText title, author, explanation;
   int mediaKind = 1;

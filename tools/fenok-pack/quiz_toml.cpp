@@ -49,22 +49,23 @@ void readText(const toml::node& node, const std::string& key, SourceText& text, 
 }
 
 // A kind given by name, or by its stored number as `inspect` prints unknown values.
-void readKind(const toml::node& node, const std::string& key, const char* const* names, int count, int& kind,
+bool readKind(const toml::node& node, const std::string& key, const char* const* names, int count, int& kind,
               Diagnostics& diagnostics) {
   if (const auto* number = node.as_integer(); number && number->get() >= 0 && number->get() < count) {
     kind = static_cast<int>(number->get());
-    return;
+    return true;
   }
   if (const auto* name = node.as_string()) {
     for (int i = 0; i < count; ++i)
       if (name->get() == names[i]) {
         kind = i;
-        return;
+        return true;
       }
   }
   std::string choices;
   for (int i = 0; i < count; ++i) choices += std::string(i ? ", \"" : "\"") + names[i] + "\"";
   diagnostics.error(lineOf(node), "'" + key + "' must be one of " + choices);
+  return false;
 }
 
 void readStrings(const toml::node& node, const std::string& key, std::vector<SourceText>& texts,
@@ -170,7 +171,8 @@ const TopKey kTopKeys[] = {
      [](const toml::node& n, Reading& r) {
        r.quiz.mediaPresent = true;
        r.quiz.mediaLine = lineOf(n);
-       readKind(n, "media", kMediaNames, 4, r.quiz.mediaKind, r.diagnostics);
+       // An unknown kind checks no files: which ones belong depends on it.
+       if (!readKind(n, "media", kMediaNames, 4, r.quiz.mediaKind, r.diagnostics)) r.quiz.mediaKind = kUnknownMedia;
      }},
     {"answers_per_question",
      [](const toml::node& n, Reading& r) {
