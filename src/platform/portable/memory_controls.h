@@ -81,7 +81,8 @@ class MemoryControls : public Controls {
   int countWithId(int id) const;
 
   // What a user does.
-  // Types into an edit control as the keyboard would: replaces the selection, and stops at the text limit.
+  // Types into an edit control as the keyboard would: replaces the selection (adds at the end when
+  // nothing is selected) and stops at the text limit.
   void type(int id, const std::string& typed);
   void setCheck(int id, int state);  // a click on a check box toggles it; tests set it directly
   void resizeClient(int width, int height);
