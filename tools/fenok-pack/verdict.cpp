@@ -19,6 +19,7 @@ namespace fenok::pack {
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr char kUsage[] = "usage: fenok-pack verdict TYPED EXPECTED | fenok-pack verdict --batch\n";
 
 // Why a text cannot be an answer, or nothing when it can.
@@ -71,7 +72,9 @@ int runOne(const std::string& typedUtf8, const std::string& expectedUtf8, std::o
 int runBatch(std::istream& in, std::ostream& out, std::ostream& err) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
-    // Lines written on Windows end in CR LF; the CR is not part of the expected answer.
+    // Editors on Windows may start the file with a byte-order mark and end lines in CR LF; neither
+    // belongs to an answer.
+    if (number == 1 && line.rfind(kUtf8ByteOrderMark, 0) == 0) line.erase(0, sizeof(kUtf8ByteOrderMark) - 1);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::string where = "line " + std::to_string(number);
     const std::size_t tab = line.find('\t');

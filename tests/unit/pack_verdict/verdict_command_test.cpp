@@ -117,6 +117,14 @@ TEST(VerdictBatch, LastLineNeedsNoNewlineAndCrLfLinesWork) {
   EXPECT_EQ(r.out, "BRAVO\nQuasiment\nPresque\n");
 }
 
+TEST(VerdictBatch, AByteOrderMarkStartingTheInputIsSkipped) {
+  const CommandResult r = run({"--batch"}, "\xEF\xBB\xBFlion\tLION\n\xEF\xBB\xBFlion\tLION\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "BRAVO\n");  // only at the very start: on line 2 it is a character like any other
+  EXPECT_EQ(r.err,
+            "fenok-pack verdict: line 2, typed answer: character '\xEF\xBB\xBF' (U+FEFF) has no Windows-1252 form\n");
+}
+
 TEST(VerdictBatch, EmptyInputPrintsNothing) {
   const CommandResult r = run({"--batch"}, "");
   EXPECT_EQ(r.status, 0);
