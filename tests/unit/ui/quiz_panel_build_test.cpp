@@ -272,5 +272,21 @@ TEST(QuizPanelBuild, UnusedPicturesOfAnIncompleteRowAreReleased) {
   EXPECT_EQ(deleted, 1);
 }
 
+TEST(QuizPanelBuild, RestoredRightAnswerKeepsTheSolutionPicture) {
+  UiFixture f;
+  f.makeQuiz(kMediaPictures, 1, questions(1), kCommentSolutionPicture);
+  addPicture(f.pictures, 401, 100);
+  addPicture(f.pictures, 10401, 120);
+  f.setSavedAnswers("rep1\r\n");
+  f.build();
+  EXPECT_EQ(f.pictures.resourceOf(f.panel.image(9901)), 10401);
+  // The question's own picture, never shown, is given back rather than lost.
+  bool released = false;
+  for (const GraphicsCall& call : f.graphics.calls()) {
+    if (call.kind == GraphicsCallKind::deleteObject && f.pictures.resourceOf(call.handle) == 401) released = true;
+  }
+  EXPECT_TRUE(released);
+}
+
 }  // namespace
 }  // namespace fenok::testing
