@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
 #include "fenok-pack/commands.h"
+#include "fenok-pack/quiz_build.h"
 #include "content/quiz.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/recording_graphics.h"
@@ -100,6 +102,32 @@ TEST(TryCommand, RunsOverAQuizDescription) {
   EXPECT_EQ(printed, "1.1  paris  -> BRAVO\n2.1  Roma  -> Quasiment\n 1 / 2\nUN\n");
   std::remove(quizPath.c_str());
   std::remove(answersPath.c_str());
+}
+
+TEST(TryCommand, RunsOverAPackedProgram) {
+  const std::string folder = ::testing::TempDir();
+  const std::string quizPath = folder + "/try_packed.toml";
+  const std::string programPath = folder + "/try_packed.exe";
+  const std::string answersPath = folder + "/try_packed.txt";
+  std::ofstream(quizPath) << "title = \"Mots\"\nmedia = \"text\"\nrewards = [\"\u00c9T\u00c9\"]\n"
+                             "[[question]]\nanswer = \"\u00c9t\u00e9\"\ntext = \"Saison\"\n";
+  std::ofstream(answersPath) << "\xC3\x89t\xC3\xA9\n";
+  pack::Diagnostics diagnostics(quizPath);
+  std::vector<PeResourceEntry> resources;
+  ASSERT_TRUE(pack::quizResources(quizPath, false, resources, diagnostics));
+  std::ifstream stubFile(std::string(FENOK_SOURCE_DIR) + "/tests/unit/pack/fixtures/stub32.exe", std::ios::binary);
+  const std::vector<std::uint8_t> stub((std::istreambuf_iterator<char>(stubFile)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> program;
+  std::string error;
+  ASSERT_TRUE(pack::packIntoPlayer(stub, resources, program, error)) << error;
+  std::ofstream(programPath, std::ios::binary).write(reinterpret_cast<const char*>(program.data()),
+                                                     static_cast<std::streamsize>(program.size()));
+  ::testing::internal::CaptureStdout();
+  const int status = runTry({programPath, answersPath});
+  const std::string printed = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(printed, "1.1  \xC3\x89t\xC3\xA9  -> BRAVO\n 1 / 1\n\xC3\x89T\xC3\x89\n");
+  for (const std::string& path : {quizPath, programPath, answersPath}) std::remove(path.c_str());
 }
 
 TEST(TryCommand, UsageAndUnreadableFiles) {
