@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "pictures/png_reader.h"
+#include "platform/ports/resources.h"
+#include "png_test_support.h"
+
+namespace fenok {
+namespace {
+
+using pngtest::Bytes;
+using pngtest::PngBuilder;
+
+// The worked example of src/pictures/README.md.
+TEST(PngDecoderTest, WorkedExample) {
+  const Bytes png = {
+      0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52,
+      0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x94, 0x82, 0x83,
+      0xE3, 0x00, 0x00, 0x00, 0x15, 0x49, 0x44, 0x41, 0x54, 0x78, 0x01, 0x01, 0x0A, 0x00, 0xF5, 0xFF,
+      0x01, 0x0A, 0x14, 0x1E, 0x05, 0x05, 0x05, 0xF6, 0x00, 0x01, 0x05, 0x0E, 0x01, 0x44, 0xA2, 0x03,
+      0xED, 0xC6, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+  const pngtest::OurDecoding result = pngtest::decodeWithOurs(png);
+  ASSERT_TRUE(result.ok) << pngErrorName(result.error);
+  EXPECT_EQ(24, result.description.bitCount);
+  EXPECT_EQ(12u, result.description.stride);
+  EXPECT_EQ(-1, pngtest::infoField32(result.description, 8));
+  EXPECT_EQ((Bytes{0x1E, 0x14, 0x0A, 0x23, 0x19, 0x0F, 0x24, 0x19, 0x05, 0x00, 0x00, 0x00}), result.rows);
+}
+
+Bytes rawRows(std::size_t rows, std::size_t rowBytes, std::uint8_t filter = 0) {
+  Bytes raw;
+  for (std::size_t y = 0; y < rows; ++y) {
+    raw.push_back(filter);
+    for (std::size_t x = 0; x < rowBytes; ++x) raw.push_back(static_cast<std::uint8_t>(y * 7 + x * 3));
+  }
+  return raw;
+}
+
+Bytes simplePng(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colourType,
+                std::size_t rowBytes) {
+  PngBuilder builder;
+  builder.header(width, height, depth, colourType);
+  if (colourType == 3) builder.chunk("PLTE", Bytes(3u << depth, 0x40));
+  return builder.data(pngtest::zlibCompress(rawRows(height, rowBytes))).end().bytes();
+}
+
+struct LoadCase {
+  const char* name;
+  Bytes png;
+  std::uint32_t loadError;  // 0: loads
+};
+
+Bytes withoutLast(Bytes bytes, std::size_t count) {
+  bytes.resize(bytes.size() - count);
+  return bytes;
+}
+
+Bytes firstBytes(Bytes bytes, std::size_t count) {
+  bytes.resize(count);
+  return bytes;
+}
+
+Bytes withHeaderField(std::size_t offset, std::uint8_t value) {
+  Bytes png = simplePng(4, 2, 8, 0, 4);
+  png[offset] = value;
+  return png;
+}
+
+Bytes firstChunkRenamed(const char* type) {
+  Bytes png = simplePng(4, 2, 8, 0, 4);
+  for (int i = 0; i < 4; ++i) png[12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(type[i]);
+  return png;
+}
+
+Bytes pngWith(const std::vector<std::pair<std::string, Bytes>>& middleChunks, std::uint8_t colourType = 0,
+              std::uint8_t depth = 8) {
+  PngBuilder builder;
+  builder.header(4, 2, depth, colourType);
+  for (const auto& chunk : middleChunks) builder.chunk(chunk.first, chunk.second);
+  return builder.data(pngtest::zlibCompress(rawRows(2, 4))).end().bytes();
+}
+
+class PngLoadTest : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(PngLoadTest, LoadsOrGivesItsError) {
+  PngReader reader;
+  init(reader);
+  const bool loaded = loadFromMemory(reader, GetParam().png.data(), GetParam().png.size());
+  EXPECT_EQ(GetParam().loadError == 0, loaded);
+  EXPECT_EQ(GetParam().loadError, reader.lastError) << pngErrorName(reader.lastError);
+  EXPECT_EQ(loaded ? 1u : 0u, reader.state);
+  EXPECT_EQ(loaded ? 2u : 0u, reader.sourceKind);
+  release(reader);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, PngLoadTest,
+    ::testing::Values(
+        LoadCase{"plain", simplePng(4, 2, 8, 0, 4), 0},
+        LoadCase{"empty", {}, errNotPng},
+        LoadCase{"fifteenBytes", firstBytes(simplePng(4, 2, 8, 0, 4), 15), errNotPng},
+        LoadCase{"signatureOnly", Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0}, errNotPng},
+        LoadCase{"wrongSignature", withHeaderField(1, 'p'), errNotPng},
+        LoadCase{"firstChunkNotHeader", firstChunkRenamed("IDAT"), errNotPng},
+        LoadCase{"headerNameFirstLetterCaseIgnored", firstChunkRenamed("iHDR"), 0},
+        LoadCase{"headerTooShort", PngBuilder().chunk("IHDR", Bytes(12, 1)).end().bytes(), errNotPng},
+        LoadCase{"zeroWidth", withHeaderField(19, 0), errNotPng},
+        LoadCase{"zeroHeight", withHeaderField(23, 0), errNotPng},
+        LoadCase{"widthOver31Bits", withHeaderField(16, 0x80), errNotPng},
+        LoadCase{"badDepthForColourType", withHeaderField(24, 3), errUnsupported},
+        LoadCase{"badColourType", withHeaderField(25, 5), errUnsupported},
+        LoadCase{"rgbDepth4", simplePng(4, 2, 4, 2, 6), errUnsupported},
+        LoadCase{"compressionMethod1", withHeaderField(26, 1), errUnsupported},
+        LoadCase{"filterMethod1", withHeaderField(27, 1), errUnsupported},
+        LoadCase{"interlace2", withHeaderField(28, 2), errUnsupported},
+        LoadCase{"interlaceAdam7", withHeaderField(28, 1), 0},
+        LoadCase{"unknownAncillary", pngWith({{"zzZz", {1, 2, 3}}}), 0},
+        LoadCase{"unknownCritical", pngWith({{"ZzZz", {1, 2, 3}}}), errUnsupported},
+        LoadCase{"paletteWithoutPlte", pngWith({}, 3), errUnsupported},
+        LoadCase{"plteOver256", pngWith({{"PLTE", Bytes(3 * 257, 9)}}, 3), errUnsupported},
+        LoadCase{"plte256", pngWith({{"PLTE", Bytes(3 * 256, 9)}}, 3), 0},
+        LoadCase{"noDataChunkLoads", PngBuilder().header(4, 2, 8, 0).end().bytes(), 0}),
+    [](const ::testing::TestParamInfo<LoadCase>& param) { return param.param.name; });
+
+TEST(PngDecoderTest, UnknownCriticalChunkAfterIendIsStillWalked) {
+  const Bytes png = PngBuilder()
+                        .header(4, 2, 8, 0)
+                        .data(pngtest::zlibCompress(rawRows(2, 4)))
+                        .end()
+                        .chunk("QQQQ", {1})
+                        .bytes();
+  PngReader reader;
+  init(reader);
+  EXPECT_FALSE(loadFromMemory(reader, png.data(), png.size()));
+  EXPECT_EQ(errUnsupported, reader.lastError);
+}
+
+TEST(PngDecoderTest, ChunkRunningPastTheEndEndsTheWalkQuietly) {
+  Bytes png = simplePng(4, 2, 8, 0, 4);
+  png.resize(png.size() - 4);  // IEND's CRC cut off
+  png.insert(png.end(), {0x00, 0x00, 0x10, 0x00, 'Q', 'Q', 'Q', 'Q'});
+  EXPECT_TRUE(pngtest::decodeWithOurs(png).ok);
+}
+
+TEST(PngDecoderTest, WrongCrcsAndAdlerDecodeNormally) {
+  Bytes compressed = pngtest::zlibCompress(rawRows(2, 4));
+  compressed[compressed.size() - 1] ^= 0xFF;  // Adler-32
+  const Bytes png = PngBuilder()
+                        .chunk("IHDR", {0, 0, 0, 4, 0, 0, 0, 2, 8, 0, 0, 0, 0}, false)
+                        .chunk("IDAT", compressed, false)
+                        .chunk("IEND", {}, false)
+                        .bytes();
+  const pngtest::OurDecoding result = pngtest::decodeWithOurs(png);
+  ASSERT_TRUE(result.ok) << pngErrorName(result.error);
+  EXPECT_EQ(Bytes({0, 3, 6, 9, 7, 10, 13, 16}), result.rows);
+}
+
+TEST(PngDecoderTest, LoadOnABusyRecordChangesNothing) {
+  const Bytes png = simplePng(4, 2, 8, 0, 4);
+  const Bytes other = simplePng(8, 8, 8, 0, 8);
+  PngReader reader;
+  init(reader);
+  ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()));
+  EXPECT_FALSE(loadFromMemory(reader, other.data(), other.size()));
+  EXPECT_EQ(errBusy, reader.lastError);
+  EXPECT_EQ(4u, reader.width);
+  EXPECT_EQ(png.data(), reader.data);
+  release(reader);
+}
+
+TEST(PngDecoderTest, FailedLoadLeavesNothingOfItsBytesForTheNextOne) {
+  const Bytes unsupported = pngWith({{"PLTE", Bytes(12, 1)}, {"ZzZz", {}}}, 3, 8);
+  const Bytes noPalette = pngWith({}, 3, 8);
+  PngReader reader;
+  init(reader);
+  EXPECT_FALSE(loadFromMemory(reader, unsupported.data(), unsupported.size()));
+  EXPECT_FALSE(loadFromMemory(reader, noPalette.data(), noPalette.size()));
+  EXPECT_EQ(errUnsupported, reader.lastError);
+  EXPECT_EQ(nullptr, reader.palette);
+}
+
+TEST(PngDecoderTest, StatesAreEnforced) {
+  const Bytes png = simplePng(4, 2, 8, 0, 4);
+  PngReader reader;
+  init(reader);
+  DibDescription description;
+  Bytes rows;
+  EXPECT_FALSE(decode(reader));
+  EXPECT_EQ(errWrongState, reader.lastError);
+  ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()));
+  EXPECT_EQ(0u, reader.lastError);
+  EXPECT_FALSE(buildBitmap(reader, kNaturalFormat, description, rows));
+  EXPECT_EQ(errWrongState, reader.lastError);
+  ASSERT_TRUE(decode(reader));
+  EXPECT_EQ(0u, reader.lastError);
+  EXPECT_EQ(2u, reader.state);
+  EXPECT_FALSE(decode(reader));
+  EXPECT_EQ(errWrongState, reader.lastError);
+  EXPECT_TRUE(buildBitmap(reader, kNaturalFormat, description, rows));
+  EXPECT_TRUE(buildBitmap(reader, kNaturalFormat, description, rows));  // repeatable
+  EXPECT_FALSE(buildBitmap(reader, 0x0208010C, description, rows));
+  EXPECT_EQ(errBadFormat, reader.lastError);
+  release(reader);
+  EXPECT_EQ(0u, reader.state);
+  EXPECT_EQ(nullptr, reader.scanlines);
+  EXPECT_TRUE(loadFromMemory(reader, png.data(), png.size()));  // usable again
+  release(reader);
+}
+
+TEST(PngDecoderTest, ResourcesPortGivesTheRcdataPicture) {
+  struct OneResource : Resources {
+    Bytes bytes;
+    ByteView find(ResourceType type, int id) const override {
+      if (type.name != nullptr || type.number != kRtRcdata || id != 405) return {};
+      return {bytes.data(), bytes.size()};
+    }
+  } resources;
+  resources.bytes = simplePng(4, 2, 8, 0, 4);
+  PngReader reader;
+  init(reader);
+  EXPECT_FALSE(loadFromResource(reader, resources, 406));
+  EXPECT_EQ(errNoResource, reader.lastError);
+  ASSERT_TRUE(loadFromResource(reader, resources, 405));
+  EXPECT_EQ(resources.bytes.data(), reader.data);
+  EXPECT_EQ(2u, reader.sourceKind);
+  EXPECT_TRUE(decode(reader));
+  release(reader);
+}
+
+struct DecodeFailureCase {
+  const char* name;
+  Bytes png;
+  std::uint32_t decodeError;
+};
+
+Bytes withStream(const Bytes& compressed, std::uint32_t width = 4, std::uint32_t height = 2) {
+  return PngBuilder().header(width, height, 8, 0).data(compressed).end().bytes();
+}
+
+Bytes storedStream(const Bytes& raw, std::uint16_t complement) {
+  Bytes stream = {0x78, 0x01, 0x01, static_cast<std::uint8_t>(raw.size()), static_cast<std::uint8_t>(raw.size() >> 8),
+                  static_cast<std::uint8_t>(complement), static_cast<std::uint8_t>(complement >> 8)};
+  stream.insert(stream.end(), raw.begin(), raw.end());
+  stream.insert(stream.end(), {0, 0, 0, 0});
+  return stream;
+}
+
+class PngDecodeFailureTest : public ::testing::TestWithParam<DecodeFailureCase> {};
+
+TEST_P(PngDecodeFailureTest, FailsAndStaysLoaded) {
+  PngReader reader;
+  init(reader);
+  ASSERT_TRUE(loadFromMemory(reader, GetParam().png.data(), GetParam().png.size()));
+  EXPECT_FALSE(decode(reader));
+  EXPECT_EQ(GetParam().decodeError, reader.lastError) << pngErrorName(reader.lastError);
+  EXPECT_EQ(1u, reader.state);
+  EXPECT_EQ(nullptr, reader.scanlines);
+  release(reader);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, PngDecodeFailureTest,
+    ::testing::Values(
+        DecodeFailureCase{"noDataChunk", PngBuilder().header(4, 2, 8, 0).end().bytes(), errNotPng},
+        DecodeFailureCase{"storedLengthMismatch", withStream(storedStream(rawRows(2, 4), 0xFFF0)), errNotPng},
+        DecodeFailureCase{"presetDictionary", withStream({0x78, 0x20, 0, 0, 0, 0, 1, 0x01, 0x0A, 0x00, 0xF5, 0xFF}),
+                          errNotPng},
+        DecodeFailureCase{"streamTooLong", withStream(pngtest::zlibCompress(rawRows(3, 4))), errNotPng},
+        DecodeFailureCase{"streamTooShort", withStream(pngtest::zlibCompress(rawRows(1, 4))), errNotPng},
+        DecodeFailureCase{"streamCut", withStream(withoutLast(pngtest::zlibCompress(rawRows(2, 4)), 6)), errNotPng},
+        // A 65535 x 65535 image from a few bytes cannot be real: refused before allocating 4 GB.
+        DecodeFailureCase{"imageBeyondWhatTheStreamCanHold",
+                          withStream(pngtest::zlibCompress(rawRows(2, 4)), 0xFFFF, 0xFFFF), errNotPng},
+        DecodeFailureCase{"scanlinesBeyond32Bits",
+                          PngBuilder().header(0x7FFFFFFF, 0x7FFFFFFF, 16, 6).data({0x78, 0x01}).end().bytes(),
+                          errNotPng}),
+    [](const ::testing::TestParamInfo<DecodeFailureCase>& param) { return param.param.name; });
+
+TEST(PngDecoderTest, DataSplitOverManyChunksSomeEmptyIsOneStream) {
+  const pngtest::RawImage image = pngtest::randomImage(40, 30, 2, 8, 5);
+  const Bytes reference = pngtest::encodeWithLibpng(image, false, 9);
+  const Bytes compressed = pngtest::zlibCompress([&] {
+    Bytes raw;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+      raw.push_back(0);
+      raw.insert(raw.end(), image.pixels.begin() + static_cast<std::ptrdiff_t>(y * image.rowBytes()),
+                 image.pixels.begin() + static_cast<std::ptrdiff_t>((y + 1) * image.rowBytes()));
+    }
+    return raw;
+  }());
+  PngBuilder builder;
+  builder.header(40, 30, 8, 2).chunk("IDAT", {});
+  for (std::size_t at = 0; at < compressed.size(); at += 7) {
+    const std::size_t size = std::min<std::size_t>(7, compressed.size() - at);
+    builder.chunk("IDAT", Bytes(compressed.begin() + static_cast<std::ptrdiff_t>(at),
+                                compressed.begin() + static_cast<std::ptrdiff_t>(at + size)));
+    if (at % 21 == 0) builder.chunk("IDAT", {});
+  }
+  const pngtest::OurDecoding split = pngtest::decodeWithOurs(builder.end().bytes());
+  const pngtest::OurDecoding whole = pngtest::decodeWithOurs(reference);
+  ASSERT_TRUE(split.ok) << pngErrorName(split.error);
+  ASSERT_TRUE(whole.ok);
+  EXPECT_EQ(whole.rows, split.rows);
+}
+
+TEST(PngDecoderTest, TextBetweenDataChunksEndsTheStream) {
+  const Bytes compressed = pngtest::zlibCompress(rawRows(2, 4), 0);
+  const std::size_t half = compressed.size() / 2;
+  const Bytes first(compressed.begin(), compressed.begin() + static_cast<std::ptrdiff_t>(half));
+  const Bytes second(compressed.begin() + static_cast<std::ptrdiff_t>(half), compressed.end());
+  const Bytes broken =
+      PngBuilder().header(4, 2, 8, 0).chunk("IDAT", first).chunk("tEXt", {'a', 0, 'b'}).chunk("IDAT", second).end().bytes();
+  const Bytes together = PngBuilder().header(4, 2, 8, 0).chunk("IDAT", first).chunk("IDAT", second).end().bytes();
+  EXPECT_FALSE(pngtest::decodeWithOurs(broken).ok);
+  EXPECT_EQ(errNotPng, pngtest::decodeWithOurs(broken).error);
+  EXPECT_TRUE(pngtest::decodeWithOurs(together).ok);
+}
+
+TEST(PngDecoderTest, FilterTypeAbove4FailsTheBitmapAndLeavesItZeroed) {
+  const Bytes png = withStream(pngtest::zlibCompress(rawRows(2, 4, 5)));
+  PngReader reader;
+  init(reader);
+  ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()));
+  ASSERT_TRUE(decode(reader));
+  Bytes pixels(8, 0xAA);
+  EXPECT_FALSE(writeRows(reader, kNaturalFormat, pixels.data()));
+  EXPECT_EQ(errNotPng, reader.lastError);
+  EXPECT_EQ(Bytes(8, 0), pixels);
+  release(reader);
+}
+
+TEST(PngDecoderTest, EveryTruncatedPrefixFailsCleanlyOrDecodesTheSame) {
+  const pngtest::RawImage image = pngtest::randomImage(23, 17, 6, 8, 11);
+  const Bytes png = pngtest::encodeWithLibpng(image, true, 6);
+  const pngtest::OurDecoding full = pngtest::decodeWithOurs(png);
+  ASSERT_TRUE(full.ok);
+  const std::size_t iendSize = 12;
+  for (std::size_t length = 0; length < png.size(); ++length) {
+    const Bytes prefix(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(length));
+    const pngtest::OurDecoding cut = pngtest::decodeWithOurs(prefix);
+    if (length < png.size() - iendSize) {
+      EXPECT_FALSE(cut.ok) << "prefix of " << length;
+      EXPECT_NE(0u, cut.error);
+    } else {
+      ASSERT_TRUE(cut.ok) << "a missing IEND is not needed";  // the walk ends quietly
+      EXPECT_EQ(full.rows, cut.rows);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fenok
