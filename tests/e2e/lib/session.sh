@@ -6,8 +6,8 @@
 # (default build/win32, for fenok.exe and fenok-probe.exe).
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-e2e_native=${FENOK_NATIVE_BUILD:-$e2e_root/build/native}
-e2e_win32=${FENOK_WIN32_BUILD:-$e2e_root/build/win32}
+e2e_native=$(realpath -m "${FENOK_NATIVE_BUILD:-$e2e_root/build/native}")
+e2e_win32=$(realpath -m "${FENOK_WIN32_BUILD:-$e2e_root/build/win32}")
 e2e_failures=0
 e2e_xvfb_pid=
 
@@ -63,8 +63,9 @@ e2e_pack() {
     { e2e_fail "packing $toml"; return 1; }
 }
 
-e2e_probe() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r'; }
-e2e_alive() { e2e_probe alive >/dev/null; }
+# The probe prints Windows-1252 texts; the checks are written in UTF-8.
+e2e_probe() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8; }
+e2e_alive() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" alive >/dev/null 2>&1); }
 
 # e2e_start NAME [min]: starts NAME.exe in $e2e_work (the answers file lives there) and waits for its window.
 e2e_start() {
@@ -83,28 +84,41 @@ e2e_start() {
   return 1
 }
 
+# Every line of an answers file (CRLF, Windows-1252) in UTF-8, CR removed.
+e2e_file_lines() { tr -d '\r' <"$1" | iconv -f WINDOWS-1252 -t UTF-8; }
+
 # e2e_list FILE: the probe's listing of every window of the player.
 e2e_list() { e2e_probe list >"$1"; }
 
-# e2e_row FILE ROLE ID: the first listing line of that role and identifier (inside the quiz panel for
-# controls with a panel id, see e2e_panel_row).
-e2e_row() { awk -F'\t' -v role="$2" -v id="$3" '$1 == role && $3 == id { print; exit }' "$1"; }
-# e2e_panel_row FILE PANEL_DEPTH_INDEX ID: the control with ID inside the n-th panel (1 header, 2 quiz).
-e2e_panel_row() {
-  awk -F'\t' -v want="$2" -v id="$3" '
-    $1 == "panel" { panels++; next }
-    $1 == "control" && $2 == 2 && panels == want && $3 == id { print; exit }' "$1"
+# e2e_row FILE ROLE ID: the first listing line of that role and identifier (main, client, or a main-window control).
+e2e_row() { awk -F'\t' -v role="$2" -v id="$3" '$1 == role && $2 <= 1 && $3 == id { print; exit }' "$1"; }
+# e2e_in_panel FILE MARKER ID: the control ID inside the panel that holds control MARKER.
+e2e_in_panel() {
+  awk -F'\t' -v marker="$2" -v id="$3" '
+    NR == FNR { if ($1 == "panel") n++; if ($1 == "control" && $2 == 2 && $3 == marker) want = n; next }
+    $1 == "panel" { m++; next }
+    $1 == "control" && $2 == 2 && m == want && $3 == id { print; exit }' "$1" "$1"
 }
-e2e_col() { cut -f"$1"; }
-e2e_text() { e2e_panel_row "$1" "$2" "$3" | cut -f10-; }
+# e2e_panel FILE MARKER: the listing line of the panel that holds control MARKER.
+e2e_panel() {
+  awk -F'\t' -v marker="$2" '
+    NR == FNR { if ($1 == "panel") n++; if ($1 == "control" && $2 == 2 && $3 == marker) want = n; next }
+    $1 == "panel" { m++; if (m == want) { print; exit } }' "$1" "$1"
+}
+e2e_quiz() { e2e_in_panel "$1" 4001 "$2"; }    # a quiz panel control
+e2e_header() { e2e_in_panel "$1" 27 "$2"; }    # a header panel control
+e2e_quiz_text() { e2e_quiz "$1" "$2" | cut -f10-; }
+e2e_header_text() { e2e_header "$1" "$2" | cut -f10-; }
+# Fields of a listing line: 5 x, 6 y, 7 width, 8 height, 9 visible, 10 text.
+e2e_geometry() { cut -f5-8 | tr '\t' ' '; }
 
 # e2e_click X Y: a left click at screen coordinates.
 e2e_click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.3; }
-# e2e_click_control FILE PANEL ID: clicks the middle of a control.
-e2e_click_control() {
+# e2e_click_box FILE ID: clicks the middle of a quiz panel control.
+e2e_click_box() {
   local row x y w h
-  row=$(e2e_panel_row "$1" "$2" "$3")
-  [ -n "$row" ] || { e2e_fail "no control $3 to click"; return 1; }
+  row=$(e2e_quiz "$1" "$2")
+  [ -n "$row" ] || { e2e_fail "no control $2 to click"; return 1; }
   x=$(echo "$row" | cut -f5); y=$(echo "$row" | cut -f6); w=$(echo "$row" | cut -f7); h=$(echo "$row" | cut -f8)
   e2e_click $((x + w / 2)) $((y + h / 2))
 }
