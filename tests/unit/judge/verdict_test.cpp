@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
 namespace fenok {
 namespace {
@@ -172,6 +174,76 @@ TEST(Verdict, FullLengthTextsAreJudgedWhole) {
   EXPECT_STREQ(computeVerdict(std::string(100, 'A'), answer), "FAUX");  // a piece, not above half
   EXPECT_STREQ(computeVerdict(std::string(150, 'A'), answer), "Pas loin");
   EXPECT_STREQ(computeVerdict(std::string(200, 'A'), answer), "Trop court");
+}
+
+}  // namespace
+}  // namespace fenok
+
+namespace fenok {
+namespace {
+
+// The decision table read literally: percentages in single precision, the anagram test through a
+// second edit distance. The judge must agree with it on every pair.
+const char* referenceVerdict(const std::string& typed, const std::string& expectedAnswer) {
+  const std::string t = normaliseTyped(typed);
+  const std::string e = upperAscii(expectedAnswer);
+  const int u = static_cast<int>(e.size());
+  const int v = static_cast<int>(t.size());
+  if (u <= 3 && v == 0) return kVerdictEmpty;
+  if (u <= 3 && t == e) return kVerdictRight;
+  if (u <= 3) return kVerdictWrong;
+  if (v == 0) return kVerdictEmpty;
+  const int d1 = editDistance(e, t);
+  const int d2 = editDistance(sortedLetters(e), sortedLetters(t));
+  if (d1 == 0) return kVerdictRight;
+  if (d2 == 0) return kVerdictAnagram;
+  if (d1 == 1) return kVerdictOneEdit;
+  if (d1 == 2) return kVerdictTwoEdits;
+  const int c = containment(e, t);
+  const float share = 100.0f * static_cast<float>(v) / static_cast<float>(u);
+  if (c == -2 && u <= 9) return kVerdictWrong;
+  if (c == -2 && share > 70.0f) return kVerdictTooShort;
+  if (c == -2 && share > 50.0f) return kVerdictNotFar;
+  if (c == -2) return kVerdictWrong;
+  if (c == 2 && v - u > 20) return kVerdictWrong;
+  if (c == 2 && v - u > 10) return kVerdictNotFar;
+  if (c == 2) return kVerdictTooLong;
+  const int l = u > v ? u : v;
+  if (100.0f * static_cast<float>(l - d1) / static_cast<float>(l) > 80.0f) return kVerdictGoodIdea;
+  return kVerdictWrong;
+}
+
+TEST(Verdict, AgreesWithTheTableReadLiterallyOnManyPairs) {
+  // Few distinct bytes, so that near answers, anagrams and pieces come up often.
+  const char alphabet[] = {'A', 'b', 'B', ' ', '\xE9', '\xC9', '\t'};
+  std::uint32_t seed = 12345;
+  const auto next = [&seed](std::uint32_t bound) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % bound;
+  };
+  const auto randomText = [&](std::uint32_t longest) {
+    std::string text(next(longest + 1), 'A');
+    for (char& byte : text) byte = alphabet[next(sizeof alphabet)];
+    return text;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string expected = randomText(i % 2 ? 12 : 40);
+    std::string typed;
+    switch (next(4)) {
+      case 0: typed = randomText(45); break;
+      case 1: typed = expected.substr(next(static_cast<std::uint32_t>(expected.size()) + 1)); break;  // a piece
+      case 2: typed = randomText(12) + expected + randomText(3); break;                                // around it
+      default:  // a shuffled or slightly edited copy
+        typed = expected;
+        for (std::uint32_t k = next(3); k > 0 && !typed.empty(); --k) {
+          std::swap(typed[next(static_cast<std::uint32_t>(typed.size()))], typed.back());
+        }
+        if (next(2) == 0 && !typed.empty()) typed[next(static_cast<std::uint32_t>(typed.size()))] = 'X';
+        break;
+    }
+    ASSERT_STREQ(computeVerdict(typed, expected), referenceVerdict(typed, expected))
+        << "typed '" << typed << "' expected '" << expected << "'";
+  }
 }
 
 }  // namespace
