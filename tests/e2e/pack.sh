@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# fenok-pack end to end, no display needed: every sample packed into the real player (found from the
+# build tree, no --stub) and inspected; a text quiz printed by inspect builds again into the same quiz;
+# the Windows fenok-pack.exe under Wine writes the same bytes as the native one; a broken description
+# exits 2 and writes nothing.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+native=$(realpath -m "${FENOK_NATIVE_BUILD:-$root/build/native}")
+win32=$(realpath -m "${FENOK_WIN32_BUILD:-$root/build/win32}")
+pack="$native/bin/fenok-pack"
+work="$root/build/e2e/pack"
+failures=0
+rm -rf "$work" && mkdir -p "$work"
+
+log() { echo "e2e[pack]: $*"; }
+fail() { echo "e2e[pack]: FAIL: $*" >&2; failures=$((failures + 1)); }
+expect_eq() { if [ "$2" == "$3" ]; then log "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi; }
+
+for tool in "$pack" "$win32/bin/fenok.exe" "$win32/bin/fenok-pack.exe"; do
+  [ -e "$tool" ] || { fail "missing $tool (build both presets first)"; exit 1; }
+done
+# From build/native/bin the player of build/win32 is found on its own; other layouts name it.
+if [ "$(realpath -m "$native/../win32")" != "$win32" ]; then export FENOK_STUB="$win32/bin/fenok.exe"; fi
+
+for sample in demo texte deux; do
+  "$pack" build "$root/samples/$sample/quiz.toml" -o "$work/$sample.exe" 2>"$work/$sample.build.err"
+  expect_eq "$sample builds" "$?" 0
+  expect_eq "$sample builds without warnings" "$(cat "$work/$sample.build.err")" ""
+  "$pack" inspect "$work/$sample.exe" >"$work/$sample.toml" 2>"$work/$sample.inspect.err"
+  expect_eq "$sample inspects without messages" "$?" 0
+  expect_eq "$sample title" "$(sed -n 's/^title = //p' "$work/$sample.toml")" \
+    "$(sed -n 's/^title = //p' "$root/samples/$sample/quiz.toml")"
+done
+expect_eq "demo question count" "$(sed -n 's/^question_count = //p' "$work/demo.toml")" 10
+
+# The inspect form is the build form: a text quiz goes round and comes back the same.
+"$pack" build "$work/texte.toml" -o "$work/texte-again.exe" 2>"$work/texte-again.err"
+expect_eq "inspected text quiz builds again" "$?" 0
+"$pack" inspect "$work/texte-again.exe" >"$work/texte-again.toml"
+expect_eq "and inspects the same" "$(cmp -s "$work/texte.toml" "$work/texte-again.toml"; echo $?)" 0
+
+# A broken description: exit 2, its problem on stderr, nothing written.
+printf 'title = "T"\nmedia = "text"\n[[question]]\nanswer = "A|B"\ntext = "Q"\n' >"$work/broken.toml"
+"$pack" build "$work/broken.toml" -o "$work/broken.exe" 2>"$work/broken.err"
+expect_eq "broken description exits 2" "$?" 2
+expect_eq "broken description message" "$(cat "$work/broken.err")" \
+  "$work/broken.toml:4: the answer of question 1 contains '|', which the stored quiz uses to end its texts"
+expect_eq "nothing written" "$(ls "$work" | grep -c '^broken\.exe')" 0
+
+# The Windows build of the tool writes the same program.
+. "$root/scripts/lib/wine.sh"
+fenok_wine_env "$root"
+(cd "$root" && wine "$win32/bin/fenok-pack.exe" build samples/demo/quiz.toml -o "$work/demo-wine.exe" \
+  --stub "$win32/bin/fenok.exe") 2>"$work/wine.err"
+expect_eq "fenok-pack.exe under Wine" "$?" 0
+expect_eq "same bytes as the native tool" "$(cmp -s "$work/demo.exe" "$work/demo-wine.exe"; echo $?)" 0
+
+if [ "$failures" -ne 0 ]; then
+  log "$failures failed"
+  exit 1
+fi
+log "all passed"
