@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace fenok {
 namespace {
 
@@ -54,6 +58,69 @@ void unfilterPaeth(const std::uint8_t* in, const std::uint8_t* previous, std::ui
   }
 }
 
+#if defined(__SSE2__)
+// Average and Paeth carry a dependency from each pixel to the next, so they are decoded one
+// pixel at a time with its 3 or 4 samples side by side in 16-bit lanes.
+
+__m128i loadPixel(const std::uint8_t* p, unsigned bytes) {
+  std::uint32_t value = 0;
+  std::memcpy(&value, p, bytes);
+  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(value)), _mm_setzero_si128());
+}
+
+void storePixel(std::uint8_t* p, __m128i pixel, unsigned bytes) {
+  const auto value = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(pixel, pixel)));
+  std::memcpy(p, &value, bytes);
+}
+
+__m128i absolute16(__m128i x) {
+  const __m128i negative = _mm_cmplt_epi16(x, _mm_setzero_si128());
+  return _mm_sub_epi16(_mm_xor_si128(x, negative), negative);
+}
+
+__m128i select(__m128i condition, __m128i whenTrue, __m128i whenFalse) {
+  return _mm_or_si128(_mm_and_si128(condition, whenTrue), _mm_andnot_si128(condition, whenFalse));
+}
+
+template <unsigned kBytes>
+void unfilterPaethWide(const std::uint8_t* in, const std::uint8_t* previous, std::uint8_t* row, std::size_t size) {
+  const __m128i lowByte = _mm_set1_epi16(0xFF);
+  __m128i left = _mm_setzero_si128(), upperLeft = _mm_setzero_si128();
+  for (std::size_t i = 0; i + kBytes <= size; i += kBytes) {
+    const __m128i above = loadPixel(previous + i, kBytes);
+    const __m128i towardsLeft = _mm_sub_epi16(above, upperLeft);
+    const __m128i towardsAbove = _mm_sub_epi16(left, upperLeft);
+    const __m128i distanceLeft = absolute16(towardsLeft);
+    const __m128i distanceAbove = absolute16(towardsAbove);
+    const __m128i distanceUpperLeft = absolute16(_mm_add_epi16(towardsLeft, towardsAbove));
+    const __m128i smallest = _mm_min_epi16(distanceUpperLeft, _mm_min_epi16(distanceLeft, distanceAbove));
+    // Ties go to left, then above, as the predictor's order of tests says.
+    __m128i nearest = select(_mm_cmpeq_epi16(smallest, distanceAbove), above, upperLeft);
+    nearest = select(_mm_cmpeq_epi16(smallest, distanceLeft), left, nearest);
+    left = _mm_and_si128(_mm_add_epi16(nearest, loadPixel(in + i, kBytes)), lowByte);
+    storePixel(row + i, left, kBytes);
+    upperLeft = above;
+  }
+}
+
+template <unsigned kBytes>
+void unfilterAverageWide(const std::uint8_t* in, const std::uint8_t* previous, std::uint8_t* row, std::size_t size) {
+  const __m128i lowByte = _mm_set1_epi16(0xFF);
+  __m128i left = _mm_setzero_si128();
+  for (std::size_t i = 0; i + kBytes <= size; i += kBytes) {
+    const __m128i average = _mm_srli_epi16(_mm_add_epi16(left, loadPixel(previous + i, kBytes)), 1);
+    left = _mm_and_si128(_mm_add_epi16(average, loadPixel(in + i, kBytes)), lowByte);
+    storePixel(row + i, left, kBytes);
+  }
+}
+
+template <unsigned kBytes>
+constexpr bool kHasWideFilters = kBytes == 3 || kBytes == 4;
+#else
+template <unsigned kBytes>
+constexpr bool kHasWideFilters = false;
+#endif
+
 template <unsigned kBytes>
 bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::uint8_t* previous,
                   std::uint8_t* row, std::size_t size, unsigned bytes) {
@@ -68,9 +135,21 @@ bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::ui
       unfilterUp(in, previous, row, size);
       return true;
     case 3:
+#if defined(__SSE2__)
+      if constexpr (kHasWideFilters<kBytes>) {
+        unfilterAverageWide<kBytes>(in, previous, row, size);
+        return true;
+      }
+#endif
       unfilterAverage<kBytes>(in, previous, row, size, bytes);
       return true;
     case 4:
+#if defined(__SSE2__)
+      if constexpr (kHasWideFilters<kBytes>) {
+        unfilterPaethWide<kBytes>(in, previous, row, size);
+        return true;
+      }
+#endif
       unfilterPaeth<kBytes>(in, previous, row, size, bytes);
       return true;
     default:
