@@ -47,7 +47,11 @@ bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::st
   return true;
 }
 
-std::string joinPath(const std::string& folder, const std::string& path) {
+std::string joinPath(const std::string& folder, std::string path) {
+#ifndef _WIN32
+  // A description written on Windows may separate folders with backslashes.
+  std::replace(path.begin(), path.end(), '\\', '/');
+#endif
   if (folder.empty() || path.empty() || path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'))
     return path;
   return folder + "/" + path;

@@ -193,6 +193,20 @@ TEST(QuizChecksSyntax, AMissingDescriptionIsNamed) {
   EXPECT_EQ(diagnostics.errors(), std::vector<std::string>{"/nonexistent/quiz.toml: cannot read the quiz description"});
 }
 
+TEST(QuizFiles, AreFoundRelativeToTheDescriptionAlsoWithBackslashes) {
+  QuizFolder folder;
+  folder.write("pictures/a.jpg", kJpeg);
+  const std::string path = folder.write(
+      "quiz.toml", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = 'pictures\\a.jpg'\n"
+                   "[[question]]\nanswer = \"B\"\npicture = \"pictures/a.jpg\"\n");
+  pack::Diagnostics diagnostics("quiz.toml");
+  std::vector<PeResourceEntry> resources;
+  EXPECT_TRUE(pack::quizResources(path, false, resources, diagnostics));
+  EXPECT_TRUE(diagnostics.errors().empty()) << diagnostics.errors().front();
+  ASSERT_EQ(resources.size(), 4u);  // two content texts, two pictures
+  EXPECT_EQ(resources[2].bytes, std::vector<std::uint8_t>(kJpeg.begin(), kJpeg.end()));
+}
+
 struct Colour {
   std::uint8_t red, green, blue;
   bool hard;
