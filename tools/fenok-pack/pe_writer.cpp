@@ -67,7 +67,9 @@ bool isLastSection(const PeLayout& layout, std::size_t row) {
 bool place(const PeLayout& layout, std::size_t stubSize, Placement& placement, std::string& error) {
   for (std::size_t row = 0; row < layout.sections.size(); ++row) {
     const PeSection& section = layout.sections[row];
-    const bool holdsResources = layout.resourceRva != 0 && layout.resourceRva == section.virtualAddress;
+    // Only a section of its own is replaced: one that also holds other data must stay.
+    const bool holdsResources = layout.resourceRva != 0 && layout.resourceRva == section.virtualAddress &&
+                                section.name == ".rsrc";
     if (holdsResources && isLastSection(layout, row)) {
       placement = {row, false, section.virtualAddress, section.rawOffset, section.rawOffset};
       return true;

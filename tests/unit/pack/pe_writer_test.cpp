@@ -149,6 +149,13 @@ TEST(PeWriter, RefusesAStubWithoutRoomForASectionHeader) {
   EXPECT_EQ(error, "the stub has no room for another section header");
 }
 
+TEST(PeChecksum, FoldsSixteenBitWordsSkipsItsOwnFieldAndAddsTheLength) {
+  // 0x0001 + 0xFFFF = 0x10000, folded to 0x0001; the field at 4 is skipped; plus 8 bytes of length.
+  EXPECT_EQ(pack::peChecksum({0x01, 0x00, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0x78}, 4), 9u);
+  // An odd length ends with a half word.
+  EXPECT_EQ(pack::peChecksum({0x01, 0x00, 0x05}, 100), 0x0006u + 3u);
+}
+
 TEST(ResourceSection, NamesComeFirstSortedAndNumbersAscend) {
   const std::vector<PeResourceEntry> entries = {numbered(3, 7, "c"), named("img", 9, "b"), named("PATCH", 1, "a"),
                                                 numbered(2, 1, "d")};
