@@ -1,9 +1,9 @@
 // fenok-pack: the authoring tool. Dispatches to its subcommands.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "commands.h"
+#include "utf8_arguments.h"
 
 namespace {
 
@@ -29,10 +29,11 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return usage();
+  const std::vector<std::string> args = fenok::pack::utf8Arguments(argc, argv);
+  if (args.size() < 2) return usage();
   for (const Command& command : kCommands) {
-    if (std::strcmp(argv[1], command.name) == 0) return command.run(fenok::pack::Arguments(argv + 2, argv + argc));
+    if (args[1] == command.name) return command.run(fenok::pack::Arguments(args.begin() + 2, args.end()));
   }
-  std::fprintf(stderr, "fenok-pack: unknown command '%s'\n", argv[1]);
+  std::fprintf(stderr, "fenok-pack: unknown command '%s'\n", args[1].c_str());
   return usage();
 }
