@@ -132,6 +132,46 @@ std::vector<std::uint8_t> trailingBytes(const std::vector<std::uint8_t>& stub, c
   return {stub.begin() + trailStart, stub.begin() + end};
 }
 
+// Where the bytes after the stub's last section were, and where they are now.
+struct TrailMove {
+  std::uint32_t from = 0;
+  std::uint32_t to = 0;
+};
+
+// The stub's bytes up to the new section, the section padded to the file alignment, then the trail.
+TrailMove assemble(const std::vector<std::uint8_t>& stub, const PeLayout& layout, const Placement& placement,
+                   const std::vector<std::uint8_t>& section, std::uint32_t rawSize, std::vector<std::uint8_t>& out) {
+  TrailMove move;
+  move.from = placement.appended ? placement.keptEnd : rawEnd(layout.sections[placement.row]);
+  move.from = std::min<std::uint32_t>(move.from, static_cast<std::uint32_t>(stub.size()));
+  const std::vector<std::uint8_t> trail = trailingBytes(stub, layout, move.from);
+  out.assign(stub.begin(), stub.begin() + placement.keptEnd);
+  out.resize(placement.rawOffset, 0);
+  out.insert(out.end(), section.begin(), section.end());
+  out.resize(std::size_t{placement.rawOffset} + rawSize, 0);
+  move.to = static_cast<std::uint32_t>(out.size());
+  out.insert(out.end(), trail.begin(), trail.end());
+  return move;
+}
+
+void fixHeaders(std::vector<std::uint8_t>& out, const PeLayout& layout, const Placement& placement,
+                std::uint32_t virtualSize, std::uint32_t rawSize, const TrailMove& move) {
+  writeSectionRow(out, layout, placement, virtualSize, rawSize);
+  const std::uint32_t resourceEntry = layout.dataDirectoryOffset + 8 * kPeResourceDirectoryIndex;
+  put32(out, resourceEntry, placement.rva);
+  put32(out, resourceEntry + 4, virtualSize);
+  if (layout.dataDirectoryCount > kSecurityDirectoryIndex) {
+    put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex, 0);
+    put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex + 4, 0);
+  }
+  const std::uint32_t symbolsAt = layout.peOffset + 4 + kSymbolTablePointerOffset;
+  const std::uint32_t symbols = get32(out, symbolsAt);
+  if (symbols != 0 && symbols >= move.from) put32(out, symbolsAt, symbols - move.from + move.to);
+  put32(out, layout.optionalOffset + kPeSizeOfImageOffset, imageSize(layout, placement, virtualSize));
+  put32(out, layout.optionalOffset + kPeChecksumOffset, 0);
+  put32(out, layout.optionalOffset + kPeChecksumOffset, peChecksum(out, layout.optionalOffset + kPeChecksumOffset));
+}
+
 }  // namespace
 
 std::uint32_t peChecksum(const std::vector<std::uint8_t>& image, std::uint32_t checksumOffset) {
@@ -162,32 +202,8 @@ bool addResources(const std::vector<std::uint8_t>& stub, const std::vector<PeRes
   const std::vector<std::uint8_t> section = buildResourceSection(mergeResources(kept, added), placement.rva);
   const std::uint32_t virtualSize = static_cast<std::uint32_t>(section.size());
   const std::uint32_t rawSize = alignUp(section.size(), layout.fileAlignment);
-
-  std::uint32_t trailStart = placement.keptEnd;
-  if (!placement.appended) trailStart = rawEnd(layout.sections[placement.row]);
-  const std::vector<std::uint8_t> trail = trailingBytes(stub, layout, std::min<std::uint32_t>(trailStart, static_cast<std::uint32_t>(stub.size())));
-
-  out.assign(stub.begin(), stub.begin() + placement.keptEnd);
-  out.resize(placement.rawOffset, 0);
-  out.insert(out.end(), section.begin(), section.end());
-  out.resize(placement.rawOffset + rawSize, 0);
-  const std::uint32_t trailAt = static_cast<std::uint32_t>(out.size());
-  out.insert(out.end(), trail.begin(), trail.end());
-
-  writeSectionRow(out, layout, placement, virtualSize, rawSize);
-  const std::uint32_t resourceEntry = layout.dataDirectoryOffset + 8 * kPeResourceDirectoryIndex;
-  put32(out, resourceEntry, placement.rva);
-  put32(out, resourceEntry + 4, virtualSize);
-  if (layout.dataDirectoryCount > kSecurityDirectoryIndex) {
-    put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex, 0);
-    put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex + 4, 0);
-  }
-  const std::uint32_t symbolsAt = layout.peOffset + 4 + kSymbolTablePointerOffset;
-  const std::uint32_t symbols = get32(stub, symbolsAt);
-  if (symbols != 0 && symbols >= trailStart) put32(out, symbolsAt, symbols - trailStart + trailAt);
-  put32(out, layout.optionalOffset + kPeSizeOfImageOffset, imageSize(layout, placement, virtualSize));
-  put32(out, layout.optionalOffset + kPeChecksumOffset, 0);
-  put32(out, layout.optionalOffset + kPeChecksumOffset, peChecksum(out, layout.optionalOffset + kPeChecksumOffset));
+  const TrailMove move = assemble(stub, layout, placement, section, rawSize, out);
+  fixHeaders(out, layout, placement, virtualSize, rawSize, move);
   return true;
 }
 

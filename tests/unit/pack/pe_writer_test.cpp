@@ -119,13 +119,22 @@ INSTANTIATE_TEST_SUITE_P(Stubs, WriterOnStubs,
 
 TEST(PeWriter, MovesTrailingBytesBehindTheNewSection) {
   std::vector<std::uint8_t> stub = readFixture("stub32.exe");
-  const std::string trailer = "trailing bytes after the sections";
+  const std::string trailer = "a symbol table after the sections";
+  PeLayout layout;
+  std::string error;
+  ASSERT_TRUE(readPeLayout(stub, layout, error));
+  // The file header's pointer to the symbol table (at 8 in it) names where the trailer starts.
+  const std::uint32_t pointerAt = layout.peOffset + 4 + 8;
+  const std::uint32_t oldStart = static_cast<std::uint32_t>(stub.size());
+  for (int i = 0; i < 4; ++i) stub[pointerAt + i] = static_cast<std::uint8_t>(oldStart >> (8 * i));
   stub.insert(stub.end(), trailer.begin(), trailer.end());
   std::vector<std::uint8_t> packed;
-  std::string error;
   ASSERT_TRUE(pack::addResources(stub, kQuizResources, packed, error)) << error;
   ASSERT_GE(packed.size(), trailer.size());
-  EXPECT_EQ(text(packed.data() + packed.size() - trailer.size(), trailer.size()), trailer);
+  const std::uint32_t newStart = static_cast<std::uint32_t>(packed.size() - trailer.size());
+  EXPECT_EQ(text(packed.data() + newStart, trailer.size()), trailer);
+  EXPECT_GT(newStart, oldStart);
+  EXPECT_EQ(get32(packed, pointerAt), newStart);
 }
 
 TEST(PeWriter, RefusesWhatIsNotAProgram) {
