@@ -62,15 +62,46 @@ void unfilterPaeth(const std::uint8_t* in, const std::uint8_t* previous, std::ui
 // Average and Paeth carry a dependency from each pixel to the next, so they are decoded one
 // pixel at a time with its 3 or 4 samples side by side in 16-bit lanes.
 
-__m128i loadPixel(const std::uint8_t* p, unsigned bytes) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, p, bytes);
-  return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(value)), _mm_setzero_si128());
+// Pixels move through 32-bit words (8-byte ones for 6- and 8-byte pixels): a pixel is read and
+// written together with the first bytes of its neighbour, which the next step rewrites. The last
+// pixels of a row, where a word would run past its end, go through a small copy.
+template <unsigned kBytes>
+constexpr unsigned kWordBytes = kBytes <= 4 ? 4 : 8;
+
+template <unsigned kBytes>
+__m128i loadPixel(const std::uint8_t* p) {
+  if constexpr (kWordBytes<kBytes> == 4) {
+    std::uint32_t word;
+    std::memcpy(&word, p, sizeof word);
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(word)), _mm_setzero_si128());
+  } else {
+    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128());
+  }
 }
 
-void storePixel(std::uint8_t* p, __m128i pixel, unsigned bytes) {
-  const auto value = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(pixel, pixel)));
-  std::memcpy(p, &value, bytes);
+template <unsigned kBytes>
+void storePixel(std::uint8_t* p, __m128i pixel) {
+  const __m128i packed = _mm_packus_epi16(pixel, pixel);
+  if constexpr (kWordBytes<kBytes> == 4) {
+    const auto word = static_cast<std::uint32_t>(_mm_cvtsi128_si32(packed));
+    std::memcpy(p, &word, sizeof word);
+  } else {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), packed);
+  }
+}
+
+template <unsigned kBytes>
+__m128i loadLastPixel(const std::uint8_t* p) {
+  std::uint8_t word[8] = {};
+  std::memcpy(word, p, kBytes);
+  return loadPixel<kBytes>(word);
+}
+
+template <unsigned kBytes>
+void storeLastPixel(std::uint8_t* p, __m128i pixel) {
+  std::uint8_t word[8];
+  storePixel<kBytes>(word, pixel);
+  std::memcpy(p, word, kBytes);
 }
 
 __m128i absolute16(__m128i x) {
@@ -82,12 +113,12 @@ __m128i select(__m128i condition, __m128i whenTrue, __m128i whenFalse) {
   return _mm_or_si128(_mm_and_si128(condition, whenTrue), _mm_andnot_si128(condition, whenFalse));
 }
 
-template <unsigned kBytes>
-void unfilterPaethWide(const std::uint8_t* in, const std::uint8_t* previous, std::uint8_t* row, std::size_t size) {
-  const __m128i lowByte = _mm_set1_epi16(0xFF);
-  __m128i left = _mm_setzero_si128(), upperLeft = _mm_setzero_si128();
-  for (std::size_t i = 0; i + kBytes <= size; i += kBytes) {
-    const __m128i above = loadPixel(previous + i, kBytes);
+struct PaethStep {
+  __m128i left = _mm_setzero_si128();
+  __m128i upperLeft = _mm_setzero_si128();
+
+  // The next pixel from its filtered samples and the pixel above, all in 16-bit lanes.
+  __m128i next(__m128i filtered, __m128i above) {
     const __m128i towardsLeft = _mm_sub_epi16(above, upperLeft);
     const __m128i towardsAbove = _mm_sub_epi16(left, upperLeft);
     const __m128i distanceLeft = absolute16(towardsLeft);
@@ -97,25 +128,36 @@ void unfilterPaethWide(const std::uint8_t* in, const std::uint8_t* previous, std
     // Ties go to left, then above, as the predictor's order of tests says.
     __m128i nearest = select(_mm_cmpeq_epi16(smallest, distanceAbove), above, upperLeft);
     nearest = select(_mm_cmpeq_epi16(smallest, distanceLeft), left, nearest);
-    left = _mm_and_si128(_mm_add_epi16(nearest, loadPixel(in + i, kBytes)), lowByte);
-    storePixel(row + i, left, kBytes);
+    left = _mm_and_si128(_mm_add_epi16(nearest, filtered), _mm_set1_epi16(0xFF));
     upperLeft = above;
+    return left;
   }
-}
+};
 
-template <unsigned kBytes>
-void unfilterAverageWide(const std::uint8_t* in, const std::uint8_t* previous, std::uint8_t* row, std::size_t size) {
-  const __m128i lowByte = _mm_set1_epi16(0xFF);
+struct AverageStep {
   __m128i left = _mm_setzero_si128();
-  for (std::size_t i = 0; i + kBytes <= size; i += kBytes) {
-    const __m128i average = _mm_srli_epi16(_mm_add_epi16(left, loadPixel(previous + i, kBytes)), 1);
-    left = _mm_and_si128(_mm_add_epi16(average, loadPixel(in + i, kBytes)), lowByte);
-    storePixel(row + i, left, kBytes);
+
+  __m128i next(__m128i filtered, __m128i above) {
+    const __m128i average = _mm_srli_epi16(_mm_add_epi16(left, above), 1);
+    left = _mm_and_si128(_mm_add_epi16(average, filtered), _mm_set1_epi16(0xFF));
+    return left;
+  }
+};
+
+template <unsigned kBytes, typename Step>
+void unfilterWide(const std::uint8_t* in, const std::uint8_t* previous, std::uint8_t* row, std::size_t size) {
+  Step step;
+  std::size_t i = 0;
+  for (; i + kWordBytes<kBytes> <= size; i += kBytes) {
+    storePixel<kBytes>(row + i, step.next(loadPixel<kBytes>(in + i), loadPixel<kBytes>(previous + i)));
+  }
+  for (; i + kBytes <= size; i += kBytes) {
+    storeLastPixel<kBytes>(row + i, step.next(loadLastPixel<kBytes>(in + i), loadLastPixel<kBytes>(previous + i)));
   }
 }
 
 template <unsigned kBytes>
-constexpr bool kHasWideFilters = kBytes == 3 || kBytes == 4;
+constexpr bool kHasWideFilters = kBytes == 2 || kBytes == 3 || kBytes == 4 || kBytes == 6 || kBytes == 8;
 #else
 template <unsigned kBytes>
 constexpr bool kHasWideFilters = false;
@@ -137,7 +179,7 @@ bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::ui
     case 3:
 #if defined(__SSE2__)
       if constexpr (kHasWideFilters<kBytes>) {
-        unfilterAverageWide<kBytes>(in, previous, row, size);
+        unfilterWide<kBytes, AverageStep>(in, previous, row, size);
         return true;
       }
 #endif
@@ -146,7 +188,7 @@ bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::ui
     case 4:
 #if defined(__SSE2__)
       if constexpr (kHasWideFilters<kBytes>) {
-        unfilterPaethWide<kBytes>(in, previous, row, size);
+        unfilterWide<kBytes, PaethStep>(in, previous, row, size);
         return true;
       }
 #endif
@@ -170,6 +212,10 @@ bool unfilterRow(std::uint8_t filterType, const std::uint8_t* filtered, const st
       return unfilterWith<3>(filterType, filtered, previous, row, size, 3);
     case 4:
       return unfilterWith<4>(filterType, filtered, previous, row, size, 4);
+    case 6:
+      return unfilterWith<6>(filterType, filtered, previous, row, size, 6);
+    case 8:
+      return unfilterWith<8>(filterType, filtered, previous, row, size, 8);
     default:
       return unfilterWith<0>(filterType, filtered, previous, row, size, pixelBytes);
   }
