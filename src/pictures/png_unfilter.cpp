@@ -163,7 +163,7 @@ template <unsigned kBytes>
 constexpr bool kHasWideFilters = false;
 #endif
 
-template <unsigned kBytes>
+template <unsigned kBytes, bool kMayUseWide>
 bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::uint8_t* previous,
                   std::uint8_t* row, std::size_t size, unsigned bytes) {
   switch (filterType) {
@@ -178,7 +178,7 @@ bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::ui
       return true;
     case 3:
 #if defined(__SSE2__)
-      if constexpr (kHasWideFilters<kBytes>) {
+      if constexpr (kMayUseWide && kHasWideFilters<kBytes>) {
         unfilterWide<kBytes, AverageStep>(in, previous, row, size);
         return true;
       }
@@ -187,7 +187,7 @@ bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::ui
       return true;
     case 4:
 #if defined(__SSE2__)
-      if constexpr (kHasWideFilters<kBytes>) {
+      if constexpr (kMayUseWide && kHasWideFilters<kBytes>) {
         unfilterWide<kBytes, PaethStep>(in, previous, row, size);
         return true;
       }
@@ -199,26 +199,37 @@ bool unfilterWith(std::uint8_t filterType, const std::uint8_t* in, const std::ui
   }
 }
 
+template <bool kMayUseWide>
+bool unfilterBySize(std::uint8_t filterType, const std::uint8_t* filtered, const std::uint8_t* previous,
+                    std::uint8_t* row, std::size_t size, unsigned pixelBytes) {
+  switch (pixelBytes) {
+    case 1:
+      return unfilterWith<1, kMayUseWide>(filterType, filtered, previous, row, size, 1);
+    case 2:
+      return unfilterWith<2, kMayUseWide>(filterType, filtered, previous, row, size, 2);
+    case 3:
+      return unfilterWith<3, kMayUseWide>(filterType, filtered, previous, row, size, 3);
+    case 4:
+      return unfilterWith<4, kMayUseWide>(filterType, filtered, previous, row, size, 4);
+    case 6:
+      return unfilterWith<6, kMayUseWide>(filterType, filtered, previous, row, size, 6);
+    case 8:
+      return unfilterWith<8, kMayUseWide>(filterType, filtered, previous, row, size, 8);
+    default:
+      return unfilterWith<0, kMayUseWide>(filterType, filtered, previous, row, size, pixelBytes);
+  }
+}
+
 }  // namespace
 
 bool unfilterRow(std::uint8_t filterType, const std::uint8_t* filtered, const std::uint8_t* previous,
                  std::uint8_t* row, std::size_t size, unsigned pixelBytes) {
-  switch (pixelBytes) {
-    case 1:
-      return unfilterWith<1>(filterType, filtered, previous, row, size, 1);
-    case 2:
-      return unfilterWith<2>(filterType, filtered, previous, row, size, 2);
-    case 3:
-      return unfilterWith<3>(filterType, filtered, previous, row, size, 3);
-    case 4:
-      return unfilterWith<4>(filterType, filtered, previous, row, size, 4);
-    case 6:
-      return unfilterWith<6>(filterType, filtered, previous, row, size, 6);
-    case 8:
-      return unfilterWith<8>(filterType, filtered, previous, row, size, 8);
-    default:
-      return unfilterWith<0>(filterType, filtered, previous, row, size, pixelBytes);
-  }
+  return unfilterBySize<true>(filterType, filtered, previous, row, size, pixelBytes);
+}
+
+bool unfilterRowPlain(std::uint8_t filterType, const std::uint8_t* filtered, const std::uint8_t* previous,
+                      std::uint8_t* row, std::size_t size, unsigned pixelBytes) {
+  return unfilterBySize<false>(filterType, filtered, previous, row, size, pixelBytes);
 }
 
 }  // namespace fenok
