@@ -193,6 +193,31 @@ TEST(QuizChecksSyntax, AMissingDescriptionIsNamed) {
   EXPECT_EQ(diagnostics.errors(), std::vector<std::string>{"/nonexistent/quiz.toml: cannot read the quiz description"});
 }
 
+TEST(QuizChecksSize, TextsTooLargeForThePlayerAreRefused) {
+  // 96 questions of long texts that barely compress: more than the player decodes.
+  std::uint32_t state = 7;
+  const auto noise = [&state](int length) {
+    std::string text;
+    for (int i = 0; i < length; ++i) {
+      state = state * 1103515245u + 12345u;
+      text += "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.,"[(state >> 16) % 64];
+    }
+    return text;
+  };
+  std::string toml = "title = \"T\"\nmedia = \"text\"\ncomments = \"comment\"\n";
+  for (int j = 0; j < 96; ++j)
+    toml += "[[question]]\nanswer = \"" + noise(40) + "\"\ntext = \"" + noise(259) + "\"\ncomment = \"" + noise(259) + "\"\n";
+  QuizFolder folder;
+  const std::string path = folder.write("quiz.toml", toml);
+  pack::Diagnostics diagnostics("quiz.toml");
+  std::vector<PeResourceEntry> resources;
+  EXPECT_FALSE(pack::quizResources(path, false, resources, diagnostics));
+  ASSERT_EQ(diagnostics.errors().size(), 1u);
+  const std::string& message = diagnostics.errors()[0];
+  EXPECT_EQ(message.rfind("quiz.toml: the texts of the questions and comments are too long to store (", 0), 0u) << message;
+  EXPECT_NE(message.find(" bytes; the player decodes at most 32768 bytes compressed)"), std::string::npos) << message;
+}
+
 TEST(QuizFiles, AreFoundRelativeToTheDescriptionAlsoWithBackslashes) {
   QuizFolder folder;
   folder.write("pictures/a.jpg", kJpeg);
