@@ -12,7 +12,39 @@ enum TextKind { kPlainText, kAnswerText, kRewardText };
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// Converts one text to Windows-1252 and checks what every stored text must respect.
+// What every stored text must respect: its field, and none of the format's separators.
+void checkStoredText(const std::string& bytes, int line, const std::string& what, TextKind kind,
+                     Diagnostics& diagnostics) {
+  if (bytes.find('|') != std::string::npos)
+    diagnostics.error(line, what + " contains '|', which the stored quiz uses to end its texts");
+  if (bytes.find('\0') != std::string::npos) diagnostics.error(line, what + " contains a NUL character");
+  if (bytes.size() > kMaxTextBytes)
+    diagnostics.error(line, what + " is " + std::to_string(bytes.size()) + " characters long; at most " +
+                                std::to_string(kMaxTextBytes) + " fit");
+  if (kind == kRewardText && bytes.find_first_of("\r\n") != std::string::npos)
+    diagnostics.error(line, what + " contains a line break; the stored rewards are one per line");
+}
+
+// What an expected answer must respect to be typed, kept and judged right.
+void checkAnswer(const std::string& bytes, const SourceText& text, const std::string& what, int mediaKind,
+                 Diagnostics& diagnostics) {
+  const int line = text.line;
+  if (bytes.find_first_of("\r\n") != std::string::npos)
+    diagnostics.error(line, what + " contains a line break, which an answer box cannot take");
+  if (bytes.empty()) diagnostics.error(line, what + " is empty");
+  const bool overTheBox = bytes.size() > kAnswerBoxLength && bytes.size() <= kMaxTextBytes;
+  if (overTheBox && mediaKind == kMediaText)
+    diagnostics.warning(line, what + " is longer than " + std::to_string(kAnswerBoxLength) +
+                                  " characters; a saved answer keeps only its first " + std::to_string(kAnswerBoxLength));
+  else if (overTheBox)
+    diagnostics.error(line, what + " is " + std::to_string(bytes.size()) + " characters long; an answer box takes " +
+                                std::to_string(kAnswerBoxLength) + ", so it could never be typed");
+  if (!bytes.empty() && (bytes.front() == ' ' || bytes.back() == ' '))
+    diagnostics.warning(line, what + " " + quoted(text.value) +
+                                  " begins or ends with a space; it can never be judged \"BRAVO\"");
+}
+
+// Converts one text to Windows-1252 and checks it; empty when it cannot be converted.
 std::string convertText(const SourceText& text, const std::string& what, TextKind kind, int mediaKind,
                         Diagnostics& diagnostics) {
   EncodingError encoding;
@@ -22,34 +54,9 @@ std::string convertText(const SourceText& text, const std::string& what, TextKin
                                      "), which Windows-1252 cannot hold");
     return {};
   }
-  const std::string& bytes = *converted;
-  if (bytes.find('|') != std::string::npos)
-    diagnostics.error(text.line, what + " contains '|', which the stored quiz uses to end its texts");
-  if (bytes.find('\0') != std::string::npos) diagnostics.error(text.line, what + " contains a NUL character");
-  if (bytes.size() > kMaxTextBytes)
-    diagnostics.error(text.line, what + " is " + std::to_string(bytes.size()) + " characters long; at most " +
-                                     std::to_string(kMaxTextBytes) + " fit");
-  const bool lineBreak = bytes.find_first_of("\r\n") != std::string::npos;
-  if (kind == kRewardText && lineBreak)
-    diagnostics.error(text.line, what + " contains a line break; the stored rewards are one per line");
-  if (kind != kAnswerText) return bytes;
-
-  if (lineBreak) diagnostics.error(text.line, what + " contains a line break, which an answer box cannot take");
-  if (bytes.empty()) diagnostics.error(text.line, what + " is empty");
-  if (bytes.size() > kAnswerBoxLength && bytes.size() <= kMaxTextBytes) {
-    if (mediaKind == kMediaText)
-      diagnostics.warning(text.line, what + " is longer than " + std::to_string(kAnswerBoxLength) +
-                                         " characters; a saved answer keeps only its first " +
-                                         std::to_string(kAnswerBoxLength));
-    else
-      diagnostics.error(text.line, what + " is " + std::to_string(bytes.size()) +
-                                       " characters long; an answer box takes " +
-                                       std::to_string(kAnswerBoxLength) + ", so it could never be typed");
-  }
-  if (!bytes.empty() && (bytes.front() == ' ' || bytes.back() == ' '))
-    diagnostics.warning(text.line, what + " " + quoted(text.value) +
-                                       " begins or ends with a space; it can never be judged \"BRAVO\"");
-  return bytes;
+  checkStoredText(*converted, text.line, what, kind, diagnostics);
+  if (kind == kAnswerText) checkAnswer(*converted, text, what, mediaKind, diagnostics);
+  return *converted;
 }
 
 void requireKey(const SourceText& text, const char* key, const std::string& where, int line,

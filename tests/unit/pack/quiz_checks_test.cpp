@@ -140,6 +140,8 @@ const Case kErrors[] = {
      {"quiz.toml:3: questions must be [[question]] tables", "quiz.toml: the quiz has no [[question]]"}, {}},
     {"QuestionCountDisagrees", "title = \"T\"\nmedia = \"text\"\nquestion_count = 2\n" + kTextQuestion,
      {"quiz.toml:3: 'question_count' is 2 but there are 1 [[question]] tables"}, {}},
+    {"NulCharacter", "title = \"a\\u0000b\"\nmedia = \"text\"\n" + kTextQuestion,
+     {"quiz.toml:1: the title contains a NUL character"}, {}},
     {"Syntax", "title = \"T\nmedia = \"text\"\n", {}, {}},  // the message is toml++'s own; checked below
 };
 
