@@ -52,13 +52,18 @@ struct DibDescription {
   std::uint32_t stride = 0;
 };
 
+// Every operation but init and release returns false on failure with the reason in lastError.
 bool init(PngReader& reader);
-bool loadFromResource(PngReader& reader, const Resources& resources, int id);  // RCDATA id
+// RCDATA id: errNoResource when the port has no bytes for it, errResourceLoad when they are empty.
+bool loadFromResource(PngReader& reader, const Resources& resources, int id);
 bool loadFromMemory(PngReader& reader, const std::uint8_t* data, std::size_t size);  // borrowed bytes
 bool decode(PngReader& reader);
 // Builds the description and the rows (stride x height bytes, padding zeroed) in the requested layout.
+// Uses std::vector: for tools and the device-bitmap path; the player's DIB section path is below.
 bool buildBitmap(PngReader& reader, std::int32_t format, DibDescription& description, std::vector<std::uint8_t>& rows);
-// The same, writing the rows into memory the caller provides (a DIB section's pixels).
+// The same, writing the rows into memory the caller provides (a DIB section's pixels): exactly
+// description.stride x height bytes, padding zeroed. On image data that cannot be unfiltered the
+// whole area is zeroed and errNotPng set; the record stays decoded either way.
 bool describeBitmap(PngReader& reader, std::int32_t format, DibDescription& description);
 bool writeRows(PngReader& reader, std::int32_t format, std::uint8_t* pixels);
 bool release(PngReader& reader);
