@@ -17,7 +17,7 @@ namespace {
 //   in the fast path, which only runs with real bytes at hand) keeps the decoding loops simple.
 
 constexpr std::size_t kMaxMatch = 258;
-constexpr std::size_t kFastOutputRoom = kMaxMatch + 8;  // a match may overshoot by up to 7 bytes
+constexpr std::size_t kFastOutputRoom = kMaxMatch + 16;  // a match may overshoot by up to 15 bytes
 constexpr std::size_t kFastInputRoom = 8;               // one unaligned 64-bit load
 
 constexpr std::uint8_t kCodeLengthOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
@@ -43,10 +43,28 @@ std::uint32_t lowBits(std::uint64_t bits, unsigned count) {
   return static_cast<std::uint32_t>(bits) & ((1u << count) - 1);
 }
 
-// Copies a back-reference of `length` bytes from `distance` bytes back. May write up to 7 bytes past
+// Copies a back-reference of `length` bytes from `distance` bytes back. May write up to 15 bytes past
 // the end of the match; the caller guarantees that room.
 void copyMatchFast(std::uint8_t* out, std::size_t distance, std::size_t length) {
   std::uint8_t* const end = out + length;
+  if (distance >= 16) {  // blocks that never overlap what they read
+    const std::uint8_t* from = out - distance;
+    do {
+      std::memcpy(out, from, 16);
+      out += 16;
+      from += 16;
+    } while (out < end);
+    return;
+  }
+  if (distance == 1) {  // a run of one byte: stores only, nothing to wait for
+    const std::uint64_t run = 0x0101010101010101ull * out[-1];
+    do {
+      std::memcpy(out, &run, 8);
+      std::memcpy(out + 8, &run, 8);
+      out += 16;
+    } while (out < end);
+    return;
+  }
   if (distance >= 8) {
     const std::uint8_t* from = out - distance;
     do {

@@ -43,7 +43,7 @@ Bytes compressWith(const Bytes& raw, int level, int strategy, int memoryLevel = 
   return out;
 }
 
-// Data with long runs, short repeats at every distance below 8, and noise.
+// Data with long runs, repeats at every distance up to 20 (each copy path), and noise.
 Bytes mixedData(std::size_t size, unsigned seed) {
   std::mt19937 random(seed);
   Bytes data;
@@ -53,7 +53,7 @@ Bytes mixedData(std::size_t size, unsigned seed) {
         data.insert(data.end(), random() % 300, static_cast<std::uint8_t>(random()));
         break;
       case 1: {
-        const std::size_t period = 1 + random() % 7;
+        const std::size_t period = 1 + random() % 20;
         const std::size_t start = data.size();
         for (std::size_t i = 0; i < period; ++i) data.push_back(static_cast<std::uint8_t>(random()));
         for (std::size_t i = 0; i < 40 + random() % 200; ++i) data.push_back(data[start + i % period]);
