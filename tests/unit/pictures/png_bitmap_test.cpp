@@ -241,3 +241,39 @@ TEST(PngBitmapTest, ScanlineSizes) {
 
 }  // namespace
 }  // namespace fenok
+
+namespace fenok {
+namespace {
+
+// A DIB section's memory is not ours to trust: rows written over old bytes come out the same, with
+// every padding byte zero.
+TEST(PngBitmapTest, RowsWrittenOverGarbageMatchAndHaveZeroPadding) {
+  const std::uint8_t kinds[][2] = {{0, 1}, {0, 2}, {3, 4}, {2, 8}, {6, 16}};
+  for (const auto& kind : kinds) {
+    for (const bool interlaced : {false, true}) {
+      const pngtest::RawImage image = pngtest::randomImage(13, 6, kind[0], kind[1], 4);
+      const Bytes png = pngtest::encodeWithLibpng(image, interlaced, 6);
+      const pngtest::OurDecoding clean = pngtest::decodeWithOurs(png);
+      ASSERT_TRUE(clean.ok);
+      PngReader reader;
+      init(reader);
+      ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()) && decode(reader));
+      DibDescription description;
+      ASSERT_TRUE(describeBitmap(reader, kNaturalFormat, description));
+      Bytes pixels(clean.rows.size(), 0xAB);
+      ASSERT_TRUE(writeRows(reader, kNaturalFormat, pixels.data()));
+      release(reader);
+      const std::size_t used = (13u * static_cast<unsigned>(description.bitCount) + 7) / 8;
+      for (std::size_t y = 0; y < 6; ++y) {
+        for (std::size_t i = used; i < description.stride; ++i) ASSERT_EQ(0, pixels[y * description.stride + i]);
+        for (std::uint32_t x = 0; x < 13; ++x) {
+          ASSERT_EQ(pngtest::bitmapColour(clean.description, clean.rows, x, static_cast<std::uint32_t>(y)),
+                    pngtest::bitmapColour(description, pixels, x, static_cast<std::uint32_t>(y)));
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fenok
