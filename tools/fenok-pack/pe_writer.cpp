@@ -16,6 +16,8 @@ constexpr std::uint32_t kSectionHeaderSize = 40;
 constexpr std::uint32_t kResourceCharacteristics = 0x40000040;  // initialised data, readable
 constexpr std::uint32_t kSecurityDirectoryIndex = 4;
 constexpr std::uint32_t kSymbolTablePointerOffset = 8;  // in the file header
+constexpr std::uint32_t kMaxAlignment = 0x10000;
+constexpr std::uint64_t kMaxImageEnd = 0x80000000u;  // leaves room for the new section below 4 GB
 
 std::uint32_t alignUp(std::uint64_t value, std::uint32_t alignment) {
   if (alignment == 0) return static_cast<std::uint32_t>(value);
@@ -50,7 +52,7 @@ struct Placement {
   std::uint32_t keptEnd = 0;  // stub bytes [0, keptEnd) are kept as they are
 };
 
-std::uint32_t rawEnd(const PeSection& section) { return section.rawOffset + section.rawSize; }
+std::uint64_t rawEnd(const PeSection& section) { return std::uint64_t{section.rawOffset} + section.rawSize; }
 std::uint64_t virtualEnd(const PeSection& section) {
   return std::uint64_t{section.virtualAddress} + std::max(section.virtualSize, section.rawSize);
 }
@@ -59,24 +61,32 @@ bool isLastSection(const PeLayout& layout, std::size_t row) {
   const PeSection& candidate = layout.sections[row];
   for (const PeSection& other : layout.sections) {
     if (&other == &candidate) continue;
-    if (other.virtualAddress >= candidate.virtualAddress || rawEnd(other) > candidate.rawOffset) return false;
+    if (virtualEnd(other) > candidate.virtualAddress || rawEnd(other) > candidate.rawOffset) return false;
   }
   return true;
 }
 
+bool validAlignment(std::uint32_t alignment) {
+  return alignment != 0 && (alignment & (alignment - 1)) == 0 && alignment <= kMaxAlignment;
+}
+
 bool place(const PeLayout& layout, std::size_t stubSize, Placement& placement, std::string& error) {
+  if (!validAlignment(layout.fileAlignment) || !validAlignment(layout.sectionAlignment))
+    return fail(error, "the stub's section alignment is not valid");
+  const std::uint64_t headersEnd =
+      layout.sectionTableOffset + layout.sections.size() * std::uint64_t{kSectionHeaderSize};
   for (std::size_t row = 0; row < layout.sections.size(); ++row) {
     const PeSection& section = layout.sections[row];
     // Only a section of its own is replaced: one that also holds other data must stay.
     const bool holdsResources = layout.resourceRva != 0 && layout.resourceRva == section.virtualAddress &&
-                                section.name == ".rsrc";
+                                section.name == ".rsrc" && section.rawOffset >= headersEnd;
     if (holdsResources && isLastSection(layout, row)) {
       placement = {row, false, section.virtualAddress, section.rawOffset, section.rawOffset};
       return true;
     }
   }
-  std::uint64_t endInMemory = 0;
-  std::uint32_t endInFile = layout.sizeOfHeaders;
+  std::uint64_t endInMemory = std::max<std::uint32_t>(layout.sizeOfHeaders, 1);  // the headers are mapped first
+  std::uint64_t endInFile = layout.sizeOfHeaders;
   std::uint32_t firstRaw = 0xFFFFFFFFu;
   for (const PeSection& section : layout.sections) {
     endInMemory = std::max(endInMemory, virtualEnd(section));
@@ -88,11 +98,12 @@ bool place(const PeLayout& layout, std::size_t stubSize, Placement& placement, s
   if (tableEnd > layout.sizeOfHeaders || tableEnd > firstRaw)
     return fail(error, "the stub has no room for another section header");
   if (endInFile > stubSize) return fail(error, "the stub is truncated");
+  if (endInMemory > kMaxImageEnd) return fail(error, "the stub's sections reach beyond what can be mapped");
   placement.row = layout.sections.size();
   placement.appended = true;
   placement.rva = alignUp(endInMemory, layout.sectionAlignment);
   placement.rawOffset = alignUp(endInFile, layout.fileAlignment);
-  placement.keptEnd = endInFile;
+  placement.keptEnd = static_cast<std::uint32_t>(endInFile);
   return true;
 }
 
@@ -142,8 +153,8 @@ struct TrailMove {
 TrailMove assemble(const std::vector<std::uint8_t>& stub, const PeLayout& layout, const Placement& placement,
                    const std::vector<std::uint8_t>& section, std::uint32_t rawSize, std::vector<std::uint8_t>& out) {
   TrailMove move;
-  move.from = placement.appended ? placement.keptEnd : rawEnd(layout.sections[placement.row]);
-  move.from = std::min<std::uint32_t>(move.from, static_cast<std::uint32_t>(stub.size()));
+  const std::uint64_t from = placement.appended ? placement.keptEnd : rawEnd(layout.sections[placement.row]);
+  move.from = static_cast<std::uint32_t>(std::min<std::uint64_t>(from, stub.size()));
   const std::vector<std::uint8_t> trail = trailingBytes(stub, layout, move.from);
   out.assign(stub.begin(), stub.begin() + placement.keptEnd);
   out.resize(placement.rawOffset, 0);
