@@ -158,6 +158,63 @@ TEST(PeWriter, RefusesAStubWithoutRoomForASectionHeader) {
   EXPECT_EQ(error, "the stub has no room for another section header");
 }
 
+void put32At(std::vector<std::uint8_t>& bytes, std::uint32_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+struct StubDamage {
+  const char* what;
+  std::uint32_t (*offset)(const PeLayout&);
+  std::uint32_t value;
+  const char* reason;
+};
+
+class DamagedStub : public ::testing::TestWithParam<StubDamage> {};
+
+TEST_P(DamagedStub, IsRefusedWithItsReason) {
+  std::vector<std::uint8_t> stub = readFixture("bare32.exe");
+  PeLayout layout;
+  std::string error;
+  ASSERT_TRUE(readPeLayout(stub, layout, error));
+  put32At(stub, GetParam().offset(layout), GetParam().value);
+  std::vector<std::uint8_t> packed;
+  EXPECT_FALSE(pack::addResources(stub, kQuizResources, packed, error)) << GetParam().what;
+  EXPECT_EQ(error, GetParam().reason) << GetParam().what;
+}
+
+std::uint32_t fileAlignmentAt(const PeLayout& layout) { return layout.optionalOffset + 36; }
+std::uint32_t sectionAlignmentAt(const PeLayout& layout) { return layout.optionalOffset + 32; }
+std::uint32_t lastVirtualSizeAt(const PeLayout& layout) {
+  return layout.sectionTableOffset + 40 * static_cast<std::uint32_t>(layout.sections.size() - 1) + 8;
+}
+std::uint32_t lastRawSizeAt(const PeLayout& layout) { return lastVirtualSizeAt(layout) + 8; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, DamagedStub,
+    ::testing::Values(
+        StubDamage{"file alignment 0", fileAlignmentAt, 0, "the stub's section alignment is not valid"},
+        StubDamage{"file alignment not a power of two", fileAlignmentAt, 0x300, "the stub's section alignment is not valid"},
+        StubDamage{"huge section alignment", sectionAlignmentAt, 0x40000000u, "the stub's section alignment is not valid"},
+        StubDamage{"section reaching past 2 GB", lastVirtualSizeAt, 0xFFFFFF00u,
+                   "the stub's sections reach beyond what can be mapped"},
+        StubDamage{"section stored past the end of the file", lastRawSizeAt, 0x100000u, "the stub is truncated"}));
+
+TEST(PeWriter, DoesNotReplaceAResourceSectionThatAnotherOverlaps) {
+  std::vector<std::uint8_t> stub = readFixture("stub32.exe");
+  PeLayout layout;
+  std::string error;
+  ASSERT_TRUE(readPeLayout(stub, layout, error));
+  // Stretch the section before .rsrc over it in memory: the new resources must go elsewhere.
+  const std::size_t before = layout.sections.size() - 2;
+  put32At(stub, layout.sectionTableOffset + 40 * static_cast<std::uint32_t>(before) + 8, 0x1800);
+  std::vector<std::uint8_t> packed;
+  ASSERT_TRUE(pack::addResources(stub, kQuizResources, packed, error)) << error;
+  PeResources result;
+  ASSERT_TRUE(result.load(packed, error)) << error;
+  EXPECT_EQ(result.layout().sections.size(), layout.sections.size() + 1);
+  EXPECT_EQ(found(result, ResourceType::named("PATCH"), 104), "new answers");
+}
+
 TEST(PeChecksum, FoldsSixteenBitWordsSkipsItsOwnFieldAndAddsTheLength) {
   // 0x0001 + 0xFFFF = 0x10000, folded to 0x0001; the field at 4 is skipped; plus 8 bytes of length.
   EXPECT_EQ(pack::peChecksum({0x01, 0x00, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0x78}, 4), 9u);
