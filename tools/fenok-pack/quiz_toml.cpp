@@ -3,6 +3,8 @@
 // can be built again: question_count must then agree, link and status are ignored with a warning.
 #include "quiz_toml.h"
 
+#include "toml_prescan.h"
+
 // toml++ checks its own invariants with assert(), and some of them fire on malformed input (a table
 // header cut by a line end) that its parser otherwise reports as a parse error: a description with a
 // typo must get a message, not an abort, so those checks are left out here.
@@ -231,6 +233,11 @@ const TopKey kTopKeys[] = {
 }  // namespace
 
 bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagnostics) {
+  StrayCharacter stray;
+  if (!nonAsciiOnlyQuoted(text, stray)) {
+    diagnostics.error(stray.line, "'" + stray.character + "' outside quotes (texts go between \"...\")");
+    return false;
+  }
   toml::table table;
   try {
     table = toml::parse(text, diagnostics.file());

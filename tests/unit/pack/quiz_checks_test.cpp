@@ -193,6 +193,7 @@ TEST(QuizChecksSyntax, TomlErrorsNameTheirLine) {
       {"x.\n= 1", "quiz.toml:1: Error while parsing key"},
       {"title = \"T\"\nmedia = \"text\"\n[[question]]\nanswer = \"A\"\nanswer = \"B\"\n", "quiz.toml:5: "},
       {"title = \"\xC3\"\n", "quiz.toml:1: "},
+      {"title = \"T\" \xC3\xA9\n", "quiz.toml:1: '\xC3\xA9' outside quotes (texts go between \"...\")"},
   };
   for (const SyntaxCase& c : cases) {
     QuizFolder folder;

@@ -1,0 +1,97 @@
+// Quoted texts of TOML: "basic" (backslash escapes, one line), 'literal' (one line), and their
+// multi-line forms """...""" and '''...'''; a comment runs from '#' to the end of its line.
+#include "toml_prescan.h"
+
+namespace fenok::pack {
+namespace {
+
+enum class Context { plain, basic, literal, multiBasic, multiLiteral, comment };
+
+class Scanner {
+ public:
+  explicit Scanner(const std::string& text) : text_(text) {}
+
+  bool run(StrayCharacter& stray) {
+    while (at_ < text_.size()) {
+      const unsigned char c = static_cast<unsigned char>(text_[at_]);
+      if (c >= 0x80 && context_ == Context::plain) {
+        stray = {line_, characterAt(at_)};
+        return false;
+      }
+      step(c);
+    }
+    return true;
+  }
+
+ private:
+  bool startsWith(const char* marker) const { return text_.compare(at_, std::char_traits<char>::length(marker), marker) == 0; }
+
+  std::string characterAt(std::size_t at) const {
+    std::size_t end = at + 1;
+    while (end < text_.size() && (static_cast<unsigned char>(text_[end]) & 0xC0) == 0x80 && end - at < 4) ++end;
+    return text_.substr(at, end - at);
+  }
+
+  void advance(std::size_t count) { at_ += count; }
+
+  void step(unsigned char c) {
+    if (c == '\n') {
+      ++line_;
+      if (context_ == Context::comment || context_ == Context::basic || context_ == Context::literal)
+        context_ = Context::plain;  // a one-line text left open is the parser's error to report
+      advance(1);
+      return;
+    }
+    switch (context_) {
+      case Context::plain: return stepPlain(c);
+      case Context::basic: return stepQuoted(c, '"', true);
+      case Context::literal: return stepQuoted(c, '\'', false);
+      case Context::multiBasic: return stepMultiLine(c, "\"\"\"", true);
+      case Context::multiLiteral: return stepMultiLine(c, "'''", false);
+      case Context::comment: return advance(1);
+    }
+  }
+
+  void stepPlain(unsigned char c) {
+    if (startsWith("\"\"\"")) return open(Context::multiBasic, 3);
+    if (startsWith("'''")) return open(Context::multiLiteral, 3);
+    if (c == '"') return open(Context::basic, 1);
+    if (c == '\'') return open(Context::literal, 1);
+    if (c == '#') return open(Context::comment, 1);
+    advance(1);
+  }
+
+  void stepQuoted(unsigned char c, char quote, bool escapes) {
+    if (escapes && c == '\\' && at_ + 1 < text_.size() && text_[at_ + 1] != '\n') return advance(2);
+    if (c == static_cast<unsigned char>(quote)) context_ = Context::plain;
+    advance(1);
+  }
+
+  void stepMultiLine(unsigned char c, const char* closing, bool escapes) {
+    if (escapes && c == '\\' && at_ + 1 < text_.size() && text_[at_ + 1] != '\n') return advance(2);
+    if (startsWith(closing)) {
+      // Up to two more quotes may close it: """a"""" is the text a".
+      std::size_t length = 3;
+      while (length < 5 && at_ + length < text_.size() && text_[at_ + length] == closing[0]) ++length;
+      context_ = Context::plain;
+      return advance(length);
+    }
+    advance(1);
+  }
+
+  void open(Context context, std::size_t length) {
+    context_ = context;
+    advance(length);
+  }
+
+  const std::string& text_;
+  std::size_t at_ = 0;
+  int line_ = 1;
+  Context context_ = Context::plain;
+};
+
+}  // namespace
+
+bool nonAsciiOnlyQuoted(const std::string& text, StrayCharacter& stray) { return Scanner(text).run(stray); }
+
+}  // namespace fenok::pack
