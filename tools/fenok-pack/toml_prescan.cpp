@@ -1,5 +1,7 @@
 // Quoted texts of TOML: "basic" (backslash escapes, one line), 'literal' (one line), and their
-// multi-line forms """...""" and '''...'''; a comment runs from '#' to the end of its line.
+// multi-line forms """...""" and '''...'''; a comment runs from '#' to the end of its line. A quote
+// opens a text only where a key or a value may start (at the start of a line, after = [ , { or .);
+// elsewhere, as in 2L'x', the parser reads it as part of a bad value and what follows is not quoted.
 #include "toml_prescan.h"
 
 namespace fenok::pack {
@@ -24,7 +26,9 @@ class Scanner {
   }
 
  private:
-  bool startsWith(const char* marker) const { return text_.compare(at_, std::char_traits<char>::length(marker), marker) == 0; }
+  bool startsWith(const char* marker) const {
+    return text_.compare(at_, std::char_traits<char>::length(marker), marker) == 0;
+  }
 
   std::string characterAt(std::size_t at) const {
     std::size_t end = at + 1;
@@ -35,13 +39,7 @@ class Scanner {
   void advance(std::size_t count) { at_ += count; }
 
   void step(unsigned char c) {
-    if (c == '\n') {
-      ++line_;
-      if (context_ == Context::comment || context_ == Context::basic || context_ == Context::literal)
-        context_ = Context::plain;  // a one-line text left open is the parser's error to report
-      advance(1);
-      return;
-    }
+    if (c == '\n') return newLine();
     switch (context_) {
       case Context::plain: return stepPlain(c);
       case Context::basic: return stepQuoted(c, '"', true);
@@ -52,31 +50,46 @@ class Scanner {
     }
   }
 
+  void newLine() {
+    ++line_;
+    if (context_ != Context::multiBasic && context_ != Context::multiLiteral) {
+      context_ = Context::plain;  // a one-line text left open is the parser's error to report
+      previous_ = '\n';
+    }
+    advance(1);
+  }
+
+  bool textMayStart() const {
+    static const std::string openers = "\n=[,{.";
+    return openers.find(static_cast<char>(previous_)) != std::string::npos;
+  }
+
   void stepPlain(unsigned char c) {
-    if (startsWith("\"\"\"")) return open(Context::multiBasic, 3);
-    if (startsWith("'''")) return open(Context::multiLiteral, 3);
-    if (c == '"') return open(Context::basic, 1);
-    if (c == '\'') return open(Context::literal, 1);
     if (c == '#') return open(Context::comment, 1);
+    if (textMayStart()) {
+      if (startsWith("\"\"\"")) return open(Context::multiBasic, 3);
+      if (startsWith("'''")) return open(Context::multiLiteral, 3);
+      if (c == '"') return open(Context::basic, 1);
+      if (c == '\'') return open(Context::literal, 1);
+    }
+    if (c != ' ' && c != '\t' && c != '\r') previous_ = c;
     advance(1);
   }
 
   void stepQuoted(unsigned char c, char quote, bool escapes) {
     if (escapes && c == '\\' && at_ + 1 < text_.size() && text_[at_ + 1] != '\n') return advance(2);
-    if (c == static_cast<unsigned char>(quote)) context_ = Context::plain;
+    if (c == static_cast<unsigned char>(quote)) close(c);
     advance(1);
   }
 
   void stepMultiLine(unsigned char c, const char* closing, bool escapes) {
     if (escapes && c == '\\' && at_ + 1 < text_.size() && text_[at_ + 1] != '\n') return advance(2);
-    if (startsWith(closing)) {
-      // Up to two more quotes may close it: """a"""" is the text a".
-      std::size_t length = 3;
-      while (length < 5 && at_ + length < text_.size() && text_[at_ + length] == closing[0]) ++length;
-      context_ = Context::plain;
-      return advance(length);
-    }
-    advance(1);
+    if (!startsWith(closing)) return advance(1);
+    // Up to two more quotes may close it: """a"""" is the text a".
+    std::size_t length = 3;
+    while (length < 5 && at_ + length < text_.size() && text_[at_ + length] == closing[0]) ++length;
+    close(static_cast<unsigned char>(closing[0]));
+    advance(length);
   }
 
   void open(Context context, std::size_t length) {
@@ -84,10 +97,16 @@ class Scanner {
     advance(length);
   }
 
+  void close(unsigned char quote) {
+    context_ = Context::plain;
+    previous_ = quote;
+  }
+
   const std::string& text_;
   std::size_t at_ = 0;
   int line_ = 1;
   Context context_ = Context::plain;
+  unsigned char previous_ = '\n';  // the last character of the line outside texts, blanks aside
 };
 
 }  // namespace

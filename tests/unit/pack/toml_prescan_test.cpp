@@ -27,6 +27,8 @@ TEST(TomlPrescan, FindsTheFirstCharacterOutsideQuotes) {
       {"a = \"open\né = 1\n", false, 2, "é"},  // an unclosed one-line text ends with its line
       {"a = \"x\\\"\" \xE2\x80\x83\n", false, 1, "\xE2\x80\x83"},
       {"a = 1\n\n\xFF", false, 3, "\xFF"},
+      {"a = 2L'équipe'\n", false, 1, "é"},  // not a text: the quote follows a value
+      {"a = [\n  \"é\", # x\n  'à'\n]\n[\"é\".'à']\nb = {c = \"ô\", 'd' = 1}\n", true, 0, ""},
   };
   for (const PrescanCase& c : cases) {
     pack::StrayCharacter stray;
