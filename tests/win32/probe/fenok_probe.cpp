@@ -3,6 +3,9 @@
 //                               and every control, with id, class, screen rectangle, visibility, text
 //   fenok-probe close           asks the main window to close (WM_CLOSE), as the close button does
 //   fenok-probe alive           exit 0 while a player window exists
+//   fenok-probe wait-shown      polls until the player's main window is shown and prints the
+//                               milliseconds since the probe started (a start-up measurement);
+//                               a content message box ("Fenok") on the way is answered with OK
 // Texts are read with WM_GETTEXT, which crosses processes; they are printed as Windows-1252 bytes.
 #include <windows.h>
 
@@ -55,11 +58,28 @@ int list() {
   return 0;
 }
 
+int waitShown() {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 120000) {
+    HWND box = FindWindowA("#32770", "Fenok");
+    if (box && IsWindowVisible(box)) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND player = findPlayer();
+    if (player && IsWindowVisible(player)) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      return 0;
+    }
+    Sleep(5);
+  }
+  std::fprintf(stderr, "fenok-probe: the player was not shown within 120 s\n");
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const char* command = argc > 1 ? argv[1] : "list";
   if (std::strcmp(command, "list") == 0) return list();
+  if (std::strcmp(command, "wait-shown") == 0) return waitShown();
   if (std::strcmp(command, "alive") == 0) return findPlayer() ? 0 : 1;
   if (std::strcmp(command, "close") == 0) {
     HWND player = findPlayer();
@@ -67,6 +87,6 @@ int main(int argc, char** argv) {
     PostMessageA(player, WM_CLOSE, 0, 0);
     return 0;
   }
-  std::fprintf(stderr, "usage: fenok-probe list|close|alive\n");
+  std::fprintf(stderr, "usage: fenok-probe list|close|alive|wait-shown\n");
   return 2;
 }
