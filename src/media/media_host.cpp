@@ -86,7 +86,8 @@ void MediaHost::playClip(int question) {
 }
 
 // A click on the clip that is playing pauses it, on the paused one resumes it. False when the click
-// is to (re)start the clip: another question, a stopped clip, or one that has run to its end.
+// is to (re)start the clip: another question, a stopped clip, one that has run to its end, or a player
+// that cannot tell whether it is still playing (pausing one that has ended would swallow the click).
 bool MediaHost::togglePause(int question) {
   PlayerSlot& slot = slots_[question - 1];
   if (question != currentQuestion_ || currentClipFile_.empty()) return false;
@@ -95,9 +96,7 @@ bool MediaHost::togglePause(int question) {
     slot.playState = kPlaying;
     return true;
   }
-  if (slot.playState != kPlaying) return false;
-  const PlayerActivity activity = platform_.media->activity(question);
-  if (activity == PlayerActivity::stopped) return false;
+  if (slot.playState != kPlaying || platform_.media->activity(question) != PlayerActivity::playing) return false;
   platform_.media->pause(question);
   slot.playState = kPaused;
   return true;

@@ -3,7 +3,7 @@
 // program's resources ("%sfenok%d.%s") and deleted again when they stop being needed.
 //
 // A click on the Play button of the clip that is playing pauses it, the next click resumes it; a
-// clip that has run to its end starts again from its beginning. At most one clip file exists at a
+// clip that has run to its end, or whose player cannot tell that it plays, starts again. At most one clip file exists at a
 // time: it goes when another clip starts, on Stop, when the panel closes and at shut-down.
 #include <array>
 #include <string>

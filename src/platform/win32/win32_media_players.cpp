@@ -33,6 +33,14 @@ std::string fullPath(const std::string& path) {
   return std::string(full, length);
 }
 
+// Opening a file must not start it: play is ours to call, once.
+void disableAutoStart(IWMPPlayer& player) {
+  IWMPSettings* settings = nullptr;
+  if (FAILED(player.get_settings(&settings)) || settings == nullptr) return;
+  settings->put_autoStart(VARIANT_FALSE);
+  settings->Release();
+}
+
 template <typename Interface>
 void release(Interface*& pointer) {
   if (pointer != nullptr) pointer->Release();
@@ -63,6 +71,7 @@ void Win32MediaPlayers::stop() {
 
 void Win32MediaPlayers::releasePlayers() {
   for (Slot& each : slots_) {
+    release(each.container);
     release(each.controls);
     release(each.player);
   }
@@ -81,6 +90,7 @@ const Win32MediaPlayers::Slot* Win32MediaPlayers::slot(int question) const {
 bool Win32MediaPlayers::create(int question, Controls& panel, int placeholderId) {
   Slot* target = slot(question);
   if (target == nullptr) return false;
+  release(target->container);
   release(target->controls);
   release(target->player);
   // Without the hosting entry point a player could not be shown or clicked: count it as none.
@@ -96,12 +106,14 @@ bool Win32MediaPlayers::create(int question, Controls& panel, int placeholderId)
 
   // Failures from here on leave the player without a window or controls; the panel goes on.
   HWND placeholder = static_cast<HWND>(panel.window(placeholderId));
-  target->lastResult = attachControl_(target->player, placeholder, nullptr);
+  // Some hosts build the site only when asked for it, so take it and keep it.
+  target->lastResult = attachControl_(target->player, placeholder, &target->container);
   target->lastResult = target->player->get_controls(&target->controls);
   if (FAILED(target->lastResult)) target->controls = nullptr;
   BSTR none = wideString("none");
   target->lastResult = target->player->put_uiMode(none);
   SysFreeString(none);
+  disableAutoStart(*target->player);
   return true;
 }
 

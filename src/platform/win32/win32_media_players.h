@@ -37,6 +37,7 @@ class Win32MediaPlayers : public MediaPlayers {
   struct Slot {
     IWMPPlayer* player = nullptr;
     IWMPControls* controls = nullptr;
+    IUnknown* container = nullptr;  // the hosting site, kept until the players are released
     HRESULT lastResult = S_OK;
   };
 
