@@ -2,7 +2,7 @@
 # samples/pack.sh SAMPLE OUT.exe [fenok-pack build options...]
 # Packs samples/SAMPLE/quiz.toml into OUT.exe with fenok-pack (build/native/bin/fenok-pack, or the one
 # named by FENOK_PACK). The sample pictures are committed; when a sample's pictures folder is missing
-# they are drawn again first by make-pictures.sh (ImageMagick).
+# they are drawn again first by make-pictures.sh (ImageMagick). Clips are made by make-clips.sh.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 sample=${1:?usage: samples/pack.sh SAMPLE OUT.exe [options]}
@@ -15,5 +15,10 @@ if [ ! -d "$here/$sample" ]; then
 fi
 if grep -q '^picture = ' "$here/$sample/quiz.toml" && [ ! -d "$here/$sample/pictures" ]; then
   "$here/make-pictures.sh"
+fi
+# Clips are not committed: make them when the description points at one that is missing.
+if grep -q '^clip = ' "$here/$sample/quiz.toml"; then
+  first_clip=$(sed -n 's/^clip = "\(.*\)"$/\1/p' "$here/$sample/quiz.toml" | head -1)
+  [ -f "$here/$sample/$first_clip" ] || "$here/make-clips.sh"
 fi
 exec "$pack" build "$here/$sample/quiz.toml" -o "$out" "$@"
