@@ -45,7 +45,9 @@ void MediaHost::startMediaSupport() {
 void MediaHost::stopMediaSupport() {
   if (!isMediaQuiz()) return;
   if (platform_.media != nullptr) platform_.media->stop();
-  // With every player gone, nothing holds the files that were still open when they were deleted.
+  // With every player gone, nothing holds the files that were still open when they were deleted,
+  // nor the one of a clip that was still playing if the panel did not close first.
+  deleteClipFile();
   if (platform_.files != nullptr) {
     for (const std::string& name : lockedClipFiles_) platform_.files->remove(name);
   }
@@ -59,12 +61,13 @@ bool MediaHost::createPlayer(int question, Controls& panel, int placeholderId) {
   slot = PlayerSlot{};
   const bool created = platform_.media->create(question, panel, placeholderId);
   slot.lastResult = platform_.media->lastResult(question);
-  if (created) slot.placeholder = placeholderId;
+  slot.placeholder = placeholderId;
+  slot.hasPlayer = created;
   return created;
 }
 
 bool MediaHost::hasPlayer(int question) const {
-  return question >= 1 && question <= kMaxQuestions && slots_[question - 1].placeholder != 0;
+  return question >= 1 && question <= kMaxQuestions && slots_[question - 1].hasPlayer;
 }
 
 int MediaHost::lastQuestionWithSlot() const {

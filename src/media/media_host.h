@@ -40,7 +40,8 @@ class MediaHost {
   enum PlayState { kStopped = 0, kPlaying = 1, kPaused = 2 };
 
   struct PlayerSlot {
-    int placeholder = 0;  // identifier of the question's placeholder control; 0 while it has no player
+    int placeholder = 0;  // identifier of the question's placeholder control
+    bool hasPlayer = false;
     int playState = kStopped;
     long lastResult = 0;
   };

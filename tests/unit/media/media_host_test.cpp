@@ -317,6 +317,24 @@ TEST_F(MediaHostTest, AFileStillOpenIsDeletedAtShutDown) {
   EXPECT_TRUE(clipFiles().empty());
 }
 
+TEST_F(MediaHostTest, AClipStillPlayingAtShutDownIsDeleted) {
+  MediaHost host(platform_, quiz_);
+  createPlayers(host);
+  host.playClip(4);
+  files_.locked = {path("fenok404.WAV")};
+  players_.onStop = [this] { files_.locked.clear(); };
+  host.stopMediaSupport();
+  EXPECT_TRUE(clipFiles().empty());
+}
+
+TEST_F(MediaHostTest, ShutDownOfAPictureQuizTouchesNoFile) {
+  setUpQuiz(kMediaPictures, 3);
+  std::ofstream(folder_ / "fenok401.WAV") << "not ours to delete in a picture quiz";
+  MediaHost host(platform_, quiz_);
+  host.stopMediaSupport();
+  EXPECT_TRUE(exists("fenok401.WAV"));
+}
+
 // --- A second click on the clip that plays ------------------------------------------------------------
 
 TEST_F(MediaHostTest, SecondClickPausesAndThirdResumes) {
