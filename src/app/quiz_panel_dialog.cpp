@@ -13,6 +13,9 @@ namespace {
 constexpr int kLabelTextBuffer = 260;
 
 INT_PTR onInitDialog(AppContext& app, HWND panel) {
+  // Controls moved into the place of a hidden picture would otherwise be painted over when the panel
+  // erases the uncovered area after them.
+  SetWindowLongA(panel, GWL_STYLE, GetWindowLongA(panel, GWL_STYLE) | WS_CLIPCHILDREN);
   app.quizControls = Win32Controls(panel, answerBoxProcedure);
   buildQuizPanel(app.platform, *app.quiz, app.quizState, app.quizControls);
   return TRUE;
@@ -70,8 +73,11 @@ INT_PTR CALLBACK quizPanelProcedure(HWND panel, UINT message, WPARAM wParam, LPA
       onScroll(*app, ScrollBar::horizontal, wParam);
       return 0;
     case WM_MOUSEWHEEL:
+      // Handled here, so the dialog defaults do not pass the notch on to the main window as well,
+      // which would scroll a second step.
       onWheel(panel, wParam);
-      return 0;
+      SetWindowLongPtrA(panel, DWLP_MSGRESULT, 0);
+      return TRUE;
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(app->quiz->backBrush);
     case WM_CTLCOLORSTATIC:

@@ -103,6 +103,71 @@ else e2e_fail "box 7 ($box_rect) is outside the quiz panel ($quiz_rect) after Ta
 e2e_close
 check_saved_file "$e2e_work/demo.txt" "$list" 10
 
+# --- playing: verdict colours, "Cacher", the wheel, F1 ------------------------------------------------
+# pixel_at PNG X Y: the colour of one screen pixel, as "R,G,B".
+pixel_at() { /usr/bin/convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:; }
+label_colour() {  # label_colour LISTING PNG ID: the colour just inside the label's border
+  local g
+  g=($(e2e_quiz "$1" "$3" | e2e_geometry))
+  pixel_at "$2" $((g[0] + 3)) $((g[1] + 3))
+}
+top_of() { e2e_quiz "$1" "$2" | cut -f6; }
+
+rm -f "$e2e_work/demo.txt"
+printf 'FRANCE\r\nITALIE\r\nBELGIQUE\r\nENGAMELLA\r\nAUTRICH\r\nZZZZ\r\n' >"$e2e_work/demo.txt"
+e2e_start demo
+before="$e2e_work/play-before.txt"
+e2e_list "$before"
+e2e_expect_eq "counter with row 1 solved" "$(e2e_header_text "$before" 32)" " 3 / 10"
+e2e_expect_eq "verdict of an anagram" "$(e2e_quiz_text "$before" 5004)" "Anagramme"
+row1=0
+for q in 1 2 3; do h=$(e2e_quiz "$before" $((9900 + q)) | cut -f8); [ "$h" -gt "$row1" ] && row1=$h; done
+
+# "Cacher": the solved row loses its pictures and closes up (its height plus the 65 of the comments).
+cacher=($(e2e_header "$before" 33 | e2e_geometry))
+e2e_click $((cacher[0] + 8)) $((cacher[1] + cacher[3] / 2))
+hidden="$e2e_work/play-hidden.txt"
+e2e_list "$hidden"
+e2e_shot play-hidden
+for q in 1 2 3; do e2e_expect_eq "picture $q hidden" "$(e2e_quiz "$hidden" $((9900 + q)) | cut -f9)" "0"; done
+e2e_expect_eq "solved box 1 moved into its picture's place" "$(top_of "$hidden" 4001)" "$(($(top_of "$before" 4001) - row1))"
+e2e_expect_eq "row 2 moved up by the closed row" "$(top_of "$hidden" 4004)" "$(($(top_of "$before" 4004) - row1 - 65))"
+shot="$e2e_out/player-play-hidden.png"
+e2e_expect_eq "BRAVO is green" "$(label_colour "$hidden" "$shot" 5001)" "0,255,0"
+e2e_expect_eq "Anagramme is orange" "$(label_colour "$hidden" "$shot" 5004)" "255,100,0"
+e2e_expect_eq "a hint ($(e2e_quiz_text "$hidden" 5005)) is amber" "$(label_colour "$hidden" "$shot" 5005)" "255,203,38"
+e2e_expect_eq "FAUX is red" "$(label_colour "$hidden" "$shot" 5006)" "255,0,0"
+
+# One wheel notch over the quiz panel scrolls the content by 50 pixels.
+panel=($(e2e_panel "$hidden" 4001 | e2e_geometry))
+xdotool mousemove --sync $((panel[0] + panel[2] / 2)) $((panel[1] + panel[3] / 2)) click 5
+sleep 0.5
+wheeled="$e2e_work/play-wheeled.txt"
+e2e_list "$wheeled"
+e2e_expect_eq "one wheel notch" "$(top_of "$wheeled" 4004)" "$(($(top_of "$hidden" 4004) - 50))"
+
+# Unchecking "Cacher" restores the grid exactly.
+e2e_click $((cacher[0] + 8)) $((cacher[1] + cacher[3] / 2))
+shown="$e2e_work/play-shown.txt"
+e2e_list "$shown"
+e2e_expect_eq "pictures back" "$(e2e_quiz "$shown" 9901 | cut -f9)" "1"
+e2e_expect_eq "row spacing restored" "$(($(top_of "$shown" 4004) - $(top_of "$shown" 4001)))" \
+  "$(($(top_of "$before" 4004) - $(top_of "$before" 4001)))"
+
+# F1 in a solved box tries its text on every unsolved question; solved boxes keep theirs.
+e2e_click_box "$shown" 4001
+e2e_keys F1
+sleep 0.5
+spread="$e2e_work/play-spread.txt"
+e2e_list "$spread"
+e2e_shot play-spread
+e2e_expect_eq "box 2 kept" "$(e2e_quiz_text "$spread" 4002)" "ITALIE"
+for i in 4 6 10; do e2e_expect_eq "box $i after F1" "$(e2e_quiz_text "$spread" $((4000 + i)))" "FRANCE"; done
+e2e_expect_eq "verdict 10 after F1" "$(e2e_quiz_text "$spread" 5010)" "FAUX"
+e2e_expect_eq "counter after F1" "$(e2e_header_text "$spread" 32)" " 3 / 10"
+e2e_close
+check_saved_file "$e2e_work/demo.txt" "$spread" 10
+
 # --- text quiz -------------------------------------------------------------------------------------
 e2e_pack samples/texte texte
 printf 'PARIS\r\nmadrid\r\nLISBON\r\n' >"$e2e_work/texte.txt"

@@ -243,6 +243,18 @@ TEST_F(PlayerWindowsTest, CloseSavesThenDestroysTheQuizPanel) {
   EXPECT_EQ(std::string(content, read).substr(0, 16), "saved at close\r\n");
 }
 
+TEST_F(PlayerWindowsTest, OneWheelNotchOverTheQuizPanelScrollsOneStep) {
+  openPlayer();
+  SetWindowPos(app.mainWindow, nullptr, 0, 0, 930, 300, SWP_NOMOVE | SWP_NOZORDER);
+  pumpMessages();
+  const Rect before = rectInParent(box(4001));
+  // The notch as the platform delivers it over the panel; nothing may pass it on to the main window too.
+  SendMessageA(app.quizPanel, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  pumpMessages();
+  EXPECT_EQ(GetScrollPos(app.quizPanel, SB_VERT), 50);
+  EXPECT_EQ(rectInParent(box(4001)).y, before.y - 50);
+}
+
 // A window that records the scroll requests posted to it, standing for the quiz panel.
 std::vector<int> postedCodes;
 LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
