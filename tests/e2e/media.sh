@@ -2,7 +2,8 @@
 # The audio and video samples in the packed player under Wine: clips are written to files in the
 # current directory only while they are needed. Play on question 1 writes fenok401.<ext>; Play on
 # question 3 replaces it with fenok403.<ext>; Stop (on question 1's button) stops question 3 and
-# deletes its file; Play again, then closing the window, leaves no clip file behind.
+# deletes its file; Play again (twice on the same clip), then closing the window, leaves no clip file
+# behind.
 set -uo pipefail
 . "$(dirname "$0")/lib/session.sh"
 e2e_init media
@@ -54,7 +55,12 @@ session() {  # session SAMPLE EXTENSION_OF_1 EXTENSION_OF_3
   e2e_click_box "$list" 6002
   wait_for_files "fenok402.$2"
   e2e_expect_eq "clip file after Play on question 2" "$(clip_files)" "fenok402.$2"
-  e2e_alive || e2e_fail "the player ended while playing"
+  # A second click on the playing clip pauses it where the player can pause, else starts it again:
+  # either way its file stays and the program lives on.
+  e2e_click_box "$list" 6002
+  sleep 1
+  e2e_expect_eq "clip file after a second Play on question 2" "$(clip_files)" "fenok402.$2"
+  e2e_alive || e2e_fail "the player ended after a second click on Play"
 
   e2e_close
   e2e_expect_eq "clip file after closing the window" "$(clip_files)" ""
