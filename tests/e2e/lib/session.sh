@@ -36,14 +36,18 @@ e2e_init() {
       exit 1
     fi
   done
-  local display=90
-  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # The server picks a free display itself and tells us which, so parallel sessions never share one.
+  local display_file="$e2e_work/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   e2e_xvfb_pid=$!
-  export DISPLAY=":$display"
   trap e2e_cleanup EXIT
   local _
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  for _ in $(seq 1 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  if [ ! -s "$display_file" ]; then
+    echo "e2e[$e2e_name]: the virtual display did not start" >&2
+    exit 1
+  fi
+  export DISPLAY=":$(head -1 "$display_file")"
 
   export WINEPREFIX="$e2e_root/build/wineprefix-e2e-$e2e_name"
   export WINEDEBUG=-all
@@ -70,10 +74,11 @@ e2e_alive() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" alive >/d
 # e2e_start NAME [min]: starts NAME.exe in $e2e_work (the answers file lives there) and waits for its window.
 e2e_start() {
   local exe="$1.exe"
+  # Wine's own report of a crash, if any, lands in NAME.log.
   if [ "${2:-}" == "min" ]; then
-    (cd "$e2e_work" && wine start /min "$exe" >/dev/null 2>&1)
+    (cd "$e2e_work" && wine start /min /wait "$exe" >>"$e2e_work/$1.log" 2>&1 &)
   else
-    (cd "$e2e_work" && wine "$exe" >/dev/null 2>&1 &)
+    (cd "$e2e_work" && wine "$exe" >>"$e2e_work/$1.log" 2>&1 &)
   fi
   local _
   for _ in $(seq 1 60); do
