@@ -33,13 +33,13 @@ void initQuiz(Quiz& quiz, Graphics& graphics) {
   quiz.headerPanel = nullptr;
   quiz.quizPanel = nullptr;
 
-  FontSpec counter;
+  FontDescription counter;
   counter.height = 25;
   counter.weight = 400;
   counter.face = "Arial";
   quiz.counterFont = graphics.createFont(counter);
 
-  FontSpec title;
+  FontDescription title;
   title.height = -15;
   title.weight = 700;
   title.italic = true;

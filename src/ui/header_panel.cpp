@@ -84,11 +84,11 @@ std::string initialText(const Quiz& quiz, int id) {
 }
 
 Handle createLinkFont(Graphics& graphics, const Controls& header) {
-  FontSpec spec;
-  spec.height = -(3 * header.rect(kLinkId).height / 4);
-  spec.weight = 400;
-  spec.underline = true;
-  return graphics.createFont(spec);
+  FontDescription link;
+  link.height = -(3 * header.rect(kLinkId).height / 4);
+  link.weight = 400;
+  link.underline = true;
+  return graphics.createFont(link);
 }
 
 void applyFont(Platform& platform, const Quiz& quiz, HeaderPanelState& state, Controls& header,

@@ -287,7 +287,7 @@ void buildQuizPanel(Platform& platform, Quiz& quiz, QuizPanelState& state, Contr
   if (platform.files) b.reader = SavedAnswersReader::open(*platform.files);
   if (graphics) {
     if (quiz.panelFont) graphics->deleteObject(quiz.panelFont);  // a second pass must not leak the first one's font
-    FontSpec panelFont;
+    FontDescription panelFont;
     panelFont.height = 15;
     panelFont.weight = 100;
     quiz.panelFont = graphics->createFont(panelFont);

@@ -15,7 +15,7 @@ const RecordingGraphics::Object* RecordingGraphics::find(Handle handle) const {
   return nullptr;
 }
 
-Handle RecordingGraphics::createFont(const FontSpec& font) {
+Handle RecordingGraphics::createFont(const FontDescription& font) {
   Object object;
   object.handle = nextHandle();
   object.kind = GraphicsCallKind::createFont;
@@ -128,9 +128,9 @@ bool RecordingGraphics::isBrush(Handle handle) const {
   return object != nullptr && object->kind == GraphicsCallKind::createSolidBrush;
 }
 
-FontSpec RecordingGraphics::fontOf(Handle handle) const {
+FontDescription RecordingGraphics::fontOf(Handle handle) const {
   const Object* object = find(handle);
-  return object != nullptr ? object->font : FontSpec{};
+  return object != nullptr ? object->font : FontDescription{};
 }
 
 std::uint32_t RecordingGraphics::colourOf(Handle handle) const {

@@ -14,14 +14,14 @@ enum class GraphicsCallKind { createFont, createSolidBrush, deleteObject, stockG
 struct GraphicsCall {
   GraphicsCallKind kind = GraphicsCallKind::createFont;
   Handle handle = nullptr;    // the handle returned, or the one deleted
-  FontSpec font;              // createFont
+  FontDescription font;              // createFont
   std::uint32_t colour = 0;   // createSolidBrush, 0x00BBGGRR
   int resourceId = 0;         // loadIcon
 };
 
 class RecordingGraphics : public Graphics {
  public:
-  Handle createFont(const FontSpec& font) override;
+  Handle createFont(const FontDescription& font) override;
   Handle createSolidBrush(std::uint32_t colour) override;
   void deleteObject(Handle object) override;  // recorded even for null, which deletes nothing
   Handle stockGuiFont() override;             // the same handle every time; deleting it is a misuse
@@ -36,7 +36,7 @@ class RecordingGraphics : public Graphics {
   bool isFont(Handle handle) const;
   bool isBrush(Handle handle) const;
   // The font or colour an object was created with (default values for an unknown handle).
-  FontSpec fontOf(Handle handle) const;
+  FontDescription fontOf(Handle handle) const;
   std::uint32_t colourOf(Handle handle) const;
 
   // Deletions of handles that were never created here, were already deleted, or are shared
@@ -47,7 +47,7 @@ class RecordingGraphics : public Graphics {
   struct Object {
     Handle handle = nullptr;
     GraphicsCallKind kind = GraphicsCallKind::createFont;
-    FontSpec font;
+    FontDescription font;
     std::uint32_t colour = 0;
     int resourceId = 0;
     bool live = true;

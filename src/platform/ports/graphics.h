@@ -8,7 +8,7 @@
 namespace fenok {
 
 // The fields of a LOGFONT that the program sets; every other field is zero.
-struct FontSpec {
+struct FontDescription {
   int height = 0;  // negative: character height
   int weight = 0;
   bool italic = false;
@@ -19,7 +19,7 @@ struct FontSpec {
 class Graphics {
  public:
   virtual ~Graphics() = default;
-  virtual Handle createFont(const FontSpec& spec) = 0;
+  virtual Handle createFont(const FontDescription& description) = 0;
   virtual Handle createSolidBrush(std::uint32_t colour) = 0;  // 0x00BBGGRR
   virtual void deleteObject(Handle object) = 0;                // null is ignored
   virtual Handle stockGuiFont() = 0;                           // DEFAULT_GUI_FONT, never deleted

@@ -2,13 +2,13 @@
 
 namespace fenok {
 
-Handle Win32Graphics::createFont(const FontSpec& spec) {
+Handle Win32Graphics::createFont(const FontDescription& description) {
   LOGFONTA font = {};
-  font.lfHeight = spec.height;
-  font.lfWeight = spec.weight;
-  font.lfItalic = spec.italic ? 1 : 0;
-  font.lfUnderline = spec.underline ? 1 : 0;
-  lstrcpynA(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+  font.lfHeight = description.height;
+  font.lfWeight = description.weight;
+  font.lfItalic = description.italic ? 1 : 0;
+  font.lfUnderline = description.underline ? 1 : 0;
+  lstrcpynA(font.lfFaceName, description.face.c_str(), LF_FACESIZE);
   return CreateFontIndirectA(&font);
 }
 

@@ -10,7 +10,7 @@ class Win32Graphics : public Graphics {
  public:
   explicit Win32Graphics(HINSTANCE instance) : instance_(instance) {}
 
-  Handle createFont(const FontSpec& spec) override;
+  Handle createFont(const FontDescription& description) override;
   Handle createSolidBrush(std::uint32_t colour) override;
   void deleteObject(Handle object) override;
   Handle stockGuiFont() override;

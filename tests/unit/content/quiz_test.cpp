@@ -149,7 +149,7 @@ TEST(FreeQuiz, DeletesTheEightHandlesInOrderThenTheEntries) {
   auto quiz = newQuiz();
   RecordingGraphics graphics;
   initQuiz(*quiz, graphics);
-  FontSpec panel;
+  FontDescription panel;
   panel.height = -12;
   quiz->panelFont = graphics.createFont(panel);
   appendAnswer(*quiz, "1", "", "");

@@ -24,7 +24,7 @@ TEST(MessageRecorder, RecordsTextCaptionAndStyleInOrder) {
 
 TEST(RecordingGraphics, HandsOutDistinctHandlesAndRecordsCallsInOrder) {
   RecordingGraphics graphics;
-  FontSpec arial;
+  FontDescription arial;
   arial.height = 25;
   arial.weight = 400;
   arial.face = "Arial";

@@ -79,7 +79,7 @@ TEST_F(Header, OtherQuizKindsHaveNoHideBox) {
 
 TEST_F(Header, Fonts) {
   build(kMediaPictures, 3);
-  const FontSpec link = f.graphics.fontOf(f.header.find(24)->font);
+  const FontDescription link = f.graphics.fontOf(f.header.find(24)->font);
   EXPECT_EQ(link.height, -13);
   EXPECT_EQ(link.weight, 400);
   EXPECT_TRUE(link.underline);

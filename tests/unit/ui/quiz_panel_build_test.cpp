@@ -102,7 +102,7 @@ TEST(QuizPanelBuild, PictureQuestionStylesFontsAndOrder) {
   EXPECT_TRUE(comment->fontRedraw);
   // Rows of a commented quiz are 140 apart below the answer top.
   EXPECT_EQ(f.quiz->contentHeight, 115 + 140);
-  const FontSpec font = f.graphics.fontOf(f.quiz->panelFont);
+  const FontDescription font = f.graphics.fontOf(f.quiz->panelFont);
   EXPECT_EQ(font.height, 15);
   EXPECT_EQ(font.weight, 100);
   EXPECT_EQ(f.panel.focusedId(), 5001);
