@@ -16,16 +16,12 @@
 #include "platform/ports/graphics.h"
 #include "platform/ports/pictures.h"
 #include "platform/ports/platform.h"
+#include "ui/quiz_panel_ids.h"
 
 namespace fenok {
 
 namespace {
 
-constexpr int kVerdictReadBuffer = 255;
-constexpr int kBoxReadBuffer = 260;
-constexpr int kFirstCommentLabelId = 8001;
-constexpr int kFirstPictureLabelId = 9901;
-constexpr int kFirstSolutionPicture = 10401;
 constexpr int kSolutionBox = 260;
 
 std::string expectedAnswer(const AnswerEntry& entry, int box) {
@@ -46,10 +42,10 @@ bool wholeQuestionRight(const Quiz& quiz, Controls& panel, const AnswerEntry& en
 }
 
 void showSolutionPicture(Platform& platform, Controls& panel, int questionIndex) {
-  const int label = kFirstPictureLabelId + questionIndex;
+  const int label = pictureLabelId(questionIndex + 1);
   // Without a picture label (text and media quizzes) a loaded bitmap would have nowhere to go.
   if (!platform.pictures || !panel.exists(label)) return;
-  const Picture solution = platform.pictures->loadPicture(kFirstSolutionPicture + questionIndex, "IMG",
+  const Picture solution = platform.pictures->loadPicture(kFirstSolutionResource + questionIndex + 1, "IMG",
                                                           kSolutionBox, kSolutionBox);
   if (!solution.bitmap) return;
   const Handle previous = panel.image(label);
@@ -60,10 +56,10 @@ void showSolutionPicture(Platform& platform, Controls& panel, int questionIndex)
 void revealSolved(Platform& platform, const Quiz& quiz, Controls& panel, int questionIndex) {
   switch (quiz.commentKind) {
     case kCommentText:
-      panel.show(kFirstCommentLabelId + questionIndex, kSwShowNormal);
+      panel.show(commentLabelId(questionIndex + 1), kSwShowNormal);
       break;
     case kCommentTextAndPicture:
-      panel.show(kFirstCommentLabelId + questionIndex, kSwShowNormal);
+      panel.show(commentLabelId(questionIndex + 1), kSwShowNormal);
       showSolutionPicture(platform, panel, questionIndex);
       break;
     case kCommentSolutionPicture:
@@ -84,7 +80,7 @@ bool everyVerdictRight(const Quiz& quiz, Controls& panel) {
 
 void revealAllComments(const Quiz& quiz, Controls& panel) {
   const int questions = std::clamp(quiz.questionCount, 0, kMaxQuestions);
-  for (int q = 0; q < questions; ++q) panel.show(kFirstCommentLabelId + q, kSwShowNormal);
+  for (int q = 0; q < questions; ++q) panel.show(commentLabelId(q + 1), kSwShowNormal);
 }
 
 }  // namespace
@@ -103,7 +99,7 @@ void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
 
   if (!isRight(verdict)) {
     // solved and a solution picture already shown stay: only the comment goes.
-    panel.show(kFirstCommentLabelId + place.questionIndex, kSwHide);
+    panel.show(commentLabelId(place.questionIndex + 1), kSwHide);
     quiz.allSolved = 0;
   } else if (wholeQuestionRight(quiz, panel, *entry, place.questionIndex)) {
     entry->solved = 1;

@@ -10,13 +10,13 @@
 #include "judge/field_text.h"
 #include "judge/verdict.h"
 #include "platform/ports/controls.h"
+#include "ui/quiz_panel_ids.h"
 #include "ui/scrolling.h"
 
 namespace fenok {
 
 namespace {
 
-constexpr int kVerdictReadBuffer = 255;
 const char* const kNoCode = "      ";  // six spaces: the code box of a score of 0
 
 bool questionCounts(const Quiz& quiz, Controls& panel, int questionIndex) {

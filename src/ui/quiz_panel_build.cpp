@@ -16,6 +16,7 @@
 #include "platform/ports/pictures.h"
 #include "platform/ports/platform.h"
 #include "ui/quiz_panel.h"
+#include "ui/quiz_panel_ids.h"
 #include "ui/scrolling.h"
 
 namespace fenok {
@@ -38,10 +39,6 @@ constexpr int kPlayIconId = 1004;
 constexpr int kStopIconId = 1005;
 constexpr int kGridBoxTextLimit = 40;
 constexpr int kPictureBox = 260;
-constexpr int kFirstPictureResource = 400;
-constexpr int kCaptionId = 156;
-constexpr int kTextNumberId = 2000;
-constexpr int kQuestionTextId = 3000;
 
 // Everything the pass carries from one question to the next.
 struct Builder {
@@ -82,7 +79,7 @@ void buildTextRow(Builder& b, int question) {
   Controls& panel = b.panel;
   const int y = b.rowTop;
   const int boxId = answerBoxId(b.quiz, question - 1, 1);
-  panel.create("Static", numberText(question), kNumberStyle, Rect{26, y + 2, 19, 17}, kTextNumberId);
+  panel.create("Static", numberText(question), kNumberStyle, Rect{26, y + 2, 19, 17}, kNumberLabelBase);
   panel.create("Static", questionTextOf(b.quiz, question), kVerdictStyle, Rect{50, y, 550, 20}, kQuestionTextId);
   panel.setLastCreatedFont(kQuestionTextId, b.quiz.panelFont, false);
   const std::string restored = b.reader.nextLine();
@@ -173,8 +170,8 @@ void createAnswerLines(Builder& b, const Cell& cell) {
 
 void createMediaButtons(Builder& b, const Cell& cell) {
   Controls& panel = b.panel;
-  const int play = 6000 + cell.question;
-  const int stop = 7000 + cell.question;
+  const int play = playButtonId(cell.question);
+  const int stop = stopButtonId(cell.question);
   panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop, 20, 20}, play);
   panel.setImage(play, ImageType::icon, b.state.playIcon);
   panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop + 20, 20, 19}, stop);
@@ -197,7 +194,7 @@ bool buildGridCell(Builder& b, int question) {
   const int column = (question - 1) % 3;
   const int left = 290 * column + (twoAnswers ? 106 : 46);
   const int y = b.rowTop;
-  const int pictureId = 9900 + question;
+  const int pictureId = pictureLabelId(question);
 
   int mediaHeight = 0;
   int indent = 20;
@@ -223,16 +220,16 @@ bool buildGridCell(Builder& b, int question) {
   const Cell cell{question, column, left, y + mediaHeight, indent, pictures ? 260 : 240, pictures ? 260 : 240};
   if (twoAnswers && column == 0) {
     panel.create("Static", fieldText(quiz.firstAnswerLabel), kCaptionStyle, Rect{4, cell.answerTop + 2, 95, 20},
-                 kCaptionId);
-    panel.setLastCreatedFont(kCaptionId, b.stockFont, true);
+                 kCaptionLabelId);
+    panel.setLastCreatedFont(kCaptionLabelId, b.stockFont, true);
     panel.create("Static", fieldText(quiz.secondAnswerLabel), kCaptionStyle, Rect{3, cell.answerTop + 22, 95, 20},
-                 kCaptionId);
-    panel.setLastCreatedFont(kCaptionId, b.stockFont, true);
+                 kCaptionLabelId);
+    panel.setLastCreatedFont(kCaptionLabelId, b.stockFont, true);
   }
   panel.create("Static", numberText(question), kNumberStyle, Rect{left - 28, cell.answerTop + 2, 27, 17},
-               2000 + question);
+               numberLabelId(question));
   if (quiz.commentKind > 1) {
-    const int commentId = 8000 + question;
+    const int commentId = commentLabelId(question);
     panel.create("Static", "", kCommentStyle, Rect{left, cell.answerTop + 46, 260, 65}, commentId);
     setStockFont(b, commentId);
     panel.setText(commentId, commentOf(quiz, question));

@@ -12,6 +12,7 @@
 #include "platform/ports/graphics.h"
 #include "platform/ports/platform.h"
 #include "ui/quiz_panel.h"
+#include "ui/quiz_panel_ids.h"
 #include "ui/scrolling.h"
 
 namespace fenok {
@@ -24,8 +25,6 @@ constexpr int kWheelUpCode = 501;
 constexpr int kPageUpCode = 2;
 constexpr int kPageDownCode = 3;
 constexpr int kTabViewMargin = 20;  // the box lands this far below the panel's top edge
-constexpr int kBoxReadBuffer = 260;
-constexpr int kVerdictReadBuffer = 255;
 
 enum class Move { by, pageBack, pageOn, track, top, bottom, tabTarget, none };
 
@@ -224,20 +223,21 @@ void handleQuizPanelCommand(const Quiz& quiz, QuizPanelState& state, std::uint32
   const bool media = quiz.mediaKind == kMediaAudio || quiz.mediaKind == kMediaVideo;
   if (!media || !state.media || (wParam >> 16) != 0) return;  // clicks only
   const int id = static_cast<int>(wParam & 0xFFFF);
-  if (inRange(id, 6001, 6096)) {
-    state.media->playClip(id - 6000);
-  } else if (inRange(id, 7001, 7096)) {
+  if (inRange(id, playButtonId(1), playButtonId(kMaxQuestions))) {
+    state.media->playClip(id - kPlayButtonBase);
+  } else if (inRange(id, stopButtonId(1), stopButtonId(kMaxQuestions))) {
     state.media->stopClip();
   }
 }
 
 LabelColours quizLabelColours(const Quiz& quiz, const QuizPanelState& state, int id, const std::string& text) {
   const int boxes = answerBoxCount(quiz);
-  if (inRange(id, 2000, 2240 + boxes) || id == 156 || inRange(id, 8001, 8000 + boxes)) {
+  if (inRange(id, kNumberLabelBase, kNumberLabelBase + 240 + boxes) || id == kCaptionLabelId ||
+      inRange(id, kCommentLabelBase + 1, kCommentLabelBase + boxes)) {
     return backgroundLabel(quiz);
   }
-  if (inRange(id, 5001, 5000 + boxes)) return verdictLabel(quiz, state, text);
-  if (id == 3000) {
+  if (inRange(id, verdictLabelId(kFirstAnswerBoxId), verdictLabelId(kFirstAnswerBoxId) + boxes - 1)) return verdictLabel(quiz, state, text);
+  if (id == kQuestionTextId) {
     LabelColours colours;
     colours.brush = quiz.paleYellowBrush;
     colours.transparentText = true;

@@ -8,16 +8,13 @@
 #include "judge/answer_boxes.h"
 #include "platform/ports/controls.h"
 #include "ui/header_panel.h"
+#include "ui/quiz_panel_ids.h"
 
 namespace fenok {
 
 namespace {
 
 constexpr int kCommentHeight = 65;
-constexpr int kFirstNumberLabelId = 2000;
-constexpr int kFirstCommentLabelId = 8000;
-constexpr int kFirstPictureLabelId = 9900;
-constexpr int kVerdictReadBuffer = 255;
 
 enum ShiftMode { kHideSolved = 1, kCloseUp = 2, kShowAgain = 3, kShowRowEnd = 4, kOpenUp = 5 };
 
@@ -51,7 +48,7 @@ bool questionShowsRight(const Quiz& quiz, Controls& panel, int question) {
 
 bool anyOtherCommentShown(const Quiz& quiz, Controls& panel, int question) {
   for (int j = 1; j <= questionCountOf(quiz); ++j) {
-    if (j != question && panel.isVisible(kFirstCommentLabelId + j)) return true;
+    if (j != question && panel.isVisible(commentLabelId(j))) return true;
   }
   return false;
 }
@@ -72,8 +69,8 @@ bool commentBelongsOnScreen(const Quiz& quiz, Controls& panel, int question) {
 }
 
 void showOrHideMedia(const Quiz& quiz, Controls& panel, int showCommand, int question) {
-  panel.show(kFirstPictureLabelId + question, showCommand);
-  const int comment = kFirstCommentLabelId + question;
+  panel.show(pictureLabelId(question), showCommand);
+  const int comment = commentLabelId(question);
   if (showCommand == kSwHide || commentBelongsOnScreen(quiz, panel, question)) panel.show(comment, showCommand);
 }
 
@@ -169,9 +166,9 @@ void shiftQuestion(Quiz& quiz, int mode, int showCommand, Controls& panel, int d
   const bool movesWithGrid = mode == kCloseUp || mode == kOpenUp;
   const bool changesVisibility = mode == kHideSolved || mode == kShowAgain || mode == kShowRowEnd;
   if (movesWithGrid) {
-    moveBy(panel, kFirstPictureLabelId + question, delta);
+    moveBy(panel, pictureLabelId(question), delta);
     // The comment belongs to the cell: it follows the rest of the grid.
-    moveBy(panel, kFirstCommentLabelId + question, delta);
+    moveBy(panel, commentLabelId(question), delta);
   } else if (changesVisibility) {
     showOrHideMedia(quiz, panel, showCommand, question);
   } else {
@@ -182,7 +179,7 @@ void shiftQuestion(Quiz& quiz, int mode, int showCommand, Controls& panel, int d
     moveBy(panel, answerBoxId(quiz, question - 1, 1), delta);
     moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 1)), delta);
   }
-  moveBy(panel, kFirstNumberLabelId + question, delta);
+  moveBy(panel, numberLabelId(question), delta);
   if (boxes == 2) {
     moveBy(panel, answerBoxId(quiz, question - 1, 2), delta);
     moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 2)), delta);
