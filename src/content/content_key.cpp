@@ -15,7 +15,7 @@ void descramble(std::uint8_t* bytes, std::size_t size) {
 }
 
 // Short enough to fit the header's 115-pixel link label on one line; the shell opens "www." addresses as web links.
-const char* const kBuiltInLinkAddress = "www.fenok.example";
+const char* const kBuiltInLinkAddress = "www.fenok.test";
 const char* const kBuiltInStatusText = "fenok, quiz en images";
 
 const std::vector<std::uint8_t>& builtInLinkText() {

@@ -32,7 +32,7 @@ const char* const kWorkedExampleToml =
     "answer_labels = [\"\", \"\"]\n"
     "comments = \"comment\"\n"
     "background = \"#3366FF\"\n"
-    "link = \"www.fenok.example\"\n"
+    "link = \"www.fenok.test\"\n"
     "status = \"fenok, quiz en images\"\n"
     "rewards = [\"BIEN\", \"TRES BIEN\"]\n"
     "\n"
