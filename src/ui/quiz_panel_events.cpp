@@ -187,14 +187,7 @@ void closeQuizPanel(Platform& platform, QuizPanelState& state) {
   if (state.media) state.media->closePanel();
 }
 
-void resizeQuizPanel(Quiz& quiz, Controls& panel) {
-  const int oldVertical = panel.scrollState(ScrollBar::vertical).position;
-  const int oldHorizontal = panel.scrollState(ScrollBar::horizontal).position;
-  setupScrollBars(quiz, panel);
-  const int newVertical = panel.scrollState(ScrollBar::vertical).position;
-  const int newHorizontal = panel.scrollState(ScrollBar::horizontal).position;
-  panel.scrollContent(oldHorizontal - newHorizontal, oldVertical - newVertical);
-}
+void resizeQuizPanel(Quiz& quiz, Controls& panel) { refreshScrollBars(quiz, panel); }
 
 void handleScrollRequest(const QuizPanelState& state, Controls& panel, ScrollBar bar, int code) {
   const ScrollState before = panel.scrollState(bar);

@@ -74,15 +74,6 @@ void showOrHideMedia(const Quiz& quiz, Controls& panel, int showCommand, int que
   if (showCommand == kSwHide || commentBelongsOnScreen(quiz, panel, question)) panel.show(comment, showCommand);
 }
 
-void scrollRefresh(const Quiz& quiz, Controls& panel) {
-  const int oldVertical = panel.scrollState(ScrollBar::vertical).position;
-  const int oldHorizontal = panel.scrollState(ScrollBar::horizontal).position;
-  setupScrollBars(quiz, panel);
-  const int newVertical = panel.scrollState(ScrollBar::vertical).position;
-  const int newHorizontal = panel.scrollState(ScrollBar::horizontal).position;
-  panel.scrollContent(oldHorizontal - newHorizontal, oldVertical - newVertical);
-}
-
 void hideSolvedQuestions(Quiz& quiz, Controls& panel) {
   const int questions = questionCountOf(quiz);
   int row = 0;
@@ -148,6 +139,15 @@ void setupScrollBars(const Quiz& quiz, Controls& panel) {
   panel.setScrollRange(ScrollBar::vertical, quiz.contentHeight - 2, visibleHeight - 1, true);
 }
 
+void refreshScrollBars(const Quiz& quiz, Controls& panel) {
+  const int oldVertical = panel.scrollState(ScrollBar::vertical).position;
+  const int oldHorizontal = panel.scrollState(ScrollBar::horizontal).position;
+  setupScrollBars(quiz, panel);
+  const int newVertical = panel.scrollState(ScrollBar::vertical).position;
+  const int newHorizontal = panel.scrollState(ScrollBar::horizontal).position;
+  panel.scrollContent(oldHorizontal - newHorizontal, oldVertical - newVertical);
+}
+
 void updateHiddenQuestions(Platform&, Quiz& quiz) {
   // During the quiz panel's construction there is no panel yet; its construction sets the bars itself.
   if (!quiz.quizPanel) return;
@@ -157,7 +157,7 @@ void updateHiddenQuestions(Platform&, Quiz& quiz) {
   } else {
     showHiddenQuestions(quiz, panel);
   }
-  scrollRefresh(quiz, panel);
+  refreshScrollBars(quiz, panel);
 }
 
 void shiftQuestion(Quiz& quiz, int mode, int showCommand, Controls& panel, int distance, int direction,
