@@ -2,6 +2,15 @@
 
 namespace fenok {
 
+namespace {
+
+// Fonts and brushes the caller creates are its own to delete; the stock font and icons are shared.
+bool isOwned(GraphicsCallKind kind) {
+  return kind == GraphicsCallKind::createFont || kind == GraphicsCallKind::createSolidBrush;
+}
+
+}  // namespace
+
 Handle RecordingGraphics::nextHandle() {
   // Distinct, non-null, and far from any real object; spaced so that off-by-one mistakes stand out.
   ++counter_;
@@ -10,37 +19,41 @@ Handle RecordingGraphics::nextHandle() {
 
 const RecordingGraphics::Object* RecordingGraphics::find(Handle handle) const {
   for (const Object& object : objects_) {
-    if (object.handle == handle) return &object;
+    if (object.made.handle == handle) return &object;
   }
   return nullptr;
 }
 
+Handle RecordingGraphics::recordNew(GraphicsCall call) {
+  call.handle = nextHandle();
+  objects_.push_back(Object{call, true});
+  calls_.push_back(call);
+  return call.handle;
+}
+
+Handle RecordingGraphics::recordShared(GraphicsCall call) {
+  for (const Object& object : objects_) {
+    if (object.made.kind == call.kind && object.made.resourceId == call.resourceId) {
+      call.handle = object.made.handle;
+      calls_.push_back(call);
+      return call.handle;
+    }
+  }
+  return recordNew(call);
+}
+
 Handle RecordingGraphics::createFont(const FontDescription& font) {
-  Object object;
-  object.handle = nextHandle();
-  object.kind = GraphicsCallKind::createFont;
-  object.font = font;
-  objects_.push_back(object);
   GraphicsCall call;
   call.kind = GraphicsCallKind::createFont;
-  call.handle = object.handle;
   call.font = font;
-  calls_.push_back(call);
-  return object.handle;
+  return recordNew(call);
 }
 
 Handle RecordingGraphics::createSolidBrush(std::uint32_t colour) {
-  Object object;
-  object.handle = nextHandle();
-  object.kind = GraphicsCallKind::createSolidBrush;
-  object.colour = colour;
-  objects_.push_back(object);
   GraphicsCall call;
   call.kind = GraphicsCallKind::createSolidBrush;
-  call.handle = object.handle;
   call.colour = colour;
-  calls_.push_back(call);
-  return object.handle;
+  return recordNew(call);
 }
 
 void RecordingGraphics::deleteObject(Handle handle) {
@@ -50,9 +63,8 @@ void RecordingGraphics::deleteObject(Handle handle) {
   calls_.push_back(call);
   if (handle == nullptr) return;
   for (Object& object : objects_) {
-    if (object.handle != handle) continue;
-    const bool owned = object.kind == GraphicsCallKind::createFont || object.kind == GraphicsCallKind::createSolidBrush;
-    if (!owned || !object.live) {
+    if (object.made.handle != handle) continue;
+    if (!isOwned(object.made.kind) || !object.live) {
       ++badDeletions_;
     } else {
       object.live = false;
@@ -63,79 +75,50 @@ void RecordingGraphics::deleteObject(Handle handle) {
 }
 
 Handle RecordingGraphics::stockGuiFont() {
-  Handle handle = nullptr;
-  for (const Object& object : objects_) {
-    if (object.kind == GraphicsCallKind::stockGuiFont) handle = object.handle;
-  }
-  if (handle == nullptr) {
-    Object object;
-    object.handle = nextHandle();
-    object.kind = GraphicsCallKind::stockGuiFont;
-    objects_.push_back(object);
-    handle = object.handle;
-  }
   GraphicsCall call;
   call.kind = GraphicsCallKind::stockGuiFont;
-  call.handle = handle;
-  calls_.push_back(call);
-  return handle;
+  return recordShared(call);
 }
 
 Handle RecordingGraphics::loadIcon(int resourceId) {
-  Handle handle = nullptr;
-  for (const Object& object : objects_) {
-    if (object.kind == GraphicsCallKind::loadIcon && object.resourceId == resourceId) handle = object.handle;
-  }
-  if (handle == nullptr) {
-    Object object;
-    object.handle = nextHandle();
-    object.kind = GraphicsCallKind::loadIcon;
-    object.resourceId = resourceId;
-    objects_.push_back(object);
-    handle = object.handle;
-  }
   GraphicsCall call;
   call.kind = GraphicsCallKind::loadIcon;
-  call.handle = handle;
   call.resourceId = resourceId;
-  calls_.push_back(call);
-  return handle;
+  return recordShared(call);
 }
 
 std::vector<Handle> RecordingGraphics::liveObjects() const {
   std::vector<Handle> result;
   for (const Object& object : objects_) {
-    const bool owned = object.kind == GraphicsCallKind::createFont || object.kind == GraphicsCallKind::createSolidBrush;
-    if (owned && object.live) result.push_back(object.handle);
+    if (isOwned(object.made.kind) && object.live) result.push_back(object.made.handle);
   }
   return result;
 }
 
 bool RecordingGraphics::isLive(Handle handle) const {
   const Object* object = find(handle);
-  return object != nullptr && object->live &&
-         (object->kind == GraphicsCallKind::createFont || object->kind == GraphicsCallKind::createSolidBrush);
+  return object != nullptr && object->live && isOwned(object->made.kind);
 }
 
 bool RecordingGraphics::isFont(Handle handle) const {
   const Object* object = find(handle);
   return object != nullptr &&
-         (object->kind == GraphicsCallKind::createFont || object->kind == GraphicsCallKind::stockGuiFont);
+         (object->made.kind == GraphicsCallKind::createFont || object->made.kind == GraphicsCallKind::stockGuiFont);
 }
 
 bool RecordingGraphics::isBrush(Handle handle) const {
   const Object* object = find(handle);
-  return object != nullptr && object->kind == GraphicsCallKind::createSolidBrush;
+  return object != nullptr && object->made.kind == GraphicsCallKind::createSolidBrush;
 }
 
 FontDescription RecordingGraphics::fontOf(Handle handle) const {
   const Object* object = find(handle);
-  return object != nullptr ? object->font : FontDescription{};
+  return object != nullptr ? object->made.font : FontDescription{};
 }
 
 std::uint32_t RecordingGraphics::colourOf(Handle handle) const {
   const Object* object = find(handle);
-  return object != nullptr ? object->colour : 0;
+  return object != nullptr ? object->made.colour : 0;
 }
 
 }  // namespace fenok

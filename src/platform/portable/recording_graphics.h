@@ -45,15 +45,13 @@ class RecordingGraphics : public Graphics {
 
  private:
   struct Object {
-    Handle handle = nullptr;
-    GraphicsCallKind kind = GraphicsCallKind::createFont;
-    FontDescription font;
-    std::uint32_t colour = 0;
-    int resourceId = 0;
+    GraphicsCall made;  // the call that made it, with its handle
     bool live = true;
   };
   Handle nextHandle();
   const Object* find(Handle handle) const;
+  Handle recordNew(GraphicsCall call);     // a fresh object the caller owns
+  Handle recordShared(GraphicsCall call);  // the same object for the same request (stock font, icons)
 
   std::vector<GraphicsCall> calls_;
   std::vector<Object> objects_;
