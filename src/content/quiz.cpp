@@ -1,5 +1,6 @@
 #include "content/quiz.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/ports/graphics.h"
@@ -82,6 +83,8 @@ bool appendAnswer(Quiz& quiz, const char* answer, const char* secondAnswer, cons
   quiz.lastAnswer = entry;
   return true;
 }
+
+int boundedQuestionCount(const Quiz& quiz) { return std::clamp(quiz.questionCount, 0, kMaxQuestions); }
 
 AnswerEntry* answerAt(const Quiz& quiz, int index) {
   AnswerEntry* entry = quiz.firstAnswer;

@@ -87,6 +87,9 @@ bool appendAnswer(Quiz& quiz, const char* answer, const char* secondAnswer, cons
 // The entry of question index (0 for question 1); past the end, the last entry; null on an empty list.
 AnswerEntry* answerAt(const Quiz& quiz, int index);
 
+// The questions the screens build: questionCount kept within 0 to 96.
+int boundedQuestionCount(const Quiz& quiz);
+
 // Deletes the eight brushes and fonts in their order, then every entry.
 void freeQuiz(Quiz& quiz, Graphics& graphics);
 

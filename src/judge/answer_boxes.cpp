@@ -19,8 +19,7 @@ int boxesPerQuestion(const Quiz& quiz) {
 }
 
 int answerBoxCount(const Quiz& quiz) {
-  const int questions = quiz.questionCount < 0 ? 0 : quiz.questionCount;
-  return questions * boxesPerQuestion(quiz);
+  return boundedQuestionCount(quiz) * boxesPerQuestion(quiz);
 }
 
 int answerBoxId(const Quiz& quiz, int questionIndex, int box) {

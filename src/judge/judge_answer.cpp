@@ -3,7 +3,6 @@
 // for, and recount the score.
 #include "judge/judge_answer.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -79,7 +78,7 @@ bool everyVerdictRight(const Quiz& quiz, Controls& panel) {
 }
 
 void revealAllComments(const Quiz& quiz, Controls& panel) {
-  const int questions = std::clamp(quiz.questionCount, 0, kMaxQuestions);
+  const int questions = boundedQuestionCount(quiz);
   for (int q = 0; q < questions; ++q) panel.show(commentLabelId(q + 1), kSwShowNormal);
 }
 

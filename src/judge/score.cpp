@@ -1,7 +1,6 @@
 // The score is recounted from what the verdict labels show; nothing is accumulated.
 #include "judge/score.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -19,7 +18,9 @@ namespace {
 
 const char* const kNoCode = "      ";  // six spaces: the code box of a score of 0
 
-bool questionCounts(const Quiz& quiz, Controls& panel, int questionIndex) {
+}  // namespace
+
+bool questionSolvedOnScreen(const Quiz& quiz, Controls& panel, int questionIndex) {
   const int boxes = boxesPerQuestion(quiz);
   int right = 0;
   for (int box = 1; box <= boxes; ++box) {
@@ -29,13 +30,11 @@ bool questionCounts(const Quiz& quiz, Controls& panel, int questionIndex) {
   return boxes > 0 && right == boxes;
 }
 
-}  // namespace
-
 int countSolvedQuestions(const Quiz& quiz, Controls& panel) {
-  const int questions = std::clamp(quiz.questionCount, 0, kMaxQuestions);
+  const int questions = boundedQuestionCount(quiz);
   int score = 0;
   for (int q = 0; q < questions; ++q) {
-    if (questionCounts(quiz, panel, q)) ++score;
+    if (questionSolvedOnScreen(quiz, panel, q)) ++score;
   }
   return score;
 }

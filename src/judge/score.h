@@ -14,6 +14,8 @@ constexpr int kCodeBoxId = 30;
 void updateScore(Platform& platform, Quiz& quiz, Controls& panel);
 
 // Questions whose every verdict label reads "BRAVO" now, and the counter text " %d / %d".
+// Every verdict label of the question (index 0 for question 1) shows "BRAVO" now.
+bool questionSolvedOnScreen(const Quiz& quiz, Controls& panel, int questionIndex);
 int countSolvedQuestions(const Quiz& quiz, Controls& panel);
 std::string scoreLine(int score, int questionCount);
 

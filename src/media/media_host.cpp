@@ -71,7 +71,7 @@ bool MediaHost::hasPlayer(int question) const {
 }
 
 int MediaHost::lastQuestionWithSlot() const {
-  return std::clamp(quiz_.questionCount, 0, kMaxQuestions);
+  return boundedQuestionCount(quiz_);
 }
 
 void MediaHost::playClip(int question) {

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "content/quiz.h"
+#include "judge/answer_boxes.h"
 #include "platform/ports/controls.h"
 #include "platform/ports/files.h"
 #include "platform/ports/platform.h"
@@ -30,7 +31,6 @@ constexpr std::size_t kEndingLength = sizeof(kEnding) - 1;
 constexpr char kFallbackName[] = "fenok.txt";
 constexpr std::size_t kMaxNameBytes = kTextField - 1;
 
-constexpr int kFirstAnswerBoxId = 4000;
 constexpr int kBoxTextBuffer = kTextField;
 constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
@@ -39,22 +39,6 @@ constexpr std::uint8_t kLf = 0x0A;
 std::string lastPathPart(const std::string& path) {
   const std::size_t separator = path.find_last_of("\\/");
   return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-// Text quizzes have one box per question whatever answersPerQuestion says; an unknown kind has none.
-int answerBoxCount(const Quiz& quiz) {
-  const int questions = std::clamp(static_cast<int>(quiz.questionCount), 0, kMaxQuestions);
-  const int perQuestion = std::clamp(static_cast<int>(quiz.answersPerQuestion), 1, 2);
-  switch (quiz.mediaKind) {
-    case kMediaText:
-      return questions;
-    case kMediaPictures:
-    case kMediaAudio:
-    case kMediaVideo:
-      return questions * perQuestion;
-    default:
-      return 0;
-  }
 }
 
 void appendLine(std::vector<std::uint8_t>& bytes, const std::string& text) {
@@ -80,7 +64,7 @@ void saveAnswers(Platform& platform, const Quiz& quiz) {
   const int boxes = answerBoxCount(quiz);
 
   std::vector<std::uint8_t> bytes;
-  for (int i = 1; i <= boxes; ++i) appendLine(bytes, panel.text(kFirstAnswerBoxId + i, kBoxTextBuffer));
+  for (int i = 0; i < boxes; ++i) appendLine(bytes, panel.text(kFirstAnswerBoxId + i, kBoxTextBuffer));
 
   // Nothing is reported: a failed save leaves the previous file as it was.
   const std::string name = savedAnswersFileName(platform.files->moduleFileName());

@@ -291,7 +291,7 @@ void buildQuizPanel(Platform& platform, Quiz& quiz, QuizPanelState& state, Contr
     b.stockFont = graphics->stockGuiFont();
   }
 
-  const int questions = std::clamp(quiz.questionCount, 0, kMaxQuestions);
+  const int questions = boundedQuestionCount(quiz);
   for (int question = 1; question <= questions; ++question) {
     if (!buildQuestion(b, question)) {
       releaseUnusedRowPictures(b);

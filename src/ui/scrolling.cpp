@@ -2,10 +2,10 @@
 // Controls sit at their displayed places (scrolling moves them), so every move here is relative.
 #include "ui/scrolling.h"
 
-#include <algorithm>
 
 #include "content/quiz.h"
 #include "judge/answer_boxes.h"
+#include "judge/score.h"
 #include "platform/ports/controls.h"
 #include "ui/header_panel.h"
 #include "ui/quiz_panel_ids.h"
@@ -17,8 +17,6 @@ namespace {
 constexpr int kCommentHeight = 65;
 
 enum ShiftMode { kHideSolved = 1, kCloseUp = 2, kShowAgain = 3, kShowRowEnd = 4, kOpenUp = 5 };
-
-int questionCountOf(const Quiz& quiz) { return std::clamp(quiz.questionCount, 0, kMaxQuestions); }
 
 int rowHeight(const Quiz& quiz, int row) { return row < kMaxRows ? quiz.rowHeights[row] : 0; }
 
@@ -38,16 +36,8 @@ void moveBy(Controls& panel, int id, int delta) {
   panel.move(id, place.x, place.y + delta);
 }
 
-bool questionShowsRight(const Quiz& quiz, Controls& panel, int question) {
-  const int boxes = boxesPerQuestion(quiz);
-  for (int box = 1; box <= boxes; ++box) {
-    if (panel.text(verdictLabelId(answerBoxId(quiz, question - 1, box)), kVerdictReadBuffer) != "BRAVO") return false;
-  }
-  return boxes > 0;
-}
-
 bool anyOtherCommentShown(const Quiz& quiz, Controls& panel, int question) {
-  for (int j = 1; j <= questionCountOf(quiz); ++j) {
+  for (int j = 1; j <= boundedQuestionCount(quiz); ++j) {
     if (j != question && panel.isVisible(commentLabelId(j))) return true;
   }
   return false;
@@ -56,7 +46,7 @@ bool anyOtherCommentShown(const Quiz& quiz, Controls& panel, int question) {
 // A comment comes back with its question only if judging would show it now: a question whose answer
 // was changed since, or an all-at-end comment before the end, stays hidden.
 bool commentBelongsOnScreen(const Quiz& quiz, Controls& panel, int question) {
-  if (!questionShowsRight(quiz, panel, question)) return false;
+  if (!questionSolvedOnScreen(quiz, panel, question - 1)) return false;
   switch (quiz.commentKind) {
     case kCommentText:
     case kCommentTextAndPicture:
@@ -75,7 +65,7 @@ void showOrHideMedia(const Quiz& quiz, Controls& panel, int showCommand, int que
 }
 
 void hideSolvedQuestions(Quiz& quiz, Controls& panel) {
-  const int questions = questionCountOf(quiz);
+  const int questions = boundedQuestionCount(quiz);
   int row = 0;
   int hiddenInRow = 0;
   for (int j = 1; j <= questions; ++j) {
@@ -102,7 +92,7 @@ void hideSolvedQuestions(Quiz& quiz, Controls& panel) {
 }
 
 void showHiddenQuestions(Quiz& quiz, Controls& panel) {
-  const int questions = questionCountOf(quiz);
+  const int questions = boundedQuestionCount(quiz);
   int row = 0;
   for (int j = 1; j <= questions; ++j) {
     const int state = quiz.questionStates[j];
