@@ -5,6 +5,7 @@
 #include "app_context.h"
 #include "content/quiz.h"
 #include "label_painting.h"
+#include "main_window.h"
 #include "ui/quiz_panel.h"
 
 namespace fenok {
@@ -31,11 +32,6 @@ INT_PTR onColourStatic(AppContext& app, HDC dc, HWND label) {
 
 void onScroll(AppContext& app, ScrollBar bar, WPARAM wParam) {
   handleScrollRequest(app.quizState, app.quizControls, bar, LOWORD(wParam));
-}
-
-void onWheel(HWND panel, WPARAM wParam) {
-  const int code = wheelScrollCode(HIWORD(wParam));
-  if (code >= 0) PostMessageA(panel, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
 }
 
 LRESULT passOn(AppContext* app, HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,7 +71,7 @@ INT_PTR CALLBACK quizPanelProcedure(HWND panel, UINT message, WPARAM wParam, LPA
     case WM_MOUSEWHEEL:
       // Handled here, so the dialog defaults do not pass the notch on to the main window as well,
       // which would scroll a second step.
-      onWheel(panel, wParam);
+      postWheelRequest(panel, wParam);
       SetWindowLongPtrA(panel, DWLP_MSGRESULT, 0);
       return TRUE;
     case WM_CTLCOLORDLG:

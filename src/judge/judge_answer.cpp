@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "content/field_text.h"
 #include "content/quiz.h"
 #include "judge/answer_boxes.h"
-#include "judge/field_text.h"
 #include "judge/score.h"
 #include "judge/verdict.h"
 #include "platform/ports/controls.h"

@@ -20,17 +20,15 @@ constexpr ExtensionRule kExtensionRules[] = {
     {0x49, 0, kAnyByte, "MP3"},  // "ID3" tag
     {0xFF, 1, 0xF3, "MP3"},      // MPEG audio frame sync
     {0xFF, 1, 0x00, "MPG"},
-    {0xFF, 0, kAnyByte, "XXX"},
+    {0xFF, 0, kAnyByte, kUnknownClipExtension},
     {0x30, 0, kAnyByte, "WMV"},  // ASF header GUID
     {0x52, 8, 0x41, "AVI"},      // "RIFF....AVI "
     {0x52, 8, 0x57, "WAV"},      // "RIFF....WAVE"
-    {0x52, 0, kAnyByte, "XXX"},
+    {0x52, 0, kAnyByte, kUnknownClipExtension},
     {0x00, 8, 0x41, "AVI"},
     {0x00, 8, 0x57, "AVI"},
     {0x00, 0, kAnyByte, "MPG"},  // MPEG pack or sequence start code
 };
-
-constexpr const char* kUnknownExtension = "XXX";
 
 bool matches(const ExtensionRule& rule, const std::uint8_t* bytes, std::size_t size) {
   if (size == 0 || bytes[0] != rule.firstByte) return false;
@@ -42,11 +40,11 @@ bool matches(const ExtensionRule& rule, const std::uint8_t* bytes, std::size_t s
 }  // namespace
 
 const char* clipExtension(const std::uint8_t* bytes, std::size_t size) {
-  if (bytes == nullptr) return kUnknownExtension;
+  if (bytes == nullptr) return kUnknownClipExtension;
   for (const ExtensionRule& rule : kExtensionRules) {
     if (matches(rule, bytes, size)) return rule.extension;
   }
-  return kUnknownExtension;
+  return kUnknownClipExtension;
 }
 
 std::string clipFileName(const std::string& mediaFolder, int resourceId, const char* extension) {

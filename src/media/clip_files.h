@@ -9,6 +9,9 @@ namespace fenok {
 // Longest clip path, as the platform's file calls take it (MAX_PATH with its terminator).
 constexpr std::size_t kMaxClipPath = 259;
 
+// The extension of a clip the player does not recognise.
+constexpr const char* kUnknownClipExtension = "XXX";
+
 // "MP3", "MPG", "WMV", "AVI", "WAV" or "XXX" (not recognised: the player still gets to try it).
 const char* clipExtension(const std::uint8_t* bytes, std::size_t size);
 

@@ -1,8 +1,8 @@
 #include "media/media_host.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "content/field_text.h"
 #include "media/clip_files.h"
 #include "platform/ports/files.h"
 #include "platform/ports/media_player.h"
@@ -24,10 +24,6 @@ constexpr LoadFailureMessage kLoadFailureMessages[] = {
     {kClipKindAudio, "Impossible de charger le fichier audio."},
     {kClipKindVideo, "Impossible de charger le fichier vid\xE9o."},
 };
-
-std::string fieldText(const char* field, std::size_t width) {
-  return std::string(field, strnlen(field, width));
-}
 
 }  // namespace
 
@@ -135,7 +131,7 @@ int MediaHost::extractClip(int resourceId, int kind) {
   }
 
   const std::string path =
-      clipFileName(fieldText(quiz_.mediaFolder, kMediaFolderField), resourceId, clipExtension(clip.data, clip.size));
+      clipFileName(fieldText(quiz_.mediaFolder), resourceId, clipExtension(clip.data, clip.size));
   if (path.empty()) {  // the folder makes the path too long for the platform's file calls
     showLoadFailure(kind);
     return 0;

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "content/field_text.h"
 #include "content/quiz.h"
-#include "judge/field_text.h"
 #include "judge/score.h"
 #include "persist/saved_answers.h"
 #include "platform/ports/graphics.h"

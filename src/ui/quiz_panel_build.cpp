@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "content/field_text.h"
 #include "content/quiz.h"
 #include "judge/answer_boxes.h"
-#include "judge/field_text.h"
 #include "judge/judge_answer.h"
 #include "judge/verdict.h"
 #include "media/media_host.h"

@@ -12,14 +12,15 @@
 
 #include "content/loader.h"
 #include "content/quiz.h"
+#include "media/clip_files.h"
+#include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
 #include "platform/ports/resources.h"
+#include "ui/quiz_panel_ids.h"
 
 namespace fenok::pack {
 namespace {
 
-constexpr int kPictureBase = 400;
-constexpr int kSolutionBase = 10400;
 constexpr const char* kPictureType = "IMG";
 
 bool startsWith(const std::vector<std::uint8_t>& bytes, const char* prefix, std::size_t length) {
@@ -84,7 +85,7 @@ class MediaCollector {
     const int media = source_.mediaKind;
     if (media == kMediaPictures) {
       refuse(question.clip, "a clip in a picture quiz");
-      if (question.picture.present) addPicture(question.picture, kPictureBase + number, false);
+      if (question.picture.present) addPicture(question.picture, kFirstPictureResource + number, false);
       else diagnostics_.error(question.line, "missing key 'picture'" + where);
       const bool needsSolution = source_.commentKind == kCommentSolutionPicture ||
                                  source_.commentKind == kCommentTextAndPicture;
@@ -93,7 +94,7 @@ class MediaCollector {
           diagnostics_.warning(question.solution.line, "the solution picture of question " + std::to_string(number) +
                                                            " is never shown with 'comments' = \"" +
                                                            kCommentNames[source_.commentKind] + "\"");
-        addPicture(question.solution, kSolutionBase + number, true);
+        addPicture(question.solution, kFirstSolutionResource + number, true);
       } else if (needsSolution) {
         diagnostics_.error(question.line, "missing key 'solution'" + where + ": 'comments' = \"" +
                                               kCommentNames[source_.commentKind] + "\" shows a solution picture");
@@ -101,7 +102,7 @@ class MediaCollector {
     } else if (media == kMediaAudio || media == kMediaVideo) {
       refuse(question.picture, "a picture in a clip quiz");
       refuse(question.solution, "a solution picture in a clip quiz");
-      if (question.clip.present) addClip(question.clip, kPictureBase + number);
+      if (question.clip.present) addClip(question.clip, kFirstPictureResource + number);
       else diagnostics_.error(question.line, "missing key 'clip'" + where);
     } else {
       refuse(question.picture, "a picture in a text quiz");
@@ -140,8 +141,7 @@ class MediaCollector {
       return;
     }
     // Solution pictures are stored with the halves of every byte exchanged, except PNG ones.
-    if (solution && format != PictureFormat::png)
-      for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>((byte << 4) | (byte >> 4));
+    if (solution && format != PictureFormat::png) exchangeNibbles(bytes.data(), bytes.size());
     out_.push_back(resource(format, id, std::move(bytes)));
   }
 
@@ -152,7 +152,7 @@ class MediaCollector {
       diagnostics_.error(key.line, "\"" + key.value + "\" is a picture; a clip quiz needs sound or video clips");
       return;
     }
-    if (clipExtension(bytes) == "XXX")
+    if (std::strcmp(clipExtension(bytes.data(), bytes.size()), kUnknownClipExtension) == 0)
       diagnostics_.warning(key.line, "\"" + key.value +
                                          "\" is not recognised as MP3, MPEG, Windows Media, AVI or WAV; the player "
                                          "saves it as .XXX and Media Player may not play it");
@@ -182,23 +182,11 @@ PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes) {
   return PictureFormat::none;
 }
 
-std::string clipExtension(const std::vector<std::uint8_t>& bytes) {
-  const auto at = [&](std::size_t i) { return i < bytes.size() ? bytes[i] : -1; };
-  switch (at(0)) {
-    case 0x49: return "MP3";
-    case 0xFF: return at(1) == 0xF3 ? "MP3" : at(1) == 0x00 ? "MPG" : "XXX";
-    case 0x30: return "WMV";
-    case 0x52: return at(8) == 0x41 ? "AVI" : at(8) == 0x57 ? "WAV" : "XXX";
-    case 0x00: return at(8) == 0x41 || at(8) == 0x57 ? "AVI" : "MPG";
-    default: return "XXX";
-  }
-}
-
 bool isQuizResource(const PeResourceEntry& entry) {
   const auto typeIs = [&](const char* name) { return sameUpper(entry.typeName, name); };
   const bool pictureType = typeIs(kPictureType) || (entry.typeName.empty() && entry.typeNumber == kRtRcdata);
-  const bool quizId = (entry.id > kPictureBase && entry.id <= kPictureBase + kMaxQuestions) ||
-                      (entry.id > kSolutionBase && entry.id <= kSolutionBase + kMaxQuestions);
+  const bool quizId = (entry.id > kFirstPictureResource && entry.id <= kFirstPictureResource + kMaxQuestions) ||
+                      (entry.id > kFirstSolutionResource && entry.id <= kFirstSolutionResource + kMaxQuestions);
   if (!entry.idName.empty()) return false;
   if (typeIs(kContentResourceType)) return entry.id == kAnswersResourceId || entry.id == kCodesResourceId;
   return pictureType && quizId;

@@ -17,9 +17,6 @@ enum class PictureFormat { none, jpeg, gif, png };
 
 PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes);
 
-// The extension the player gives a clip file, chosen from its first bytes ("XXX" when unknown).
-std::string clipExtension(const std::vector<std::uint8_t>& bytes);
-
 // True for every resource of the stub that a quiz owns (content, pictures, solutions, clips): these
 // are dropped from the stub so that nothing of an earlier quiz stays behind.
 bool isQuizResource(const PeResourceEntry& entry);

@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "judge/verdict.h"
+
 namespace fenok::pack {
 
 const char* const kMediaNames[4] = {"text", "pictures", "audio", "video"};
@@ -26,21 +28,6 @@ const char* const kCommentNames[5] = {"none", "solution-picture", "comment", "co
 namespace {
 
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
-
-std::size_t editDistance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 template <typename Table>
 std::string unknownKey(const std::string& key, const Table& known) {
