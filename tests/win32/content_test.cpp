@@ -33,6 +33,15 @@ TEST(Win32Resources, FindsNamedAndNumberedTypesOfTheProgram) {
   EXPECT_TRUE(resources.find(ResourceType::numbered(kRtRcdata), kAnswersResourceId).empty());
 }
 
+TEST(Win32Resources, TellsAMissingResourceFromOneWithoutBytes) {
+  Win32Resources resources;
+  EXPECT_TRUE(resources.contains(ResourceType::named("PATCH"), kAnswersResourceId));
+  EXPECT_TRUE(resources.find(ResourceType::named("PATCH"), 2106).empty());
+  EXPECT_TRUE(resources.contains(ResourceType::named("PATCH"), 2106));
+  EXPECT_FALSE(resources.contains(ResourceType::named("PATCH"), 106));
+  EXPECT_FALSE(resources.contains(ResourceType::named("NOSUCHTYPE"), kAnswersResourceId));
+}
+
 TEST(Win32Resources, AnExplicitModuleHandleFindsTheSame) {
   Win32Resources own(GetModuleHandleA(nullptr));
   Win32Resources implicit;

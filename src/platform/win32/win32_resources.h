@@ -10,6 +10,7 @@ class Win32Resources : public Resources {
   explicit Win32Resources(void* module = nullptr) : module_(module) {}
   // Loaded resources stay mapped for the life of the module; FreeResource is a no-op on Win32.
   ByteView find(ResourceType type, int id) const override;
+  bool contains(ResourceType type, int id) const override;
 
  private:
   void* module_;
