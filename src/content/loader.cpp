@@ -105,8 +105,7 @@ void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>
 
   quiz.commentKind = reader.byte();
   const bool commentAndText = quiz.commentKind == kCommentTextAndPicture;
-  const bool commentOnly = quiz.commentKind == kCommentText || quiz.commentKind == kCommentAllAtEnd;
-  if (commentAndText || commentOnly) {
+  if (carriesComments(quiz.commentKind)) {
     for (int j = 0; j < declaredCount; ++j) {
       AnswerEntry* entry = j < kMaxQuestions ? answerAt(quiz, j) : nullptr;
       if (entry != nullptr) {

@@ -29,6 +29,15 @@ enum CommentKind : std::int32_t {
   kCommentAllAtEnd = 4,
 };
 
+// Whether the questions carry a comment (stored with the content, shown when solved).
+inline bool carriesComments(std::int32_t commentKind) {
+  return commentKind == kCommentText || commentKind == kCommentTextAndPicture || commentKind == kCommentAllAtEnd;
+}
+// Whether solving a question replaces its picture by the solution picture.
+inline bool showsSolutionPicture(std::int32_t commentKind) {
+  return commentKind == kCommentSolutionPicture || commentKind == kCommentTextAndPicture;
+}
+
 // Display state of a question while solved ones are hidden.
 enum QuestionState : std::int32_t { kQuestionShown = 0, kQuestionHidden = 1, kQuestionRowClosed = 2 };
 

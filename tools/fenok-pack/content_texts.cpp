@@ -7,6 +7,7 @@
 #include "content/content_key.h"
 #include "content/loader.h"
 #include "content/lzw.h"
+#include "content/quiz.h"
 
 namespace fenok::pack {
 namespace {
@@ -22,18 +23,10 @@ void putByte(std::vector<std::uint8_t>& out, int value) { out.push_back(static_c
 
 void putComments(std::vector<std::uint8_t>& out, const QuizContent& quiz) {
   for (const QuizQuestion& question : quiz.questions) {
-    switch (quiz.commentKind) {
-      case 3:  // comment, then a text the player reads past
-        putText(out, question.comment);
-        putText(out, "");
-        break;
-      case 2:
-      case 4:
-        putText(out, question.comment);
-        break;
-      default:
-        return;
-    }
+    if (!carriesComments(quiz.commentKind)) return;
+    putText(out, question.comment);
+    // With a comment and a solution picture the player reads past one more text per question.
+    if (quiz.commentKind == kCommentTextAndPicture) putText(out, "");
   }
 }
 

@@ -64,21 +64,14 @@ void requireKey(const SourceText& text, const char* key, const std::string& wher
   if (!text.present) diagnostics.error(line, "missing key '" + std::string(key) + "'" + where);
 }
 
-bool needsSolutionPicture(int commentKind) {
-  return commentKind == kCommentSolutionPicture || commentKind == kCommentTextAndPicture;
-}
-bool showsComments(int commentKind) {
-  return commentKind == kCommentText || commentKind == kCommentTextAndPicture || commentKind == kCommentAllAtEnd;
-}
-
 void checkKinds(const QuizSource& source, Diagnostics& diagnostics) {
   if (!source.mediaPresent) diagnostics.error(0, "missing key 'media'");
   if (source.mediaKind == kMediaText && source.answersPerQuestion == 2)
     diagnostics.error(source.answersPerQuestionLine, "a text quiz has one answer box per question");
-  if (needsSolutionPicture(source.commentKind) && source.mediaKind != kMediaPictures)
+  if (showsSolutionPicture(source.commentKind) && source.mediaKind != kMediaPictures)
     diagnostics.error(source.commentsLine, "'comments' = " + quoted(kCommentNames[source.commentKind]) +
                                                " shows solution pictures, which only a picture quiz has");
-  if (showsComments(source.commentKind) && source.mediaKind == kMediaText)
+  if (carriesComments(source.commentKind) && source.mediaKind == kMediaText)
     diagnostics.warning(source.commentsLine, "a text quiz shows no comments");
   if (source.answersPerQuestion == 1 &&
       (!source.firstAnswerLabel.value.empty() || !source.secondAnswerLabel.value.empty()))
@@ -104,7 +97,7 @@ QuizQuestion convertQuestion(const QuizSource& source, std::size_t index, Diagno
   else if (question.secondAnswer.present)
     diagnostics.error(question.secondAnswer.line, "'second_answer' needs answers_per_question = 2");
   if (source.mediaKind == kMediaText) requireKey(question.text, "text", where, question.line, diagnostics);
-  if (question.comment.present && !showsComments(source.commentKind))
+  if (question.comment.present && !carriesComments(source.commentKind))
     diagnostics.warning(question.comment.line, "the comment of question " + number + " is never shown with 'comments' = " +
                                                    quoted(kCommentNames[source.commentKind]));
 

@@ -87,8 +87,7 @@ class MediaCollector {
       refuse(question.clip, "a clip in a picture quiz");
       if (question.picture.present) addPicture(question.picture, kFirstPictureResource + number, false);
       else diagnostics_.error(question.line, "missing key 'picture'" + where);
-      const bool needsSolution = source_.commentKind == kCommentSolutionPicture ||
-                                 source_.commentKind == kCommentTextAndPicture;
+      const bool needsSolution = showsSolutionPicture(source_.commentKind);
       if (question.solution.present) {
         if (!needsSolution)
           diagnostics_.warning(question.solution.line, "the solution picture of question " + std::to_string(number) +

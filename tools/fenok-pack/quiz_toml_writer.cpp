@@ -18,10 +18,6 @@ std::string kind(int value, const char* const* names, int count) {
   return std::to_string(value);
 }
 
-bool hasComments(int commentKind) {
-  return commentKind == kCommentText || commentKind == kCommentTextAndPicture || commentKind == kCommentAllAtEnd;
-}
-
 }  // namespace
 
 std::string tomlQuoted(const std::string& utf8) {
@@ -82,7 +78,7 @@ std::string writeQuizToml(const Quiz& quiz, bool rewardsRead) {
     line("answer", field(entry->answer));
     if (quiz.answersPerQuestion == 2) line("second_answer", field(entry->secondAnswer));
     line("text", field(entry->question));
-    if (hasComments(quiz.commentKind)) line("comment", field(entry->comment));
+    if (carriesComments(quiz.commentKind)) line("comment", field(entry->comment));
   }
   return out;
 }
