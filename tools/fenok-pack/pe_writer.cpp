@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "little_endian.h"
+#include "platform/portable/stored_bytes.h"
 #include "resource_section.h"
 
 namespace fenok::pack {
@@ -22,20 +24,6 @@ constexpr std::uint64_t kMaxImageEnd = 0x80000000u;  // leaves room for the new 
 std::uint32_t alignUp(std::uint64_t value, std::uint32_t alignment) {
   if (alignment == 0) return static_cast<std::uint32_t>(value);
   return static_cast<std::uint32_t>((value + alignment - 1) / alignment * alignment);
-}
-
-std::uint32_t get32(const std::vector<std::uint8_t>& bytes, std::uint32_t at) {
-  return static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[at + 2]) << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-void put32(std::vector<std::uint8_t>& bytes, std::uint32_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void put16(std::vector<std::uint8_t>& bytes, std::uint32_t at, std::uint32_t value) {
-  bytes[at] = static_cast<std::uint8_t>(value);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
 bool fail(std::string& error, const std::string& reason) {
@@ -136,7 +124,8 @@ std::vector<std::uint8_t> trailingBytes(const std::vector<std::uint8_t>& stub, c
   std::uint32_t end = static_cast<std::uint32_t>(stub.size());
   if (layout.dataDirectoryCount > kSecurityDirectoryIndex) {
     const std::uint32_t entry = layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex;
-    const std::uint32_t signatureAt = get32(stub, entry);
+    std::uint32_t signatureAt = 0;
+    StoredBytes(stub).u32(entry, signatureAt);
     if (signatureAt != 0 && signatureAt >= trailStart && signatureAt < end) end = signatureAt;
   }
   if (trailStart >= end) return {};
@@ -176,7 +165,8 @@ void fixHeaders(std::vector<std::uint8_t>& out, const PeLayout& layout, const Pl
     put32(out, layout.dataDirectoryOffset + 8 * kSecurityDirectoryIndex + 4, 0);
   }
   const std::uint32_t symbolsAt = layout.peOffset + 4 + kSymbolTablePointerOffset;
-  const std::uint32_t symbols = get32(out, symbolsAt);
+  std::uint32_t symbols = 0;
+  StoredBytes(out).u32(symbolsAt, symbols);
   if (symbols != 0 && symbols >= move.from) put32(out, symbolsAt, symbols - move.from + move.to);
   put32(out, layout.optionalOffset + kPeSizeOfImageOffset, imageSize(layout, placement, virtualSize));
   put32(out, layout.optionalOffset + kPeChecksumOffset, 0);

@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "little_endian.h"
+
 namespace fenok::pack {
 namespace {
 
@@ -118,14 +120,8 @@ class SectionWriter {
     if (!key.name.empty()) nameOffsets_.emplace(key.name, 0);
   }
 
-  void put16(std::uint32_t at, std::uint32_t value) {
-    out_[at] = static_cast<std::uint8_t>(value);
-    out_[at + 1] = static_cast<std::uint8_t>(value >> 8);
-  }
-  void put32(std::uint32_t at, std::uint32_t value) {
-    put16(at, value & 0xFFFF);
-    put16(at + 2, value >> 16);
-  }
+  void put16(std::uint32_t at, std::uint32_t value) { pack::put16(out_, at, value); }
+  void put32(std::uint32_t at, std::uint32_t value) { pack::put32(out_, at, value); }
 
   template <typename Map>
   void writeTableHeader(std::uint32_t at, const Map& entries) {
