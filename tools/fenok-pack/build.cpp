@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "commands.h"
+#include "file_bytes.h"
 #include "quiz_build.h"
 #include "stub_locator.h"
 
@@ -52,13 +52,6 @@ bool parseOptions(const Arguments& args, BuildOptions& options, std::string& pro
   if (options.quiz.empty()) problem = "no quiz description given";
   else if (options.output.empty()) problem = "no output given (-o OUT.exe)";
   return problem.empty();
-}
-
-bool readBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
 }
 
 bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
@@ -110,7 +103,7 @@ int runBuild(const Arguments& args) {
   std::string error;
   const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), runningProgramFolder(), error);
   std::vector<std::uint8_t> player, packed;
-  if (!stub.empty() && !readBytes(stub, player)) error = "cannot read the player " + stub;
+  if (!stub.empty() && !readFileBytes(stub, player)) error = "cannot read the player " + stub;
   if (error.empty() && !packIntoPlayer(player, resources, packed, error)) error = stub + ": " + error;
   if (error.empty()) writeWhole(options.output, packed, error);
   if (!error.empty()) {

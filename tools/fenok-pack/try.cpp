@@ -1,7 +1,6 @@
 // fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt]: load the quiz as the player would (a .toml is
 // packed in memory first), then run the answer lab over it.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "file_bytes.h"
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "content_texts.h"
@@ -32,13 +32,6 @@ constexpr const char* kUsage = "usage: fenok-pack try QUIZ.toml|QUIZ.exe [ANSWER
 
 bool endsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
-bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
 }
 
 // The content resources of a quiz description, packed as the build packs them (unscrambled).
@@ -85,7 +78,7 @@ bool readAnswers(const Arguments& args, std::vector<std::uint8_t>& answers) {
     answers.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  if (readFile(args[1], answers)) return true;
+  if (readFileBytes(args[1], answers)) return true;
   std::cerr << "fenok-pack: " << args[1] << ": cannot be read\n";
   return false;
 }
