@@ -129,7 +129,6 @@ int currentRowHeight(const Builder& b) {
 
 struct Cell {
   int question;
-  int column;
   int left;        // x
   int answerTop;   // A
   int indent;      // D
@@ -217,7 +216,7 @@ bool buildGridCell(Builder& b, int question) {
     }
   }
 
-  const Cell cell{question, column, left, y + mediaHeight, indent, pictures ? 260 : 240, pictures ? 260 : 240};
+  const Cell cell{question, left, y + mediaHeight, indent, pictures ? 260 : 240, pictures ? 260 : 240};
   if (twoAnswers && column == 0) {
     panel.create("Static", fieldText(quiz.firstAnswerLabel), kCaptionStyle, Rect{4, cell.answerTop + 2, 95, 20},
                  kCaptionLabelId);

@@ -14,12 +14,13 @@
 #include "text_encoding.h"
 #include "ui/header_panel.h"
 #include "ui/quiz_panel.h"
+#include "ui/quiz_panel_ids.h"
 
 namespace fenok::pack {
 
 namespace {
 
-constexpr int kReadBuffer = 260;
+constexpr int kHeaderReadBuffer = 260;  // the code box shows a whole reward text
 
 // The saved-answers file is whatever the author gave; nothing is ever written back.
 class AnswersOnlyFiles : public Files {
@@ -84,16 +85,15 @@ void runTrySession(Platform& platform, Quiz& quiz, const std::vector<std::uint8_
   buildQuizPanel(session, quiz, panelState, panel);
   quiz.quizPanel = &panel;
 
-  const int perQuestion = boxesPerQuestion(quiz);
   const int boxes = answerBoxCount(quiz);
-  for (int i = 0; i < boxes; ++i) {
-    const int boxId = kFirstAnswerBoxId + i;
-    if (!panel.exists(boxId)) break;  // the pass stopped early
-    out << (i / perQuestion + 1) << '.' << (i % perQuestion + 1) << "  " << cp1252ToUtf8(panel.text(boxId, kReadBuffer))
-        << "  -> " << cp1252ToUtf8(panel.text(verdictLabelId(boxId), kReadBuffer)) << '\n';
+  for (int boxId = kFirstAnswerBoxId; boxId < kFirstAnswerBoxId + boxes; ++boxId) {
+    BoxPlace place;
+    if (!panel.exists(boxId) || !locateAnswerBox(quiz, boxId, place)) break;  // the pass stopped early
+    out << (place.questionIndex + 1) << '.' << place.box << "  " << cp1252ToUtf8(panel.text(boxId, kBoxReadBuffer))
+        << "  -> " << cp1252ToUtf8(panel.text(verdictLabelId(boxId), kVerdictReadBuffer)) << '\n';
   }
-  out << cp1252ToUtf8(header.text(kScoreCounterId, kReadBuffer)) << '\n';
-  out << cp1252ToUtf8(header.text(kCodeBoxId, kReadBuffer)) << '\n';
+  out << cp1252ToUtf8(header.text(kScoreCounterId, kHeaderReadBuffer)) << '\n';
+  out << cp1252ToUtf8(header.text(kCodeBoxId, kHeaderReadBuffer)) << '\n';
 
   quiz.quizPanel = nullptr;
   quiz.headerPanel = nullptr;
