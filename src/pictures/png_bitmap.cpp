@@ -19,7 +19,6 @@ namespace {
 //   a byte, so the output is cleared first and pixels are OR-ed in.
 
 constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kInflated = 2;
 
 void putLittleEndian32(std::uint8_t* p, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -38,7 +37,7 @@ bool fail(PngReader& reader, std::uint32_t code) {
 // The layout and stride of a bitmap of this image, or the error that forbids it.
 std::uint32_t chooseLayout(const PngReader& reader, std::int32_t format, const PngLayout*& layout,
                            std::uint32_t& stride) {
-  if (reader.state != kInflated) return errWrongState;
+  if (reader.state != stateInflated) return errWrongState;
   layout = findPngLayout(reader.colourType, reader.bitDepth, format);
   if (layout == nullptr) return errBadFormat;
   const std::uint64_t wideStride = dibStride(reader.width, layout->outputBits);

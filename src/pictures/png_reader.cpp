@@ -10,7 +10,6 @@
 namespace fenok {
 namespace {
 
-enum State : std::uint32_t { stateEmpty = 0, stateHeaderRead = 1, stateInflated = 2 };
 enum SourceKind : std::uint32_t { sourceNone = 0, sourceOwned = 1, sourceBorrowed = 2 };
 
 // DEFLATE's best case is a 258-byte match for two bits of input; a stream shorter than this cannot

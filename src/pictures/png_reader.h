@@ -25,6 +25,9 @@ const char* pngErrorName(std::uint32_t code);  // "errNotPng", ...; "" for 0
 
 constexpr std::int32_t kNaturalFormat = -1;
 
+// The reader's states (PngReader::state).
+enum PngState : std::uint32_t { stateEmpty = 0, stateHeaderRead = 1, stateInflated = 2 };
+
 struct PngReader {
   std::uint32_t width;
   std::uint32_t height;
