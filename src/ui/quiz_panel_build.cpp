@@ -145,25 +145,20 @@ void createAnswerLines(Builder& b, const Cell& cell) {
     const int boxId = answerBoxId(b.quiz, cell.question - 1, k);
     const int labelId = verdictLabelId(boxId);
     const int x = cell.left + cell.indent;
-    if (perQuestion == 1) {
-      panel.create("Edit", restored, kGridBoxStyle, Rect{x, cell.answerTop, cell.boxWidth, 20}, boxId);
-      panel.setFont(boxId, b.quiz.panelFont, false);
-      panel.limitText(boxId, kGridBoxTextLimit);
-      panel.create("Static", kVerdictEmpty, kVerdictStyle, Rect{x, cell.answerTop + 19, cell.verdictWidth, 20},
-                   labelId);
-      panel.installAnswerBoxProcedure(boxId);
-      judgeAnswer(b.platform, b.quiz, panel, boxId);
-      panel.setFocus(labelId);
-    } else {
-      const int y = cell.answerTop + 19 * (k - 1);
-      panel.create("Edit", restored, kGridBoxStyle, Rect{x, y, cell.boxWidth - 59, 20}, boxId);
-      panel.setFont(boxId, b.quiz.panelFont, false);
-      panel.limitText(boxId, kGridBoxTextLimit);
-      panel.create("Static", kVerdictEmpty, kVerdictStyle, Rect{x + cell.boxWidth - 60, y, 60, 20}, labelId);
-      setStockFont(b, labelId);
-      panel.installAnswerBoxProcedure(boxId);
-      judgeAnswer(b.platform, b.quiz, panel, boxId);
-    }
+    // One answer: the verdict label under the box. Two: each line 19 pixels below the last, with a
+    // narrow verdict label at the end of its shortened box.
+    const bool single = perQuestion == 1;
+    const int y = cell.answerTop + 19 * (k - 1);
+    const Rect box = single ? Rect{x, y, cell.boxWidth, 20} : Rect{x, y, cell.boxWidth - 59, 20};
+    const Rect label = single ? Rect{x, y + 19, cell.verdictWidth, 20} : Rect{x + cell.boxWidth - 60, y, 60, 20};
+    panel.create("Edit", restored, kGridBoxStyle, box, boxId);
+    panel.setFont(boxId, b.quiz.panelFont, false);
+    panel.limitText(boxId, kGridBoxTextLimit);
+    panel.create("Static", kVerdictEmpty, kVerdictStyle, label, labelId);
+    if (!single) setStockFont(b, labelId);
+    panel.installAnswerBoxProcedure(boxId);
+    judgeAnswer(b.platform, b.quiz, panel, boxId);
+    if (single) panel.setFocus(labelId);
   }
 }
 
