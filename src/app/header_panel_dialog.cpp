@@ -10,7 +10,7 @@ namespace {
 
 INT_PTR onColourStatic(AppContext& app, HDC dc, HWND control) {
   const HeaderColours colours = headerLabelColours(app.headerState, GetWindowLongA(control, GWL_ID));
-  return paintLabel(dc, colours.brush, colours.transparentText, colours.setTextColour, colours.textColour);
+  return paintLabel(dc, colours);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ INT_PTR onColourStatic(AppContext& app, HDC dc, HWND label) {
   GetWindowTextA(label, text, sizeof text);
   const int id = GetWindowLongA(label, GWL_ID);
   const LabelColours colours = quizLabelColours(*app.quiz, app.quizState, id, text);
-  return paintLabel(dc, colours.brush, colours.transparentText, colours.setTextColour, colours.textColour);
+  return paintLabel(dc, colours);
 }
 
 void onScroll(AppContext& app, ScrollBar bar, WPARAM wParam) {

@@ -4,6 +4,7 @@
 
 #include "platform/ports/controls.h"
 #include "platform/ports/handle.h"
+#include "ui/label_colours.h"
 
 namespace fenok {
 
@@ -22,12 +23,7 @@ void layoutHeaderPanel(const Quiz& quiz, Controls& header);  // WM_SIZE
 void handleHeaderCommand(Platform& platform, Quiz& quiz, std::uint32_t wParam);  // WM_COMMAND
 void destroyHeaderPanel(Platform& platform, HeaderPanelState& state);           // WM_DESTROY
 
-struct HeaderColours {
-  Handle brush = nullptr;  // null: not handled
-  bool transparentText = false;
-  bool setTextColour = false;
-  std::uint32_t textColour = 0;
-};
+using HeaderColours = LabelColours;
 HeaderColours headerLabelColours(const HeaderPanelState& state, int id);
 
 }  // namespace fenok

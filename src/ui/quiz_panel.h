@@ -5,6 +5,7 @@
 
 #include "platform/ports/controls.h"
 #include "platform/ports/handle.h"
+#include "ui/label_colours.h"
 
 namespace fenok {
 
@@ -40,12 +41,6 @@ int wheelScrollCode(std::uint16_t delta);
 void handleQuizPanelCommand(const Quiz& quiz, QuizPanelState& state, std::uint32_t wParam);
 
 // WM_CTLCOLORSTATIC: how the control with this identifier and current text is painted.
-struct LabelColours {
-  Handle brush = nullptr;         // null: platform defaults, nothing else set
-  bool transparentText = false;   // SetBkMode(TRANSPARENT)
-  bool setTextColour = false;
-  std::uint32_t textColour = 0;   // 0x00BBGGRR
-};
 LabelColours quizLabelColours(const Quiz& quiz, const QuizPanelState& state, int id, const std::string& text);
 
 // The answer-box procedure. Each returns whether the message goes on to the edit control's own procedure.
