@@ -41,6 +41,9 @@ int wheelScrollCode(std::uint16_t delta);
 void handleQuizPanelCommand(const Quiz& quiz, QuizPanelState& state, std::uint32_t wParam);
 
 // WM_CTLCOLORSTATIC: how the control with this identifier and current text is painted.
+// Number, caption and comment labels are drawn black on a background whose red or green is above 69,
+// white otherwise (blue does not count).
+bool labelsDrawnBlack(std::uint8_t red, std::uint8_t green);
 LabelColours quizLabelColours(const Quiz& quiz, const QuizPanelState& state, int id, const std::string& text);
 
 // The answer-box procedure. Each returns whether the message goes on to the edit control's own procedure.

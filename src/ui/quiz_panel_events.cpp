@@ -147,8 +147,7 @@ LabelColours backgroundLabel(const Quiz& quiz) {
   colours.brush = quiz.backBrush;
   colours.transparentText = true;
   colours.setTextColour = true;
-  const bool light = quiz.backRed > kDarkComponentLimit || quiz.backGreen > kDarkComponentLimit;
-  colours.textColour = light ? kBlack : kWhite;
+  colours.textColour = labelsDrawnBlack(quiz.backRed, quiz.backGreen) ? kBlack : kWhite;
   return colours;
 }
 
@@ -221,6 +220,10 @@ void handleQuizPanelCommand(const Quiz& quiz, QuizPanelState& state, std::uint32
   } else if (inRange(id, stopButtonId(1), stopButtonId(kMaxQuestions))) {
     state.media->stopClip();
   }
+}
+
+bool labelsDrawnBlack(std::uint8_t red, std::uint8_t green) {
+  return red > kDarkComponentLimit || green > kDarkComponentLimit;
 }
 
 LabelColours quizLabelColours(const Quiz& quiz, const QuizPanelState& state, int id, const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include "content/quiz.h"
 #include "text_encoding.h"
+#include "ui/quiz_panel.h"
 
 namespace fenok::pack {
 namespace {
@@ -135,10 +136,10 @@ double linear(std::uint8_t component) {
 }  // namespace
 
 bool labelsHardToRead(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  // The player draws the number labels black when red or green is above 69, else white; below a
-  // contrast ratio of 3 (the usual floor for large text) they are hard to read.
+  // The number labels are drawn black or white as the player does; below a contrast ratio of 3 (the
+  // usual floor for large text) they are hard to read.
   const double luminance = 0.2126 * linear(red) + 0.7152 * linear(green) + 0.0722 * linear(blue);
-  const bool blackText = red > 69 || green > 69;
+  const bool blackText = labelsDrawnBlack(red, green);
   const double contrast = blackText ? (luminance + 0.05) / 0.05 : 1.05 / (luminance + 0.05);
   return contrast < 3.0;
 }
@@ -166,7 +167,7 @@ void checkQuiz(const QuizSource& source, QuizContent& content, Diagnostics& diag
   convertRewards(source, content, diagnostics);
   if (labelsHardToRead(source.backRed, source.backGreen, source.backBlue))
     diagnostics.warning(source.backgroundLine, "the background makes the question numbers hard to read (" +
-                                                   std::string(source.backRed > 69 || source.backGreen > 69 ? "black" : "white") +
+                                                   std::string(labelsDrawnBlack(source.backRed, source.backGreen) ? "black" : "white") +
                                                    " on this colour)");
 }
 
