@@ -100,7 +100,7 @@ std::optional<std::string> utf8ToCp1252(const std::string& text, EncodingError* 
     if (length == 0) {
       if (error) {
         const auto bad = static_cast<unsigned char>(text[i]);
-        *error = {i, std::string(1, text[i]), "invalid UTF-8 byte " + hexByte(bad)};
+        *error = {i, std::string(1, text[i]), "invalid UTF-8 byte " + hexByte(bad), true};
       }
       return std::nullopt;
     }

@@ -14,6 +14,7 @@ struct EncodingError {
   std::size_t offset = 0;   // byte offset in the UTF-8 input
   std::string character;    // the offending character as UTF-8, or its bytes when it is not UTF-8
   std::string description;  // "U+4E2D" or "invalid UTF-8 byte 0xC3"
+  bool malformed = false;   // not UTF-8 at all, rather than a character Windows-1252 lacks
 };
 
 // UTF-8 to Windows-1252; the first character it cannot hold (or malformed UTF-8) is an error.

@@ -27,7 +27,7 @@ std::optional<std::string> problemWith(const std::string& utf8, std::string& cp1
   EncodingError error;
   const std::optional<std::string> converted = utf8ToCp1252(utf8, &error);
   if (!converted) {
-    if (error.description.rfind("U+", 0) == 0) {
+    if (!error.malformed) {
       return "character '" + error.character + "' (" + error.description + ") has no Windows-1252 form";
     }
     return error.description;
