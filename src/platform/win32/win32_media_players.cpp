@@ -69,12 +69,14 @@ void Win32MediaPlayers::stop() {
   attachControl_ = nullptr;
 }
 
+void Win32MediaPlayers::releaseSlot(Slot& slot) {
+  release(slot.container);
+  release(slot.controls);
+  release(slot.player);
+}
+
 void Win32MediaPlayers::releasePlayers() {
-  for (Slot& each : slots_) {
-    release(each.container);
-    release(each.controls);
-    release(each.player);
-  }
+  for (Slot& each : slots_) releaseSlot(each);
 }
 
 Win32MediaPlayers::Slot* Win32MediaPlayers::slot(int question) {
@@ -90,9 +92,7 @@ const Win32MediaPlayers::Slot* Win32MediaPlayers::slot(int question) const {
 bool Win32MediaPlayers::create(int question, Controls& panel, int placeholderId) {
   Slot* target = slot(question);
   if (target == nullptr) return false;
-  release(target->container);
-  release(target->controls);
-  release(target->player);
+  releaseSlot(*target);
   // Without the hosting entry point a player could not be shown or clicked: count it as none.
   if (attachControl_ == nullptr || !comInitialised_) {
     target->lastResult = CO_E_NOTINITIALIZED;

@@ -43,6 +43,7 @@ class Win32MediaPlayers : public MediaPlayers {
 
   Slot* slot(int question);
   const Slot* slot(int question) const;
+  static void releaseSlot(Slot& slot);
   void releasePlayers();
 
   HMODULE atl_ = nullptr;
