@@ -5,21 +5,24 @@
 # exits 2 and writes nothing.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib/wine.sh"
+fenok_wine_detect
 native=$(realpath -m "${FENOK_NATIVE_BUILD:-$root/build/native}")
-win32=$(realpath -m "${FENOK_WIN32_BUILD:-$root/build/win32}")
+win32=$(realpath -m "${FENOK_WIN_BUILD:-${FENOK_WIN32_BUILD:-$root/build/$FENOK_PLAYER_ARCH}}")
+arch=$(basename "$win32")
 pack="$native/bin/fenok-pack"
-work="$root/build/e2e/pack"
+work="$root/build/e2e/$arch/pack"
 failures=0
 rm -rf "$work" && mkdir -p "$work"
 
-log() { echo "e2e[pack]: $*"; }
-fail() { echo "e2e[pack]: FAIL: $*" >&2; failures=$((failures + 1)); }
+log() { echo "e2e[pack/$arch]: $*"; }
+fail() { echo "e2e[pack/$arch]: FAIL: $*" >&2; failures=$((failures + 1)); }
 expect_eq() { if [ "$2" == "$3" ]; then log "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi; }
 
 for tool in "$pack" "$win32/bin/fenok.exe" "$win32/bin/fenok-pack.exe"; do
   [ -e "$tool" ] || { fail "missing $tool (build both presets first)"; exit 1; }
 done
-# From build/native/bin the player of build/win32 is found on its own; other layouts name it.
+# From build/native/bin the player of build/win32 is found on its own; other builds name it.
 if [ "$(realpath -m "$native/../win32")" != "$win32" ]; then export FENOK_STUB="$win32/bin/fenok.exe"; fi
 
 for sample in demo texte deux; do
@@ -48,9 +51,8 @@ expect_eq "broken description message" "$(cat "$work/broken.err")" \
 expect_eq "nothing written" "$(ls "$work" | grep -c '^broken\.exe')" 0
 
 # The Windows build of the tool writes the same program.
-. "$root/scripts/lib/wine.sh"
 fenok_wine_env "$root"
-(cd "$root" && wine "$win32/bin/fenok-pack.exe" build samples/demo/quiz.toml -o "$work/demo-wine.exe" \
+(cd "$root" && "$FENOK_WINE" "$win32/bin/fenok-pack.exe" build samples/demo/quiz.toml -o "$work/demo-wine.exe" \
   --stub "$win32/bin/fenok.exe") 2>"$work/wine.err"
 expect_eq "fenok-pack.exe under Wine" "$?" 0
 expect_eq "same bytes as the native tool" "$(cmp -s "$work/demo.exe" "$work/demo-wine.exe"; echo $?)" 0

@@ -2,17 +2,21 @@
 # starting the packed player, looking into its windows (fenok-probe), typing, screenshots, closing.
 # Sourced by tests/e2e/*.sh; never run on its own.
 #
-# Build trees: FENOK_NATIVE_BUILD (default build/native, for fenok-pack) and FENOK_WIN32_BUILD
-# (default build/win32, for fenok.exe and fenok-probe.exe).
+# Build trees: FENOK_NATIVE_BUILD (default build/native, for fenok-pack) and FENOK_WIN_BUILD (for
+# fenok.exe and fenok-probe.exe; default build/win32 where this host runs 32-bit programs, else
+# build/win64). Each Windows build keeps its own results in build/e2e/<its folder name>/.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+. "$e2e_root/scripts/lib/wine.sh"
+fenok_wine_detect
 e2e_native=$(realpath -m "${FENOK_NATIVE_BUILD:-$e2e_root/build/native}")
-e2e_win32=$(realpath -m "${FENOK_WIN32_BUILD:-$e2e_root/build/win32}")
+e2e_win=$(realpath -m "${FENOK_WIN_BUILD:-${FENOK_WIN32_BUILD:-$e2e_root/build/$FENOK_PLAYER_ARCH}}")
+e2e_arch=$(basename "$e2e_win")
 e2e_failures=0
 e2e_xvfb_pid=
 
-e2e_log() { echo "e2e[$e2e_name]: $*"; }
-e2e_fail() { echo "e2e[$e2e_name]: FAIL: $*" >&2; e2e_failures=$((e2e_failures + 1)); }
+e2e_log() { echo "e2e[$e2e_name/$e2e_arch]: $*"; }
+e2e_fail() { echo "e2e[$e2e_name/$e2e_arch]: FAIL: $*" >&2; e2e_failures=$((e2e_failures + 1)); }
 e2e_expect_eq() {  # e2e_expect_eq WHAT ACTUAL EXPECTED
   if [ "$2" == "$3" ]; then e2e_log "ok: $1 = '$2'"; else e2e_fail "$1: got '$2', expected '$3'"; fi
 }
@@ -25,14 +29,14 @@ e2e_cleanup() {
 # e2e_init NAME: checks the tools, starts Xvfb 1280x1024 on a free display, prepares a private prefix.
 e2e_init() {
   e2e_name=$1
-  e2e_out="$e2e_root/build/e2e"
+  e2e_out="$e2e_root/build/e2e/$e2e_arch"
   e2e_work="$e2e_out/$e2e_name"
   rm -rf "$e2e_work"
   mkdir -p "$e2e_work"
   local tool
-  for tool in "$e2e_native/bin/fenok-pack" "$e2e_win32/bin/fenok.exe" "$e2e_win32/bin/fenok-probe.exe"; do
+  for tool in "$e2e_native/bin/fenok-pack" "$e2e_win/bin/fenok.exe" "$e2e_win/bin/fenok-probe.exe"; do
     if [ ! -f "$tool" ]; then
-      echo "e2e[$e2e_name]: missing $tool (build the native and win32 presets first)" >&2
+      echo "e2e[$e2e_name]: missing $tool (build the native and $e2e_arch presets first)" >&2
       exit 1
     fi
   done
@@ -49,36 +53,29 @@ e2e_init() {
   fi
   export DISPLAY=":$(head -1 "$display_file")"
 
-  export WINEPREFIX="$e2e_root/build/wineprefix-e2e-$e2e_name"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    e2e_log "creating the Wine prefix (once)"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w || true
-  fi
+  fenok_wine_env "$e2e_root" "wineprefix-e2e-$e2e_name"
 }
 
 # e2e_pack SAMPLE_DIR NAME: packs the sample's description into $e2e_work/NAME.exe.
 e2e_pack() {
   local toml
   toml=$(ls "$e2e_root/$1"/*.toml | head -1)
-  "$e2e_native/bin/fenok-pack" build "$toml" -o "$e2e_work/$2.exe" --stub "$e2e_win32/bin/fenok.exe" ||
+  "$e2e_native/bin/fenok-pack" build "$toml" -o "$e2e_work/$2.exe" --stub "$e2e_win/bin/fenok.exe" ||
     { e2e_fail "packing $toml"; return 1; }
 }
 
 # The probe prints Windows-1252 texts; the checks are written in UTF-8.
-e2e_probe() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8; }
-e2e_alive() { (cd "$e2e_work" && wine "$e2e_win32/bin/fenok-probe.exe" alive >/dev/null 2>&1); }
+e2e_probe() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_win/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8; }
+e2e_alive() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_win/bin/fenok-probe.exe" alive >/dev/null 2>&1); }
 
 # e2e_start NAME [min]: starts NAME.exe in $e2e_work (the answers file lives there) and waits for its window.
 e2e_start() {
   local exe="$1.exe"
   # Wine's own report of a crash, if any, lands in NAME.log.
   if [ "${2:-}" == "min" ]; then
-    (cd "$e2e_work" && wine start /min /wait "$exe" >>"$e2e_work/$1.log" 2>&1 &)
+    (cd "$e2e_work" && "$FENOK_WINE" start /min /wait "$exe" >>"$e2e_work/$1.log" 2>&1 &)
   else
-    (cd "$e2e_work" && wine "$exe" >>"$e2e_work/$1.log" 2>&1 &)
+    (cd "$e2e_work" && "$FENOK_WINE" "$exe" >>"$e2e_work/$1.log" 2>&1 &)
   fi
   local _
   for _ in $(seq 1 60); do
@@ -130,7 +127,7 @@ e2e_click_box() {
 e2e_keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 e2e_type() { xdotool type --delay 40 "$1"; sleep 0.3; }
 
-e2e_shot() { import -window root "$e2e_out/$e2e_name-$1.png" && e2e_log "screenshot build/e2e/$e2e_name-$1.png"; }
+e2e_shot() { import -window root "$e2e_out/$e2e_name-$1.png" && e2e_log "screenshot build/e2e/$e2e_arch/$e2e_name-$1.png"; }
 
 # e2e_close: closes the main window as its close button does and waits for the process to end.
 e2e_close() {
