@@ -59,7 +59,8 @@ class PngRecord {
 HBITMAP copyDecodedBitmap(IPicture* picture, Messages& messages) {
   OLE_HANDLE handle = 0;
   picture->get_Handle(&handle);
-  HANDLE copy = CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0);
+  // OLE_HANDLE is 32 bits wide in both builds; a 64-bit GDI handle is its sign extension.
+  HANDLE copy = CopyImage(LongToHandle(static_cast<LONG>(handle)), IMAGE_BITMAP, 0, 0, 0);
   if (!copy) {
     char text[128];
     wsprintfA(text, "%s plante avec l'erreur : %d\n", "CopyImage", static_cast<int>(GetLastError()));
