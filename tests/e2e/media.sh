@@ -14,6 +14,8 @@ e2e_init media
 
 clip_files() { (cd "$e2e_work" && ls fenok4* 2>/dev/null | tr '\n' ' ' | sed 's/ $//'); }
 
+# Enter in an answer box: the message loop hands the panel its dialog keys, and the play buttons are
+# push buttons, so Enter could press the default one; it must judge the box and start nothing.
 # The player writes the file on the click; give it a moment, as the click is queued.
 wait_for_files() {  # wait_for_files EXPECTED
   local _
@@ -37,6 +39,16 @@ session() {  # session SAMPLE EXTENSION_OF_1 EXTENSION_OF_3
     [ -n "$(e2e_quiz "$list" $((9900 + question)))" ] || e2e_fail "no player placeholder for question $question"
   done
   e2e_expect_eq "no clip file at start" "$(clip_files)" ""
+
+  # Enter in an answer box judges it; the play buttons are push buttons, and Enter must not press one.
+  e2e_click_box "$list" 4001
+  e2e_type "ZZZZZZZZ"
+  e2e_keys Return
+  sleep 1
+  local entered="$e2e_work/$1-enter.list"
+  e2e_list "$entered"
+  e2e_expect_eq "Enter judged the box" "$(e2e_quiz_text "$entered" 5001)" "FAUX"
+  e2e_expect_eq "Enter started no clip" "$(clip_files)" ""
 
   e2e_click_box "$list" 6001
   wait_for_files "$first"
