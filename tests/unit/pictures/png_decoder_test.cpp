@@ -242,7 +242,7 @@ Bytes storedStream(const Bytes& raw, std::uint16_t complement) {
   Bytes stream = {0x78, 0x01, 0x01, static_cast<std::uint8_t>(raw.size()), static_cast<std::uint8_t>(raw.size() >> 8),
                   static_cast<std::uint8_t>(complement), static_cast<std::uint8_t>(complement >> 8)};
   stream.insert(stream.end(), raw.begin(), raw.end());
-  stream.insert(stream.end(), {0, 0, 0, 0});
+  stream.resize(stream.size() + 4, 0);  // the Adler-32 field, left zero
   return stream;
 }
 
