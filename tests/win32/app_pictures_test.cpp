@@ -8,6 +8,7 @@
 
 #include "app_module_resources.h"
 #include "platform/portable/message_recorder.h"
+#include "pictures/picture_fit.h"
 #include "platform/win32/win32_pictures.h"
 
 namespace fenok {
@@ -35,6 +36,15 @@ COLORREF centreColour(Handle bitmap) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return colour;
+}
+
+// The shipped build must round as the native tests do: x87's 80-bit intermediates would make 52 of
+// 23 x 260 / 115, which single precision makes 51.99.
+TEST(ShippedArithmetic, FitsAPictureAsTheNativeBuildDoes) {
+  FittedSize fitted;
+  ASSERT_TRUE(fitToBox(23, 115, 260, 260, fitted));
+  EXPECT_EQ(fitted.width, 51);
+  EXPECT_EQ(fitted.height, 260);
 }
 
 class PicturesTest : public ::testing::Test {

@@ -36,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FitToBoxTest,
                                            FitCase{1, 1, 260, 260, 260, 260},
                                            FitCase{300, 100, 260, 130, 260, 86},    // 86.66 truncated
                                            FitCase{3, 7, 260, 260, 111, 260},       // 111.43 truncated
+                                           FitCase{23, 115, 260, 260, 51, 260},     // single-precision 51.99
                                            FitCase{100000, 1, 260, 260, 260, 1}));  // thin side kept at 1
 
 struct EmptyCase {
