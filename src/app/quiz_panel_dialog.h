@@ -2,9 +2,11 @@
 // The quiz panel's dialog procedure and the answer-box procedure: Windows messages in, logic calls out.
 #include <windows.h>
 
+#include "platform/resource_ids.h"
+
 namespace fenok {
 
-constexpr int kQuizPanelTemplate = 1001;
+constexpr int kQuizPanelTemplate = FENOK_QUIZ_PANEL_TEMPLATE;
 
 INT_PTR CALLBACK quizPanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK answerBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);

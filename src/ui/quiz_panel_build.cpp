@@ -15,6 +15,7 @@
 #include "platform/ports/messages.h"
 #include "platform/ports/pictures.h"
 #include "platform/ports/platform.h"
+#include "platform/resource_ids.h"
 #include "ui/quiz_panel.h"
 #include "ui/quiz_panel_ids.h"
 #include "ui/scrolling.h"
@@ -35,8 +36,6 @@ constexpr std::uint32_t kTextBoxStyle = 0x50810281;
 constexpr std::uint32_t kMediaButtonStyle = 0x50010041;
 
 constexpr std::uint32_t kSuccessColour = 0x00FF00;
-constexpr int kPlayIconId = 1004;
-constexpr int kStopIconId = 1005;
 constexpr int kGridBoxTextLimit = 40;
 constexpr int kPictureBox = 260;
 
@@ -271,8 +270,8 @@ void buildQuizPanel(Platform& platform, Quiz& quiz, QuizPanelState& state, Contr
   quiz.contentHeight = 0;
   const bool media = quiz.mediaKind == kMediaAudio || quiz.mediaKind == kMediaVideo;
   if (media && graphics) {
-    state.playIcon = graphics->loadIcon(kPlayIconId);
-    state.stopIcon = graphics->loadIcon(kStopIconId);
+    state.playIcon = graphics->loadIcon(FENOK_PLAY_ICON);
+    state.stopIcon = graphics->loadIcon(FENOK_STOP_ICON);
   }
   Builder b(platform, quiz, state, panel);
   if (platform.files) b.reader = SavedAnswersReader::open(*platform.files);

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/resource_ids.h"
 #include "platform/win32/win32_controls.h"
 
 namespace fenok {
 namespace {
 
-constexpr int kPanelTemplate = 1001;
+constexpr int kPanelTemplate = FENOK_QUIZ_PANEL_TEMPLATE;
 constexpr std::uint32_t kEditStyle = 0x50810081;
 constexpr std::uint32_t kLabelStyle = 0x50000000;
 constexpr std::uint32_t kBitmapStyle = 0x5080020E;
@@ -176,8 +177,8 @@ TEST_F(ControlsTest, ImageOfAPictureLabel) {
 
 TEST_F(ControlsTest, IconOnAButton) {
   controls->create("Button", "", 0x50010041, {0, 0, 20, 20}, 6001);
-  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1004));
-  ASSERT_NE(icon, nullptr) << "play icon 1004 missing from the resources";
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FENOK_PLAY_ICON));
+  ASSERT_NE(icon, nullptr) << "play icon missing from the resources";
   controls->setImage(6001, ImageType::icon, icon);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(GetDlgItem(panelWindow, 6001), BM_GETIMAGE, IMAGE_ICON, 0)), icon);
 }

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/resource_ids.h"
+
 namespace fenok {
 namespace {
 
@@ -36,10 +38,10 @@ TEST_P(PanelTemplateTest, EmptyChildDialogWithItsStyle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, PanelTemplateTest,
-                         ::testing::Values(TemplateCase{1001, 0x40B00040}, TemplateCase{1002, 0x40800040}));
+                         ::testing::Values(TemplateCase{FENOK_QUIZ_PANEL_TEMPLATE, 0x40B00040}, TemplateCase{FENOK_HEADER_PANEL_TEMPLATE, 0x40800040}));
 
 TEST(PlayerResources, HandCursorHasItsHotSpotAtTheFingerTip) {
-  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1003));
+  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(FENOK_LINK_CURSOR));
   ASSERT_NE(hand, nullptr);
   ICONINFO info = {};
   ASSERT_TRUE(GetIconInfo(hand, &info));
@@ -54,7 +56,7 @@ TEST(PlayerResources, HandCursorHasItsHotSpotAtTheFingerTip) {
 }
 
 TEST(PlayerResources, PlayAndStopIcons) {
-  for (int id : {1004, 1005}) {
+  for (int id : {FENOK_PLAY_ICON, FENOK_STOP_ICON}) {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
     ASSERT_NE(icon, nullptr) << id;
     ICONINFO info = {};

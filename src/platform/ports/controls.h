@@ -77,7 +77,7 @@ class Controls {
 
   // The answer-box procedure replaces the control's own (Part of the quiz panel's events).
   virtual void installAnswerBoxProcedure(int id) = 0;
-  // The pointing-hand cursor (resource 1003) over this control.
+  // The pointing-hand cursor (the link cursor resource) over this control.
   virtual void useLinkCursor(int id) = 0;
 
   // The panel itself.

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/resource_ids.h"
+
 namespace fenok {
 namespace {
 
@@ -132,7 +134,7 @@ void Win32Controls::installAnswerBoxProcedure(int id) {
 void Win32Controls::useLinkCursor(int id) {
   HWND control = item(id);
   if (!control) return;
-  HCURSOR hand = LoadCursorA(instance(), MAKEINTRESOURCEA(1003));
+  HCURSOR hand = LoadCursorA(instance(), MAKEINTRESOURCEA(FENOK_LINK_CURSOR));
   if (hand) SetClassLongPtrA(control, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
 }
 
