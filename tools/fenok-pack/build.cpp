@@ -69,11 +69,15 @@ bool sameFile(const std::string& a, const std::string& b) {
   return !failure && canonicalA == canonicalB;
 }
 
-// The output must not replace what the quiz is made from, nor the player it is packed into.
+// The output must not replace what the quiz is made from (the description first, then its pictures
+// and clips), nor the player it is packed into (last).
 bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error) {
-  for (const std::string& input : inputs) {
-    if (!sameFile(output, input)) continue;
-    error = "the output " + output + " is " + input + ", which the build reads; choose another name with -o";
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (!sameFile(output, inputs[i])) continue;
+    const std::string what = i == 0                   ? "the quiz description"
+                             : i + 1 == inputs.size() ? "the player the quiz is packed into"
+                                                      : "a file of the quiz (" + inputs[i] + ")";
+    error = "will not write " + output + ": it is " + what + "; choose another name with -o";
     return true;
   }
   return false;
@@ -149,7 +153,7 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder) {
   PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain);
   print(prepared.problems);
   if (!prepared.ok()) return kExitFailed;
-  if (!stub.empty()) prepared.readFiles.push_back(stub);
+  prepared.readFiles.push_back(stub);  // empty when none was found: it then matches nothing
 
   std::vector<std::uint8_t> player, packed;
   std::string reason;
