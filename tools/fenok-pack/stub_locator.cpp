@@ -18,7 +18,9 @@ bool isFile(const std::string& path) {
 
 std::string given(const std::string& path, const char* how, std::string& error) {
   if (isFile(path)) return path;
-  error = std::string("the player given by ") + how + " does not exist: " + path;
+  std::error_code ignored;
+  const bool folder = std::filesystem::is_directory(path, ignored);
+  error = std::string("the player given by ") + how + (folder ? " is a directory: " : " does not exist: ") + path;
   return {};
 }
 

@@ -195,6 +195,8 @@ TEST(StubLocator, SaysWhatIsMissing) {
   std::string error;
   EXPECT_EQ(pack::locateStub("/nonexistent/p.exe", nullptr, "", error), "");
   EXPECT_EQ(error, "the player given by --stub does not exist: /nonexistent/p.exe");
+  EXPECT_EQ(pack::locateStub("/", nullptr, "", error), "");
+  EXPECT_EQ(error, "the player given by --stub is a directory: /");
   EXPECT_EQ(pack::locateStub("", "/nonexistent/e.exe", "", error), "");
   EXPECT_EQ(error, "the player given by FENOK_STUB does not exist: /nonexistent/e.exe");
   EXPECT_EQ(pack::locateStub("", nullptr, "/nonexistent/native/bin", error), "");
