@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "commands.h"
+#include "content/quiz.h"
 #include "file_bytes.h"
 #include "quiz_draft.h"
 #include "usage.h"
@@ -99,6 +100,12 @@ int runNew(const Arguments& args) {
     std::fprintf(stderr, "fenok-pack new: %s holds no files for --media %s\n", options.folder.c_str(),
                  kMediaNames[static_cast<int>(media)].name);
     return kExitFailed;
+  }
+
+  if (names.size() > static_cast<std::size_t>(kMaxQuestions)) {
+    std::fprintf(stderr, "fenok-pack new: warning: %zu files; a quiz holds %d questions, so the draft takes the first %d\n",
+                 names.size(), kMaxQuestions, kMaxQuestions);
+    names.resize(kMaxQuestions);
   }
 
   std::ofstream out(description, std::ios::binary);

@@ -58,6 +58,15 @@ TEST(NewCommand, DraftsAQuizThatBuildsAsItIs) {
     EXPECT_NE(text.find(std::string("\n") + key + " = "), std::string::npos) << key;
 }
 
+TEST(NewCommand, TakesNoMoreQuestionsThanAQuizHolds) {
+  QuizFolder folder;
+  for (int i = 0; i < 97; ++i) folder.write("p" + std::to_string(100 + i) + ".jpg", kJpeg);
+  ASSERT_EQ(runQuietly({folder.path("")}), 0);
+  const pack::PreparedQuiz prepared = pack::prepareQuiz(folder.path("quiz.toml"), false);
+  EXPECT_TRUE(prepared.ok());
+  EXPECT_EQ(prepared.questionCount, 96);
+}
+
 TEST(NewCommand, NeverOverwritesADescription) {
   QuizFolder folder;
   folder.write("a.jpg", kJpeg);
