@@ -135,6 +135,8 @@ bool archMatches(const BuildOptions& options, const std::vector<std::uint8_t>& p
   return false;
 }
 
+std::string questionsText(int count) { return std::to_string(count) + (count == 1 ? " question" : " questions"); }
+
 std::string sizeText(std::size_t bytes) {
   char text[32];
   std::snprintf(text, sizeof text, "%zu bytes", bytes);
@@ -166,7 +168,8 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder) {
     std::fprintf(stderr, "fenok-pack: %s\n", error.c_str());
     return kExitFailed;
   }
-  std::printf("%s: %d questions, %s\n", options.output.c_str(), prepared.questionCount, sizeText(packed.size()).c_str());
+  std::printf("%s: %s, %s\n", options.output.c_str(), questionsText(prepared.questionCount).c_str(),
+              sizeText(packed.size()).c_str());
   return kExitOk;
 }
 
@@ -181,7 +184,7 @@ int runCheck(const Arguments& args) {
   const PreparedQuiz prepared = prepareQuiz(args[0], false);
   print(prepared.problems);
   if (!prepared.ok()) return kExitFailed;
-  std::printf("%s: %d questions, no errors\n", args[0].c_str(), prepared.questionCount);
+  std::printf("%s: %s, no errors\n", args[0].c_str(), questionsText(prepared.questionCount).c_str());
   return kExitOk;
 }
 

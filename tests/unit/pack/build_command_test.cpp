@@ -107,7 +107,7 @@ TEST_F(BuildCommand, ASuccessfulBuildSaysWhatItWrote) {
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}), 0);
   const std::string printed = ::testing::internal::GetCapturedStdout();
-  EXPECT_EQ(printed, out + ": 1 questions, " + std::to_string(testing::fileText(out).size()) + " bytes\n");
+  EXPECT_EQ(printed, out + ": 1 question, " + std::to_string(testing::fileText(out).size()) + " bytes\n");
 }
 
 // --arch picks the player beside the tool; each packs and reads back, and is the kind of program asked for.
@@ -151,7 +151,7 @@ TEST_F(BuildCommand, CheckWritesNothingAndSaysWhetherItWouldBuild) {
   EXPECT_EQ(pack::runCheck({bad}), 2);
   EXPECT_EQ(pack::runCheck({}), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), good + ": 1 questions, no errors\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), good + ": 1 question, no errors\n");
   EXPECT_NE(errors.find(bad + ":1: the title is empty\n"), std::string::npos) << errors;
   EXPECT_EQ(folder.names().size(), 2u);
 }
