@@ -79,12 +79,16 @@ void setFallbackContent(Platform& platform, Quiz& quiz) {
   appendAnswer(quiz, "TEST", "TEST", "emplacement");
 }
 
-void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& decoded) {
+void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& decoded, ContentFindings& findings) {
   FieldReader reader(decoded);
   reader.byte();  // marker
   quiz.mediaKind = static_cast<std::int32_t>(reader.byte()) - 1;
   const int declaredCount = reader.byte();
-  const bool twoAnswers = reader.byte() == 2;
+  const std::uint8_t answersByte = reader.byte();
+  const bool twoAnswers = answersByte == 2;
+  findings.mediaKindOutOfRange = quiz.mediaKind < kMediaText || quiz.mediaKind > kMediaVideo;
+  findings.questionCountOutOfRange = declaredCount > kMaxQuestions;
+  findings.answersPerQuestionOutOfRange = answersByte != 1 && answersByte != 2;
   quiz.questionCount = std::min(declaredCount, kMaxQuestions);
   quiz.answersPerQuestion = twoAnswers ? 2 : 1;
   reader.text(quiz.title, kTextField);
@@ -104,6 +108,7 @@ void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>
   }
 
   quiz.commentKind = reader.byte();
+  findings.commentKindOutOfRange = quiz.commentKind > kCommentAllAtEnd;
   const bool commentAndText = quiz.commentKind == kCommentTextAndPicture;
   if (carriesComments(quiz.commentKind)) {
     for (int j = 0; j < declaredCount; ++j) {
@@ -121,17 +126,25 @@ void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>
   const std::uint8_t green = reader.byte();
   const std::uint8_t blue = reader.byte();
   setBackground(platform, quiz, red, green, blue);
+  findings.answersRanShort = reader.ranOut();
+  findings.answersLeftOver = decoded.size() - reader.position();
 }
 
-void readCodes(Quiz& quiz, const std::vector<std::uint8_t>& decoded) {
+void readCodes(Quiz& quiz, const std::vector<std::uint8_t>& decoded, ContentFindings& findings) {
   FieldReader reader(decoded);
   for (int k = 0; k < quiz.questionCount; ++k) reader.line(quiz.rewardCodes[k], kTextField);
+  findings.codesRanShort = reader.ranOut();
+  findings.codesLeftOver = decoded.size() - reader.position();
 }
 
 }  // namespace
 
-LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size) {
+LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
+                                 ContentFindings* findingsOut) {
   for (char* code : quiz.rewardCodes) code[0] = '\0';
+  ContentFindings unused;
+  ContentFindings& findings = findingsOut != nullptr ? *findingsOut : unused;
+  findings = ContentFindings{};
 
   std::vector<std::uint8_t> decoded;
   if (lzwDecode(linkText, size, decoded, platform.messages) != kLzwOk) {
@@ -154,20 +167,20 @@ LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint
     quiz.questionCount = 0;
     return LoadOutcome::answersFailed;
   }
-  readAnswers(platform, quiz, decoded);
+  readAnswers(platform, quiz, decoded, findings);
 
   const ByteView codes = findContent(platform, kCodesResourceId);
   if (codes.empty() || decodeContent(codes, decoded, platform.messages) != kLzwOk) {
     showMessage(platform, kCodesError);
     return LoadOutcome::codesFailed;
   }
-  readCodes(quiz, decoded);
+  readCodes(quiz, decoded, findings);
   return LoadOutcome::complete;
 }
 
-LoadOutcome loadQuiz(Platform& platform, Quiz& quiz) {
+LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, ContentFindings* findings) {
   const std::vector<std::uint8_t>& linkText = builtInLinkText();
-  return loadQuizWithLinkText(platform, quiz, linkText.data(), linkText.size());
+  return loadQuizWithLinkText(platform, quiz, linkText.data(), linkText.size(), findings);
 }
 
 }  // namespace fenok

@@ -23,6 +23,24 @@ enum class LoadOutcome {
   codesFailed,      // "Erreur dans le décryptage des codes": questions read, reward codes empty
 };
 
+// What the loader passes over in silence when stored content breaks the format: the player goes on
+// with what it read, and only the authoring tool looks at this to warn the author.
+struct ContentFindings {
+  bool answersRanShort = false;        // the answers text ended before its last field
+  std::size_t answersLeftOver = 0;     // bytes after the background colour
+  bool codesRanShort = false;          // fewer reward lines than questions, or the last without CR LF
+  std::size_t codesLeftOver = 0;       // bytes after the last reward line read
+  bool mediaKindOutOfRange = false;    // not text, pictures, audio or video
+  bool commentKindOutOfRange = false;  // not one of the five comment kinds
+  bool questionCountOutOfRange = false;      // more than 96
+  bool answersPerQuestionOutOfRange = false;  // neither 1 nor 2
+
+  bool any() const {
+    return answersRanShort || answersLeftOver > 0 || codesRanShort || codesLeftOver > 0 || mediaKindOutOfRange ||
+           commentKindOutOfRange || questionCountOutOfRange || answersPerQuestionOutOfRange;
+  }
+};
+
 // Uses platform.resources, platform.messages (caption "Fenok") and platform.graphics (background
 // brush); each may be null (no resources, no messages shown, no brush made).
 //
@@ -31,9 +49,11 @@ enum class LoadOutcome {
 // A question count above 96 keeps 96 questions, but the texts of the others are still read past so
 // that the comment kind, the comments and the colour come from their places. An answers-per-question
 // byte other than 2 reads and keeps one answer per question. Reward codes not read stay empty.
-LoadOutcome loadQuiz(Platform& platform, Quiz& quiz);
+// findings, when given, is filled for the content that was decoded; it changes nothing of the load.
+LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, ContentFindings* findings = nullptr);
 
 // The same with another built-in link text (tests of its failure path).
-LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size);
+LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
+                                 ContentFindings* findings = nullptr);
 
 }  // namespace fenok

@@ -52,7 +52,7 @@ const HeaderControl kHeaderControls[] = {
     {kTitleId, "Static", kLabelStyle, {110, 3, 190, 18}, Font::title},
     {kCodeCaptionId, "Static", kLabelStyle, {7, 29, 36, 15}, Font::stock},
     {kScoreCounterId, "Static", 0x50000001, {10, 1, 80, 20}, Font::counter},
-    {kCodeBoxId, "edit", 0x50000800, {44, 29, 53, 16}, Font::stock},
+    {kCodeBoxId, "edit", 0x50000800, {44, 29, kCodeBoxWidth, 16}, Font::stock},
     {120, "Static", kSeparatorStyle, {0, 26, 100, 1}, Font::none},
     {121, "Static", kSeparatorStyle, {100, 0, 1, 50}, Font::none},
     {122, "Static", kSeparatorStyle, {730, 0, 1, 50}, Font::none},

@@ -12,6 +12,7 @@ struct Platform;
 struct Quiz;
 
 constexpr int kHideBoxId = 33;
+constexpr int kCodeBoxWidth = 53;  // pixels; the code box shows the reward of the current score
 
 struct HeaderPanelState {
   Handle panelBrush = nullptr;  // 0x00FF8080

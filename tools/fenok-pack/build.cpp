@@ -1,8 +1,11 @@
-// fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]
+// fenok-pack build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain]
 // Every problem of the description is printed as FILE:LINE: what is wrong, and then nothing is written;
-// the output is written beside its final name and renamed, so it is never left half-written.
+// the output is written beside its final name and renamed, so it is never left half-written, and it is
+// never one of the files the build reads.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -11,59 +14,92 @@
 #include "file_bytes.h"
 #include "quiz_build.h"
 #include "stub_locator.h"
+#include "usage.h"
 
 namespace fenok::pack {
 namespace {
 
-constexpr int kFailed = 2;
-
 struct BuildOptions {
   std::string quiz, output, stub;
+  PlayerArch arch = PlayerArch::x86;
+  bool archGiven = false;
   bool plain = false;
 };
 
-int usage(const char* problem) {
-  std::fprintf(stderr, "fenok-pack build: %s\nusage: fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]\n",
-               problem);
-  return kFailed;
+int usage(const std::string& problem) {
+  std::fprintf(stderr, "fenok-pack build: %s\n%s", problem.c_str(), commandHelp("build").c_str());
+  return kExitFailed;
 }
 
+bool takesValue(const std::string& arg) { return arg == "-o" || arg == "--stub" || arg == "--arch"; }
+
 bool parseOptions(const Arguments& args, BuildOptions& options, std::string& problem) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
+  for (std::size_t i = 0; i < args.size() && problem.empty(); ++i) {
     const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
     if (arg == "--plain") {
       options.plain = true;
-    } else if ((arg == "-o" || arg == "--stub") && hasValue) {
+    } else if (takesValue(arg) && i + 1 >= args.size()) {
+      problem = arg + (arg == "--arch" ? " needs x86 or x64" : " needs a file name");
+    } else if (arg == "--arch") {
+      options.archGiven = true;
+      if (!parseArch(args[++i], options.arch)) problem = "--arch takes x86 or x64, not " + args[i];
+    } else if (takesValue(arg)) {
       (arg == "-o" ? options.output : options.stub) = args[++i];
-    } else if (arg == "-o" || arg == "--stub") {
-      problem = arg + " needs a file name";
-      return false;
     } else if (!arg.empty() && arg[0] == '-') {
       problem = "unknown option " + arg;
-      return false;
     } else if (options.quiz.empty()) {
       options.quiz = arg;
     } else {
       problem = "more than one quiz description given";
-      return false;
     }
   }
+  if (!problem.empty()) return false;
   if (options.quiz.empty()) problem = "no quiz description given";
   else if (options.output.empty()) problem = "no output given (-o OUT.exe)";
   return problem.empty();
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code failure;
+  if (std::filesystem::equivalent(filePath(a), filePath(b), failure)) return true;
+  // The output may not exist yet: compare where both names lead.
+  const auto canonicalA = std::filesystem::weakly_canonical(filePath(a), failure);
+  if (failure) return false;
+  const auto canonicalB = std::filesystem::weakly_canonical(filePath(b), failure);
+  return !failure && canonicalA == canonicalB;
+}
+
+// The output must not replace what the quiz is made from (the description first, then its pictures
+// and clips), nor the player it is packed into (last).
+bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error) {
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (!sameFile(output, inputs[i])) continue;
+    const std::string what = i == 0                   ? "the quiz description"
+                             : i + 1 == inputs.size() ? "the player the quiz is packed into"
+                                                      : "a file of the quiz (" + inputs[i] + ")";
+    error = "will not write " + output + ": it is " + what + "; choose another name with -o";
+    return true;
+  }
+  return false;
+}
+
+std::string systemReason() { return errno != 0 ? std::strerror(errno) : "write error"; }
+
 bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
-  const std::string partial = path + ".part";
+  const std::filesystem::path final = filePath(path);
+  std::filesystem::path partial = final;
+  partial += ".part";
+  errno = 0;
   {
     std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
+    std::string reason = file ? std::string() : systemReason();
+    if (file) file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (file) file.close();
     if (!file) {
+      if (reason.empty()) reason = systemReason();
       std::error_code ignored;
       std::filesystem::remove(partial, ignored);
-      error = "cannot write " + partial;
+      error = "cannot write " + path + ": " + reason;
       return false;
     }
   }
@@ -72,7 +108,8 @@ bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
                                    std::filesystem::perms::others_exec,
                                std::filesystem::perm_options::add, failure);
-  std::filesystem::rename(partial, path, failure);
+  failure.clear();
+  std::filesystem::rename(partial, final, failure);
   if (failure) {
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);
@@ -82,35 +119,73 @@ bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes,
   return true;
 }
 
-void print(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) std::fprintf(stderr, "%s\n", line.c_str());
+void print(const std::vector<Problem>& problems) {
+  for (const Problem& problem : problems) std::fprintf(stderr, "%s\n", formatProblem(problem).c_str());
+}
+
+// An explicit --arch and a player of the other kind (from --stub or FENOK_STUB) do not go together.
+bool archMatches(const BuildOptions& options, const std::vector<std::uint8_t>& player, const std::string& stub,
+                 std::string& error) {
+  PeLayout layout;
+  std::string ignored;
+  if (!options.archGiven || !readPeLayout(player, layout, ignored)) return true;
+  const PlayerArch actual = layout.pe32Plus ? PlayerArch::x64 : PlayerArch::x86;
+  if (actual == options.arch) return true;
+  error = stub + " is an " + archName(actual) + " player, not " + archName(options.arch) + " as --arch asks";
+  return false;
+}
+
+std::string questionsText(int count) { return std::to_string(count) + (count == 1 ? " question" : " questions"); }
+
+std::string sizeText(std::size_t bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%zu bytes", bytes);
+  return text;
 }
 
 }  // namespace
 
-int runBuild(const Arguments& args) {
+int runBuildFrom(const Arguments& args, const std::string& programFolder) {
   BuildOptions options;
   std::string problem;
-  if (!parseOptions(args, options, problem)) return usage(problem.c_str());
-
-  Diagnostics diagnostics(options.quiz);
-  std::vector<PeResourceEntry> resources;
-  const bool described = quizResources(options.quiz, options.plain, resources, diagnostics);
-  print(diagnostics.warnings());
-  print(diagnostics.errors());
-  if (!described) return kFailed;
+  if (!parseOptions(args, options, problem)) return usage(problem);
 
   std::string error;
-  const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), runningProgramFolder(), error);
+  const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, error, options.arch);
+  PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain);
+  print(prepared.problems);
+  if (!prepared.ok()) return kExitFailed;
+  prepared.readFiles.push_back(stub);  // empty when none was found: it then matches nothing
+
   std::vector<std::uint8_t> player, packed;
-  if (!stub.empty() && !readFileBytes(stub, player)) error = "cannot read the player " + stub;
-  if (error.empty() && !packIntoPlayer(player, resources, packed, error)) error = stub + ": " + error;
+  std::string reason;
+  if (error.empty()) outputOverwritesAnInput(options.output, prepared.readFiles, error);
+  if (error.empty() && !readFileBytes(stub, player, reason)) error = "cannot read the player " + stub + ": " + reason;
+  if (error.empty()) archMatches(options, player, stub, error);
+  if (error.empty() && !packIntoPlayer(player, prepared.resources, packed, error)) error = stub + ": " + error;
   if (error.empty()) writeWhole(options.output, packed, error);
   if (!error.empty()) {
     std::fprintf(stderr, "fenok-pack: %s\n", error.c_str());
-    return kFailed;
+    return kExitFailed;
   }
-  return 0;
+  std::printf("%s: %s, %s\n", options.output.c_str(), questionsText(prepared.questionCount).c_str(),
+              sizeText(packed.size()).c_str());
+  return kExitOk;
+}
+
+int runBuild(const Arguments& args) { return runBuildFrom(args, runningProgramFolder()); }
+
+// fenok-pack check QUIZ.toml
+int runCheck(const Arguments& args) {
+  if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+    std::fprintf(stderr, "%s", commandHelp("check").c_str());
+    return kExitFailed;
+  }
+  const PreparedQuiz prepared = prepareQuiz(args[0], false);
+  print(prepared.problems);
+  if (!prepared.ok()) return kExitFailed;
+  std::printf("%s: %s, no errors\n", args[0].c_str(), questionsText(prepared.questionCount).c_str());
+  return kExitOk;
 }
 
 }  // namespace fenok::pack

@@ -1,5 +1,6 @@
 #pragma once
-// The subcommands of fenok-pack. Each takes the arguments after its name and returns the exit status.
+// The subcommands of fenok-pack. Each takes the arguments after its name and returns the exit status
+// (usage.h has what each one takes).
 #include <string>
 #include <vector>
 
@@ -7,9 +8,19 @@ namespace fenok::pack {
 
 using Arguments = std::vector<std::string>;
 
+// Exit statuses shared by the commands.
+constexpr int kExitOk = 0;
+constexpr int kExitFlagged = 1;  // done, but the content is damaged or missing (inspect, try)
+constexpr int kExitFailed = 2;   // bad arguments or bad input: nothing done, nothing written
+
+int runNew(const Arguments& args);      // fenok-pack new FOLDER [--media pictures|audio|video]
+int runCheck(const Arguments& args);    // fenok-pack check QUIZ.toml
+int runBuild(const Arguments& args);    // fenok-pack build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub ...] [--plain]
 int runInspect(const Arguments& args);  // fenok-pack inspect FILE.exe
 int runVerdict(const Arguments& args);  // fenok-pack verdict TYPED EXPECTED | --batch
-int runBuild(const Arguments& args);    // fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]
-int runTry(const Arguments& args);      // fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt]
+int runTry(const Arguments& args);      // fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt] [--typed]
+
+// build with the players looked for beside a given folder instead of the running program's.
+int runBuildFrom(const Arguments& args, const std::string& programFolder);
 
 }  // namespace fenok::pack

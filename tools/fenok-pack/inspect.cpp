@@ -1,12 +1,16 @@
 // fenok-pack inspect FILE.exe: prints the quiz a packed program carries, as the player loads it.
-// Exit status: 0 when the loader showed no message, 1 when it showed one (the quiz is still printed),
-// 2 when the file cannot be read or is not a Windows program.
+// Exit status: 0 when the content loaded whole; 1 when the program holds no quiz (nothing printed), when
+// the loader showed a message or read past damaged content (the quiz is still printed, the problems go
+// to stderr); 2 when the file cannot be read or is not a Windows program.
 #include "inspect.h"
 
 #include <cstdio>
 #include <memory>
 
 #include "commands.h"
+#include "content_findings.h"
+#include "file_bytes.h"
+#include "usage.h"
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "platform/portable/message_recorder.h"
@@ -27,32 +31,54 @@ InspectResult inspectResources(Resources& resources) {
   platform.graphics = &graphics;
   auto quiz = std::make_unique<Quiz>();
   initQuiz(*quiz, graphics);
-  const LoadOutcome outcome = loadQuiz(platform, *quiz);
+  ContentFindings findings;
+  const LoadOutcome outcome = loadQuiz(platform, *quiz, &findings);
 
   InspectResult result;
+  result.outcome = outcome;
+  result.findings = describeFindings(findings);
   result.toml = writeQuizToml(*quiz, outcome == LoadOutcome::complete);
   for (const RecordedMessage& message : messages.messages()) result.messages.push_back(cp1252ToUtf8(message.text));
   freeQuiz(*quiz, graphics);
   return result;
 }
 
+bool loadProgram(const std::string& path, PeResources& resources, std::string& error) {
+  std::vector<std::uint8_t> bytes;
+  std::string reason;
+  if (!readFileBytes(path, bytes, reason)) {
+    error = readFailure(path, reason);
+    return false;
+  }
+  if (resources.load(std::move(bytes), error)) return true;
+  error = path + ": not a Windows program (" + error + ")";
+  return false;
+}
+
 int runInspect(const Arguments& args) {
-  if (args.size() != 1) {
-    std::fputs("usage: fenok-pack inspect FILE.exe\n", stderr);
-    return 2;
+  if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+    std::fputs(commandHelp("inspect").c_str(), stderr);
+    return kExitFailed;
   }
   const std::string& path = args[0];
   PeResources resources;
   std::string error;
-  if (!resources.loadFile(path, error)) {
-    if (error.find(path) == std::string::npos) error = path + ": not a Windows program (" + error + ")";
+  if (!loadProgram(path, resources, error)) {
     std::fprintf(stderr, "fenok-pack inspect: %s\n", error.c_str());
-    return 2;
+    return kExitFailed;
   }
   const InspectResult result = inspectResources(resources);
-  for (const std::string& message : result.messages) std::fprintf(stderr, "%s\n", message.c_str());
+  if (result.outcome == LoadOutcome::answersMissing) {
+    std::fprintf(stderr, "fenok-pack inspect: %s holds no quiz: it is a bare player, which shows its placeholder quiz\n",
+                 path.c_str());
+    return kExitFlagged;
+  }
+  for (const std::string& message : result.messages)
+    std::fprintf(stderr, "fenok-pack inspect: %s: the player says \"%s\"\n", path.c_str(), message.c_str());
+  for (const std::string& finding : result.findings)
+    std::fprintf(stderr, "fenok-pack inspect: %s: warning: %s\n", path.c_str(), finding.c_str());
   std::fputs(result.toml.c_str(), stdout);
-  return result.messages.empty() ? 0 : 1;
+  return result.messages.empty() && result.findings.empty() ? kExitOk : kExitFlagged;
 }
 
 }  // namespace fenok::pack

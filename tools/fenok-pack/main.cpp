@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands.h"
+#include "usage.h"
 #include "utf8_arguments.h"
 
 namespace {
@@ -10,30 +11,48 @@ namespace {
 struct Command {
   const char* name;
   int (*run)(const fenok::pack::Arguments&);
-  const char* usage;
 };
 
 const Command kCommands[] = {
-    {"build", fenok::pack::runBuild, "build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]"},
-    {"inspect", fenok::pack::runInspect, "inspect FILE.exe"},
-    {"verdict", fenok::pack::runVerdict, "verdict TYPED EXPECTED | verdict --batch"},
-    {"try", fenok::pack::runTry, "try QUIZ.toml|QUIZ.exe [ANSWERS.txt]"},
+    {"new", fenok::pack::runNew},         {"check", fenok::pack::runCheck}, {"build", fenok::pack::runBuild},
+    {"inspect", fenok::pack::runInspect}, {"try", fenok::pack::runTry},     {"verdict", fenok::pack::runVerdict},
 };
 
-int usage() {
-  std::fputs("usage: fenok-pack COMMAND ...\n", stderr);
-  for (const Command& command : kCommands) std::fprintf(stderr, "  fenok-pack %s\n", command.usage);
-  return 2;
+constexpr int kUsageError = 2;
+
+bool asksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
+// fenok-pack help [COMMAND]
+int help(const fenok::pack::Arguments& args) {
+  if (args.empty()) {
+    std::fputs(fenok::pack::toolHelp().c_str(), stdout);
+    return 0;
+  }
+  const std::string text = fenok::pack::commandHelp(args[0]);
+  if (text.empty() || args.size() > 1) {
+    std::fprintf(stderr, "fenok-pack help: unknown command '%s'\n%s", args[0].c_str(), fenok::pack::toolHelp().c_str());
+    return kUsageError;
+  }
+  std::fputs(text.c_str(), stdout);
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = fenok::pack::utf8Arguments(argc, argv);
-  if (args.size() < 2) return usage();
-  for (const Command& command : kCommands) {
-    if (args[1] == command.name) return command.run(fenok::pack::Arguments(args.begin() + 2, args.end()));
+  if (args.size() < 2) {
+    std::fputs(fenok::pack::toolHelp().c_str(), stderr);
+    return kUsageError;
   }
-  std::fprintf(stderr, "fenok-pack: unknown command '%s'\n", args[1].c_str());
-  return usage();
+  const std::string& name = args[1];
+  const fenok::pack::Arguments rest(args.begin() + 2, args.end());
+  if (asksForHelp(name) || name == "help") return help(asksForHelp(name) ? fenok::pack::Arguments{} : rest);
+  for (const Command& command : kCommands) {
+    if (name != command.name) continue;
+    if (rest.size() == 1 && asksForHelp(rest[0])) return help({name});
+    return command.run(rest);
+  }
+  std::fprintf(stderr, "fenok-pack: unknown command '%s'\n%s", name.c_str(), fenok::pack::toolHelp().c_str());
+  return kUsageError;
 }

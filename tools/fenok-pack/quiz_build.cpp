@@ -1,10 +1,11 @@
 #include "quiz_build.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "content_texts.h"
+#include "description_text.h"
+#include "file_bytes.h"
 #include "pe_writer.h"
 #include "quiz_checks.h"
 #include "quiz_media.h"
@@ -13,25 +14,31 @@
 namespace fenok::pack {
 
 bool readQuizDescription(const std::string& path, QuizContent& content, Diagnostics& diagnostics,
-                         std::vector<PeResourceEntry>* media) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    diagnostics.error(0, "cannot read the quiz description");
+                         std::vector<PeResourceEntry>* media, std::vector<std::string>* readFiles) {
+  if (readFiles) readFiles->push_back(path);
+  std::vector<std::uint8_t> bytes;
+  std::string reason, text;
+  if (!readFileBytes(path, bytes, reason)) {
+    diagnostics.error(0, reason == kIsADirectory ? "is a directory, not a quiz description"
+                                                    : "cannot read the quiz description: " + reason);
     return false;
   }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!descriptionText(bytes, text, diagnostics)) return false;
   QuizSource source;
   if (!readQuizToml(text, source, diagnostics)) return false;
   checkQuiz(source, content, diagnostics);
-  if (media) collectMedia(source, std::filesystem::path(path).parent_path().string(), *media, diagnostics);
+  const std::string folder = filePath(path).parent_path().u8string();
+  if (media) collectMedia(source, folder, *media, diagnostics, readFiles);
   return !diagnostics.hasErrors();
 }
 
 bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEntry>& resources,
-                   Diagnostics& diagnostics) {
+                   Diagnostics& diagnostics, std::vector<std::string>* readFiles, int* questionCount) {
   QuizContent content;
   std::vector<PeResourceEntry> media;
-  if (!readQuizDescription(path, content, diagnostics, &media)) return false;
+  const bool readable = readQuizDescription(path, content, diagnostics, &media, readFiles);
+  if (questionCount) *questionCount = static_cast<int>(content.questions.size());
+  if (!readable) return false;
   std::string error;
   if (!contentResources(content, plain, resources, error)) {
     diagnostics.error(0, error);
@@ -40,6 +47,23 @@ bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEn
   resources.insert(resources.end(), std::make_move_iterator(media.begin()), std::make_move_iterator(media.end()));
   return true;
 }
+
+PreparedQuiz prepareQuiz(const std::string& path, bool plain) {
+  PreparedQuiz prepared;
+  Diagnostics diagnostics(path);
+  if (!quizResources(path, plain, prepared.resources, diagnostics, &prepared.readFiles, &prepared.questionCount))
+    prepared.resources.clear();
+  prepared.problems = diagnostics.problems();
+  return prepared;
+}
+
+bool PreparedQuiz::ok() const {
+  for (const Problem& problem : problems)
+    if (problem.severity == Severity::error) return false;
+  return !resources.empty();
+}
+
+std::vector<Problem> checkQuizDescription(const std::string& path) { return prepareQuiz(path, false).problems; }
 
 bool packIntoPlayer(const std::vector<std::uint8_t>& player, const std::vector<PeResourceEntry>& resources,
                     std::vector<std::uint8_t>& packed, std::string& error) {

@@ -11,12 +11,29 @@
 namespace fenok::pack {
 
 // Reads and checks the description; false when it has errors (they are in diagnostics).
+// readFiles, when given, gets the path of every file read (the description first).
 bool readQuizDescription(const std::string& path, QuizContent& content, Diagnostics& diagnostics,
-                         std::vector<PeResourceEntry>* media = nullptr);
+                         std::vector<PeResourceEntry>* media = nullptr, std::vector<std::string>* readFiles = nullptr);
 
 // Every resource the quiz adds to the player: content (scrambled unless plain) and media.
 bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEntry>& resources,
-                   Diagnostics& diagnostics);
+                   Diagnostics& diagnostics, std::vector<std::string>* readFiles = nullptr,
+                   int* questionCount = nullptr);
+
+// A description read, checked and turned into resources, ready to be packed.
+struct PreparedQuiz {
+  std::vector<PeResourceEntry> resources;  // empty when there are errors
+  std::vector<std::string> readFiles;      // the description and every picture and clip it names
+  std::vector<Problem> problems;           // in the order found
+  int questionCount = 0;
+  bool ok() const;                         // no errors
+};
+
+// Every check of a build, nothing written: what build and check both run.
+PreparedQuiz prepareQuiz(const std::string& path, bool plain);
+
+// The problems alone, for a front end that lists them (file, line, severity, message).
+std::vector<Problem> checkQuizDescription(const std::string& path);
 
 // The player with its own resources kept, those of any earlier quiz dropped, and the quiz's put in.
 bool packIntoPlayer(const std::vector<std::uint8_t>& player, const std::vector<PeResourceEntry>& resources,

@@ -1,9 +1,11 @@
 #include "quiz_checks.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "content/quiz.h"
 #include "text_encoding.h"
+#include "ui/header_panel.h"
 #include "ui/quiz_panel.h"
 
 namespace fenok::pack {
@@ -12,6 +14,56 @@ namespace {
 enum TextKind { kPlainText, kAnswerText, kRewardText };
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Windows-1252 bytes that the player's labels and boxes cannot show as a character: C0 controls,
+// DEL, and the five unassigned bytes (C1 controls once converted).
+bool isControl(unsigned char byte) {
+  return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
+std::string controlName(unsigned char byte) {
+  if (byte == '\t') return "a tab";
+  if (byte == '\r' || byte == '\n') return "a line break";
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(byte));
+  return name;
+}
+
+// Line breaks in rewards and answers, and NUL anywhere, have messages of their own.
+void checkControls(const std::string& bytes, int line, const std::string& what, TextKind kind, Diagnostics& diagnostics) {
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool lineBreak = byte == '\r' || byte == '\n';
+    if (!isControl(byte) || byte == 0 || (lineBreak && kind != kPlainText)) continue;
+    diagnostics.error(line, what + " contains a control character (" + controlName(byte) +
+                                "), which the player cannot show");
+    return;
+  }
+}
+
+// The code box is a one-line box of kCodeBoxWidth pixels in the stock dialog font (about 8 points).
+// A reward is estimated with the narrowest plausible width of each character, so the warning only
+// comes when the end of the reward is surely hidden: 2 pixels for i, l, j, I, punctuation and space,
+// 3 for f, r, t, 5 for everything else, within the box less a margin on each side.
+constexpr int kCodeBoxTextWidth = kCodeBoxWidth - 4;
+
+int narrowestWidth(unsigned char byte) {
+  static const std::string narrow = "iljI.,:;!|' ";
+  static const std::string slim = "frt";
+  if (narrow.find(static_cast<char>(byte)) != std::string::npos) return 2;
+  if (slim.find(static_cast<char>(byte)) != std::string::npos) return 3;
+  return 5;
+}
+
+// How many bytes of the reward surely fit, or npos when all of it may.
+std::size_t visibleInCodeBox(const std::string& bytes) {
+  int width = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    width += narrowestWidth(static_cast<unsigned char>(bytes[i]));
+    if (width > kCodeBoxTextWidth) return i;
+  }
+  return std::string::npos;
+}
 
 // What every stored text must respect: its field, and none of the format's separators.
 void checkStoredText(const std::string& bytes, int line, const std::string& what, TextKind kind,
@@ -24,6 +76,7 @@ void checkStoredText(const std::string& bytes, int line, const std::string& what
                                 std::to_string(kMaxTextBytes) + " fit");
   if (kind == kRewardText && bytes.find_first_of("\r\n") != std::string::npos)
     diagnostics.error(line, what + " contains a line break; the stored rewards are one per line");
+  checkControls(bytes, line, what, kind, diagnostics);
 }
 
 // What an expected answer must respect to be typed, kept and judged right.
@@ -120,12 +173,18 @@ void convertRewards(const QuizSource& source, QuizContent& content, Diagnostics&
   if (source.rewards.size() > questions)
     diagnostics.error(source.rewardsLine, std::to_string(source.rewards.size()) + " rewards for " +
                                               std::to_string(questions) + " questions: one per score level at most");
-  else if (source.rewardsLine > 0 && source.rewards.size() < questions)  // no rewards at all is a choice
+  else if (!source.rewards.empty() && source.rewards.size() < questions)  // no rewards at all is a choice
     diagnostics.warning(source.rewardsLine, std::to_string(source.rewards.size()) + " rewards for " +
                                                 std::to_string(questions) + " questions: the higher levels show none");
-  for (std::size_t level = 0; level < source.rewards.size(); ++level)
-    content.rewards.push_back(convertText(source.rewards[level], "reward " + std::to_string(level + 1),
-                                          kRewardText, source.mediaKind, diagnostics));
+  for (std::size_t level = 0; level < source.rewards.size(); ++level) {
+    const std::string what = "reward " + std::to_string(level + 1);
+    content.rewards.push_back(convertText(source.rewards[level], what, kRewardText, source.mediaKind, diagnostics));
+    const std::size_t visible = visibleInCodeBox(content.rewards.back());
+    if (visible != std::string::npos)
+      diagnostics.warning(source.rewards[level].line,
+                          what + " is wider than the code box, which shows about " +
+                              quoted(cp1252ToUtf8(content.rewards.back().substr(0, visible))) + " of it");
+  }
 }
 
 double linear(std::uint8_t component) {
@@ -146,6 +205,7 @@ bool labelsHardToRead(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
 
 void checkQuiz(const QuizSource& source, QuizContent& content, Diagnostics& diagnostics) {
   requireKey(source.title, "title", "", 0, diagnostics);
+  if (source.title.present && source.title.value.empty()) diagnostics.error(source.title.line, "the title is empty");
   checkKinds(source, diagnostics);
   checkQuestionCount(source, diagnostics);
 

@@ -7,9 +7,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "file_bytes.h"
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "media/clip_files.h"
@@ -31,20 +30,6 @@ bool sameUpper(const std::string& stored, const char* name) {
   if (stored.size() != std::strlen(name)) return false;
   for (std::size_t i = 0; i < stored.size(); ++i)
     if (std::toupper(static_cast<unsigned char>(stored[i])) != name[i]) return false;
-  return true;
-}
-
-bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& reason) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    reason = "read error";
-    return false;
-  }
   return true;
 }
 
@@ -70,8 +55,8 @@ PeResourceEntry resource(PictureFormat format, int id, std::vector<std::uint8_t>
 class MediaCollector {
  public:
   MediaCollector(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                 Diagnostics& diagnostics)
-      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics) {}
+                 Diagnostics& diagnostics, std::vector<std::string>* readFiles)
+      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics), readFiles_(readFiles) {}
 
   void collect() {
     if (source_.mediaKind == kUnknownMedia) return;
@@ -116,8 +101,10 @@ class MediaCollector {
 
   bool read(const SourceText& key, std::vector<std::uint8_t>& bytes) {
     std::string reason;
-    if (!readFile(joinPath(folder_, key.value), bytes, reason)) {
-      diagnostics_.error(key.line, "cannot read \"" + key.value + "\": " + reason);
+    const std::string path = joinPath(folder_, key.value);
+    if (readFiles_) readFiles_->push_back(path);
+    if (!readFileBytes(path, bytes, reason)) {
+      diagnostics_.error(key.line, readFailure(key.value, reason));
       return false;
     }
     if (bytes.empty()) {
@@ -170,6 +157,7 @@ class MediaCollector {
   const std::string& folder_;
   std::vector<PeResourceEntry>& out_;
   Diagnostics& diagnostics_;
+  std::vector<std::string>* readFiles_;
 };
 
 }  // namespace
@@ -192,8 +180,8 @@ bool isQuizResource(const PeResourceEntry& entry) {
 }
 
 void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                  Diagnostics& diagnostics) {
-  MediaCollector(source, folder, out, diagnostics).collect();
+                  Diagnostics& diagnostics, std::vector<std::string>* readFiles) {
+  MediaCollector(source, folder, out, diagnostics, readFiles).collect();
 }
 
 }  // namespace fenok::pack

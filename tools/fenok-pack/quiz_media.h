@@ -21,8 +21,9 @@ PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes);
 // are dropped from the stub so that nothing of an earlier quiz stays behind.
 bool isQuizResource(const PeResourceEntry& entry);
 
-// Reads the files of every question and appends their resources; problems go to diagnostics.
+// Reads the files of every question and appends their resources; problems go to diagnostics. The
+// path of every file it reads is added to readFiles when given.
 void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                  Diagnostics& diagnostics);
+                  Diagnostics& diagnostics, std::vector<std::string>* readFiles = nullptr);
 
 }  // namespace fenok::pack

@@ -220,6 +220,11 @@ const TopKey kTopKeys[] = {
 }  // namespace
 
 bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagnostics) {
+  if (const int line = firstSingleBracketTable(text, "question")) {
+    diagnostics.error(line, "a question starts with [[question]], in double brackets ([question] is read as "
+                            "one table for the whole quiz)");
+    return false;
+  }
   StrayCharacter stray;
   if (!nonAsciiOnlyQuoted(text, stray)) {
     diagnostics.error(stray.line, "'" + stray.character + "' outside quotes (texts go between \"...\")");
@@ -229,7 +234,12 @@ bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagno
   try {
     table = toml::parse(text, diagnostics.file());
   } catch (const toml::parse_error& error) {
-    diagnostics.error(static_cast<int>(error.source().begin.line), std::string(error.description()));
+    const int line = static_cast<int>(error.source().begin.line);
+    const int unclosed = firstUnclosedText(text);
+    if (unclosed > 0 && unclosed <= line)
+      diagnostics.error(unclosed, "a text in quotes is not closed: its closing quote is missing on this line");
+    else
+      diagnostics.error(line, std::string(error.description()));
     return false;
   }
   Reading reading{quiz, diagnostics};

@@ -18,7 +18,9 @@ bool isFile(const std::string& path) {
 
 std::string given(const std::string& path, const char* how, std::string& error) {
   if (isFile(path)) return path;
-  error = std::string("the player given by ") + how + " does not exist: " + path;
+  std::error_code ignored;
+  const bool folder = std::filesystem::is_directory(path, ignored);
+  error = std::string("the player given by ") + how + (folder ? " is a directory: " : " does not exist: ") + path;
   return {};
 }
 
@@ -37,18 +39,34 @@ std::string runningProgramFolder() {
 #endif
 }
 
-std::vector<std::string> defaultStubPlaces(const std::string& programFolder) {
+bool parseArch(const std::string& name, PlayerArch& arch) {
+  for (const PlayerArch candidate : {PlayerArch::x86, PlayerArch::x64}) {
+    if (name != archName(candidate)) continue;
+    arch = candidate;
+    return true;
+  }
+  return false;
+}
+
+const char* archName(PlayerArch arch) { return arch == PlayerArch::x64 ? "x64" : "x86"; }
+
+std::vector<std::string> defaultStubPlaces(const std::string& programFolder, PlayerArch arch) {
   if (programFolder.empty()) return {};
+  struct Places {
+    const char* beside;     // the shipped name beside the tool
+    const char* buildTree;  // the Windows build of the same tree
+  };
+  const Places places = arch == PlayerArch::x64 ? Places{"fenok64.exe", "win64"} : Places{"fenok.exe", "win32"};
   const std::filesystem::path folder(programFolder);
-  return {(folder / "fenok.exe").string(),
-          (folder / ".." / ".." / "win32" / "bin" / "fenok.exe").lexically_normal().string()};
+  return {(folder / places.beside).string(),
+          (folder / ".." / ".." / places.buildTree / "bin" / "fenok.exe").lexically_normal().string()};
 }
 
 std::string locateStub(const std::string& explicitStub, const char* environmentStub,
-                       const std::string& programFolder, std::string& error) {
+                       const std::string& programFolder, std::string& error, PlayerArch arch) {
   if (!explicitStub.empty()) return given(explicitStub, "--stub", error);
   if (environmentStub && *environmentStub) return given(environmentStub, "FENOK_STUB", error);
-  const std::vector<std::string> places = defaultStubPlaces(programFolder);
+  const std::vector<std::string> places = defaultStubPlaces(programFolder, arch);
   for (const std::string& place : places)
     if (isFile(place)) return place;
   error = "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB";

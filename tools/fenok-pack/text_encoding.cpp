@@ -116,3 +116,17 @@ std::optional<std::string> utf8ToCp1252(const std::string& text, EncodingError* 
 }
 
 }  // namespace fenok::pack
+
+namespace fenok::pack {
+
+std::size_t firstInvalidUtf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = 0;
+    decodeUtf8(text, i, length);
+    if (length == 0) return i;
+    i += length;
+  }
+  return std::string::npos;
+}
+
+}  // namespace fenok::pack

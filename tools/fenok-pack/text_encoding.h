@@ -20,4 +20,7 @@ struct EncodingError {
 // UTF-8 to Windows-1252; the first character it cannot hold (or malformed UTF-8) is an error.
 std::optional<std::string> utf8ToCp1252(const std::string& text, EncodingError* error = nullptr);
 
+// The offset of the first byte that is not part of well-formed UTF-8; npos when the text is UTF-8.
+std::size_t firstInvalidUtf8(const std::string& text);
+
 }  // namespace fenok::pack

@@ -25,6 +25,14 @@ class Scanner {
     return true;
   }
 
+  // The line of the first text left open: a one-line text at its line's end, a multi-line one at the end.
+  int unclosedLine() {
+    while (at_ < text_.size()) step(static_cast<unsigned char>(text_[at_]));
+    if (unclosedLine_ == 0 && (context_ == Context::multiBasic || context_ == Context::multiLiteral))
+      unclosedLine_ = openedOn_;
+    return unclosedLine_;
+  }
+
  private:
   bool startsWith(const char* marker) const {
     return text_.compare(at_, std::char_traits<char>::length(marker), marker) == 0;
@@ -51,6 +59,7 @@ class Scanner {
   }
 
   void newLine() {
+    if ((context_ == Context::basic || context_ == Context::literal) && unclosedLine_ == 0) unclosedLine_ = line_;
     ++line_;
     if (context_ != Context::multiBasic && context_ != Context::multiLiteral) {
       context_ = Context::plain;  // a one-line text left open is the parser's error to report
@@ -94,6 +103,7 @@ class Scanner {
 
   void open(Context context, std::size_t length) {
     context_ = context;
+    openedOn_ = line_;
     advance(length);
   }
 
@@ -107,10 +117,33 @@ class Scanner {
   int line_ = 1;
   Context context_ = Context::plain;
   unsigned char previous_ = '\n';  // the last character of the line outside texts, blanks aside
+  int openedOn_ = 0;              // the line of the last opened text or comment
+  int unclosedLine_ = 0;
 };
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
 
 bool nonAsciiOnlyQuoted(const std::string& text, StrayCharacter& stray) { return Scanner(text).run(stray); }
+
+int firstUnclosedText(const std::string& text) {
+  // A last line without its line end still ends there.
+  return Scanner(text + "\n").unclosedLine();
+}
+
+int firstSingleBracketTable(const std::string& text, const std::string& name) {
+  int line = 1;
+  for (std::size_t start = 0; start < text.size(); ++line) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string content;
+    for (std::size_t i = start; i < end && text[i] != '#'; ++i)
+      if (!isBlank(text[i])) content += text[i];
+    if (content == "[" + name + "]") return line;
+    start = end + 1;
+  }
+  return 0;
+}
 
 }  // namespace fenok::pack

@@ -14,4 +14,10 @@ struct StrayCharacter {
 // True when every byte beyond ASCII lies in a quoted text or a comment; otherwise the first that does not.
 bool nonAsciiOnlyQuoted(const std::string& text, StrayCharacter& stray);
 
+// The line of the first quoted text that is never closed, or 0.
+int firstUnclosedText(const std::string& text);
+
+// The line of the first "[name]" table header (one bracket where an array of tables takes two), or 0.
+int firstSingleBracketTable(const std::string& text, const std::string& name);
+
 }  // namespace fenok::pack

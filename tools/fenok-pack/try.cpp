@@ -1,19 +1,19 @@
-// fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt]: load the quiz as the player would (a .toml is
-// packed in memory first), then run the answer lab over it.
-#include <cstdio>
+// fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt] [--typed]: load the quiz as the player would (a .toml
+// is packed in memory first), then run the answer lab over it. The answers are read byte for byte as
+// the player reads its saved-answers file, unless --typed says they are typed UTF-8 text.
 #include <iostream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "commands.h"
-#include "file_bytes.h"
 #include "content/loader.h"
 #include "content/quiz.h"
+#include "content_findings.h"
 #include "content_texts.h"
-#include "diagnostics.h"
+#include "file_bytes.h"
+#include "inspect.h"
 #include "platform/portable/memory_resources.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/pe_resources.h"
@@ -23,12 +23,29 @@
 #include "quiz_content.h"
 #include "text_encoding.h"
 #include "try_session.h"
+#include "usage.h"
 
 namespace fenok::pack {
 
 namespace {
 
-constexpr const char* kUsage = "usage: fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt]\n";
+struct TryOptions {
+  std::string quiz, answers;
+  bool typed = false;
+};
+
+bool parseOptions(const Arguments& args, TryOptions& options) {
+  std::vector<std::string> files;
+  for (const std::string& arg : args) {
+    if (arg == "--typed") options.typed = true;
+    else if (!arg.empty() && arg[0] == '-') return false;
+    else files.push_back(arg);
+  }
+  if (files.empty() || files.size() > 2) return false;
+  options.quiz = files[0];
+  if (files.size() == 2) options.answers = files[1];
+  return true;
+}
 
 bool endsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
@@ -39,8 +56,7 @@ bool contentFromToml(const std::string& path, MemoryResources& resources) {
   Diagnostics diagnostics(path);
   QuizContent content;
   const bool readable = readQuizDescription(path, content, diagnostics);
-  for (const std::string& warning : diagnostics.warnings()) std::cerr << warning << '\n';
-  for (const std::string& error : diagnostics.errors()) std::cerr << error << '\n';
+  for (const Problem& problem : diagnostics.problems()) std::cerr << formatProblem(problem) << '\n';
   if (!readable) return false;
   std::vector<PeResourceEntry> entries;
   std::string error;
@@ -65,35 +81,41 @@ bool loadResources(const std::string& path, LoadedResources& loaded) {
     return true;
   }
   std::string error;
-  if (!loaded.program.loadFile(path, error)) {
-    std::cerr << "fenok-pack: " << path << ": " << error << '\n';
+  if (!loadProgram(path, loaded.program, error)) {
+    std::cerr << "fenok-pack: " << error << '\n';
     return false;
   }
   loaded.active = &loaded.program;
   return true;
 }
 
-bool readAnswers(const Arguments& args, std::vector<std::uint8_t>& answers) {
-  if (args.size() < 2) {
+bool readAnswers(const TryOptions& options, std::vector<std::uint8_t>& answers) {
+  if (options.answers.empty()) {
     answers.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  if (readFileBytes(args[1], answers)) return true;
-  std::cerr << "fenok-pack: " << args[1] << ": cannot be read\n";
+  std::string reason;
+  if (readFileBytes(options.answers, answers, reason)) return true;
+  std::cerr << "fenok-pack: " << readFailure(options.answers, reason) << '\n';
   return false;
 }
 
 }  // namespace
 
 int runTry(const Arguments& args) {
-  if (args.empty() || args.size() > 2) {
-    std::cerr << kUsage;
-    return 2;
+  TryOptions options;
+  if (!parseOptions(args, options)) {
+    std::cerr << commandHelp("try");
+    return kExitFailed;
   }
   LoadedResources loaded;
-  if (!loadResources(args[0], loaded)) return 1;
+  if (!loadResources(options.quiz, loaded)) return kExitFailed;
   std::vector<std::uint8_t> answers;
-  if (!readAnswers(args, answers)) return 1;
+  if (!readAnswers(options, answers)) return kExitFailed;
+  const std::string answersName = options.answers.empty() ? "the answers" : options.answers;
+  if (options.typed) answers = answersInPlayerEncoding(answers);
+  else
+    for (const std::string& note : savedAnswersNotes(answers)) std::cerr << "fenok-pack: " << answersName << ": warning: " << note << '\n';
 
   RecordingGraphics graphics;
   MessageRecorder messages;
@@ -104,19 +126,21 @@ int runTry(const Arguments& args) {
 
   std::unique_ptr<Quiz> quiz(new Quiz());
   initQuiz(*quiz, graphics);
-  const LoadOutcome outcome = loadQuiz(platform, *quiz);
-  for (const RecordedMessage& message : messages.messages()) {
-    std::cerr << "fenok-pack: " << args[0] << ": " << cp1252ToUtf8(message.text) << '\n';
-  }
+  ContentFindings findings;
+  const LoadOutcome outcome = loadQuiz(platform, *quiz, &findings);
+  for (const RecordedMessage& message : messages.messages())
+    std::cerr << "fenok-pack: " << options.quiz << ": the player says \"" << cp1252ToUtf8(message.text) << "\"\n";
+  const std::vector<std::string> damage = describeFindings(findings);
+  for (const std::string& line : damage) std::cerr << "fenok-pack: " << options.quiz << ": warning: " << line << '\n';
   messages.clear();
 
-  runTrySession(platform, *quiz, answersInPlayerEncoding(answers), std::cout);
+  runTrySession(platform, *quiz, answers, std::cout);
   for (const RecordedMessage& message : messages.messages()) {
     std::cerr << "fenok-pack: " << cp1252ToUtf8(message.text) << '\n';
   }
   freeQuiz(*quiz, graphics);
   // The screen above is what the player would show; a content problem still fails the command.
-  return outcome == LoadOutcome::complete ? 0 : 1;
+  return outcome == LoadOutcome::complete && damage.empty() ? kExitOk : kExitFlagged;
 }
 
 }  // namespace fenok::pack

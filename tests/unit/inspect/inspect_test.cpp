@@ -122,6 +122,63 @@ TEST(InspectResources, TwoAnswersAndUnknownKindsAsNumbers) {
   EXPECT_EQ(table["background"].value<std::string>(), "#000000");
 }
 
+struct DamageCase {
+  const char* name;
+  Bytes answers, codes;
+  std::vector<std::string> findings;  // without the closing line that every damaged load gets
+};
+
+Bytes withoutLast(Bytes bytes, std::size_t count) {
+  bytes.resize(bytes.size() - count);
+  return bytes;
+}
+
+Bytes withByte(Bytes bytes, std::size_t at, std::uint8_t value) {
+  bytes[at] = value;
+  return bytes;
+}
+
+// Content the loader reads past in silence is said, one line per kind of damage.
+TEST(InspectResources, DamagedContentIsFound) {
+  const Bytes answers = testing::workedExampleAnswers(), codes = testing::workedExampleCodes();
+  const std::string left = " has 1 bytes left over after what the player reads";
+  Bytes longer = answers, longerCodes = codes;
+  longer.push_back(0);
+  longerCodes.push_back('X');
+  const DamageCase cases[] = {
+      {"whole", answers, codes, {}},
+      {"answers left over", longer, codes, {"the questions resource (PATCH 104)" + left}},
+      {"answers ran short", withoutLast(answers, 2), codes,
+       {"the questions resource (PATCH 104) ran short: the player read empty texts and zero bytes past its end"}},
+      {"codes left over", answers, longerCodes, {"the rewards resource (PATCH 105)" + left}},
+      {"codes ran short", answers, withoutLast(codes, 1),
+       {"the rewards resource (PATCH 105) ran short: some rewards are missing or cut"}},
+      {"media kind", withByte(answers, 1, 9), codes, {"the media kind is none of text, pictures, audio and video"}},
+      {"answers per question", withByte(answers, 3, 3), codes,
+       {"the answers per question are neither 1 nor 2; the player takes 1"}},
+  };
+  for (const DamageCase& c : cases) {
+    MemoryResources resources;
+    resources.add("PATCH", kAnswersResourceId, testing::encoded(c.answers));
+    resources.add("PATCH", kCodesResourceId, testing::encoded(c.codes));
+    std::vector<std::string> expected = c.findings;
+    if (!expected.empty()) expected.push_back("the content is damaged: what is shown may not be the quiz that was packed");
+    EXPECT_EQ(inspectResources(resources).findings, expected) << c.name;
+  }
+}
+
+TEST(InspectResources, CommentKindOutOfRangeIsFound) {
+  MemoryResources resources;
+  ContentText content;
+  content.byte(0).byte(1).byte(1).byte(1).text("T").text("A").text("E").text("").text("");
+  content.text("PARIS").text("q").byte(7).byte(0).byte(0).byte(0);
+  resources.add("PATCH", kAnswersResourceId, testing::encoded(content.bytes()));
+  resources.add("PATCH", kCodesResourceId, testing::encoded(testing::bytesOfText("X\r\n")));
+  const std::vector<std::string> findings = inspectResources(resources).findings;
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(findings[0], "the comments kind is none of the five the player knows");
+}
+
 TEST(TomlQuoted, EscapesWhatTomlNeeds) {
   EXPECT_EQ(tomlQuoted("plain"), "\"plain\"");
   EXPECT_EQ(tomlQuoted("a\"b\\c"), "\"a\\\"b\\\\c\"");
@@ -212,15 +269,31 @@ TEST(RunInspect, ReadsARealProgramWithPlainAndScrambledContent) {
   EXPECT_EQ(result.out, kWorkedExampleToml);
 }
 
-TEST(RunInspect, ProgramWithoutContentShowsTheMessageAndExitsOne) {
+TEST(RunInspect, ProgramWithoutAQuizSaysSoAndExitsOne) {
   if (!PeProgram::toolsPresent()) GTEST_SKIP() << "mingw-w64 is not installed";
   PeProgram program;
   const std::string exe = program.build();
   ASSERT_FALSE(exe.empty());
   const RunResult result = runInspectCaptured({exe});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "Reponses non trouv\xC3\xA9" "es\n");
-  EXPECT_NE(result.out.find("title = \"Nom du fenok\"\n"), std::string::npos);
+  EXPECT_EQ(result.err, "fenok-pack inspect: " + exe + " holds no quiz: it is a bare player, which shows its placeholder quiz\n");
+  EXPECT_EQ(result.out, "");
+}
+
+TEST(RunInspect, DamagedContentIsPrintedWithWarningsAndExitsOne) {
+  if (!PeProgram::toolsPresent()) GTEST_SKIP() << "mingw-w64 is not installed";
+  PeProgram program;
+  Bytes answers = testing::workedExampleAnswers();
+  answers.push_back('x');
+  program.add("PATCH", 104, testing::encoded(answers));
+  program.add("PATCH", 105, testing::encoded(testing::workedExampleCodes()));
+  const std::string exe = program.build();
+  ASSERT_FALSE(exe.empty());
+  const RunResult result = runInspectCaptured({exe});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find(exe + ": warning: the questions resource (PATCH 104) has 1 bytes left over"), std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.out, kWorkedExampleToml);
 }
 
 TEST(RunInspect, UnreadableOrForeignFilesExitTwo) {
@@ -239,6 +312,11 @@ TEST(RunInspect, UnreadableOrForeignFilesExitTwo) {
   result = runInspectCaptured({});
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("usage"), std::string::npos);
+
+  std::filesystem::create_directories(scratch.path("folder.exe"));
+  result = runInspectCaptured({scratch.path("folder.exe")});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "fenok-pack inspect: \"" + scratch.path("folder.exe") + "\" is a directory\n");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 #include "fenok-pack/commands.h"
+#include "fenok-pack/quiz_build.h"
 #include "fenok-pack/stub_locator.h"
+#include "fenok-pack/usage.h"
 #include "pack_support.h"
 
 namespace fenok {
@@ -71,6 +73,100 @@ TEST_F(BuildCommand, BadArgumentsAreAUsageError) {
   for (const pack::Arguments& args : cases) EXPECT_EQ(pack::runBuild(args), 2);
 }
 
+// The output may never be a file the build reads: the description, a picture, or the player.
+TEST_F(BuildCommand, RefusesToOverwriteWhatItReads) {
+  const std::string jpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg";
+  const std::string quiz = folder.write(
+      "quiz.toml", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"p1.jpg\"\n");
+  folder.write("p1.jpg", jpeg);
+  const std::string stub = folder.write("player.exe", testing::fileText(fixturePath("stub32.exe")));
+  const std::string outputs[] = {quiz, folder.path("p1.jpg"), folder.path("sub/../p1.jpg"), stub};
+  for (const std::string& output : outputs) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(pack::runBuild({quiz, "-o", output, "--stub", stub}), 2) << output;
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("will not write " + output + ": it is "), std::string::npos) << errors;
+  }
+  EXPECT_EQ(testing::fileText(folder.path("p1.jpg")), jpeg);
+  EXPECT_EQ(testing::fileText(quiz).rfind("title", 0), 0u);
+  EXPECT_EQ(testing::fileText(stub), testing::fileText(fixturePath("stub32.exe")));
+}
+
+TEST_F(BuildCommand, AFailedWriteNamesTheOutputAndTheReason) {
+  const std::string quiz = folder.write("quiz.toml", kQuiz);
+  const std::string output = folder.path("missing/out.exe");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(pack::runBuild({quiz, "-o", output, "--stub", fixturePath("stub32.exe")}), 2);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "fenok-pack: cannot write " + output + ": No such file or directory\n");
+}
+
+TEST_F(BuildCommand, ASuccessfulBuildSaysWhatItWrote) {
+  const std::string quiz = folder.write("quiz.toml", kQuiz);
+  const std::string out = folder.path("out.exe");
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}), 0);
+  const std::string printed = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(printed, out + ": 1 question, " + std::to_string(testing::fileText(out).size()) + " bytes\n");
+}
+
+// --arch picks the player beside the tool; each packs and reads back, and is the kind of program asked for.
+TEST_F(BuildCommand, PacksIntoTheChosenArchitecture) {
+  const std::string quiz = folder.write("quiz.toml", kQuiz);
+  folder.write("bin/fenok.exe", testing::fileText(fixturePath("stub32.exe")));
+  folder.write("bin/fenok64.exe", testing::fileText(fixturePath("stub64.exe")));
+  struct Arch {
+    pack::Arguments options;
+    bool pe32Plus;
+  };
+  const Arch arches[] = {{{}, false}, {{"--arch", "x86"}, false}, {{"--arch", "x64"}, true}};
+  for (const Arch& arch : arches) {
+    pack::Arguments args = {quiz, "-o", folder.path("out.exe")};
+    args.insert(args.end(), arch.options.begin(), arch.options.end());
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(pack::runBuildFrom(args, folder.path("bin")), 0);
+    ::testing::internal::GetCapturedStdout();
+    const std::string program = testing::fileText(folder.path("out.exe"));
+    testing::LoadedQuiz loaded;
+    std::string error;
+    ASSERT_TRUE(loaded.load({program.begin(), program.end()}, error)) << error;
+    EXPECT_EQ(loaded.resources.layout().pe32Plus, arch.pe32Plus);
+    EXPECT_EQ(std::string(loaded.quiz->title), "T");
+  }
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(pack::runBuildFrom({quiz, "-o", folder.path("out.exe"), "--arch", "arm"}, folder.path("bin")), 2);
+  EXPECT_EQ(pack::runBuildFrom({quiz, "-o", folder.path("o.exe"), "--arch", "x64", "--stub", fixturePath("stub32.exe")},
+                               folder.path("bin")),
+            2);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("stub32.exe is an x86 player, not x64 as --arch asks"), std::string::npos) << errors;
+}
+
+TEST_F(BuildCommand, CheckWritesNothingAndSaysWhetherItWouldBuild) {
+  const std::string good = folder.write("good.toml", kQuiz);
+  const std::string bad = folder.write("bad.toml", "title = \"\"\nmedia = \"text\"\n");
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(pack::runCheck({good}), 0);
+  EXPECT_EQ(pack::runCheck({bad}), 2);
+  EXPECT_EQ(pack::runCheck({}), 2);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), good + ": 1 question, no errors\n");
+  EXPECT_NE(errors.find(bad + ":1: the title is empty\n"), std::string::npos) << errors;
+  EXPECT_EQ(folder.names().size(), 2u);
+}
+
+TEST(CheckQuizDescription, ListsProblemsAsRecords) {
+  QuizFolder folder;
+  const std::string quiz = folder.write("quiz.toml", "title = \"T\"\nmedia = \"text\"\nrewards = [\"a\"]\n" + kQuiz.substr(27) + kQuiz.substr(27));
+  const std::vector<pack::Problem> problems = pack::checkQuizDescription(quiz);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].file, quiz);
+  EXPECT_EQ(problems[0].line, 3);
+  EXPECT_EQ(problems[0].severity, pack::Severity::warning);
+  EXPECT_EQ(problems[0].message, "1 rewards for 2 questions: the higher levels show none");
+}
+
 TEST(StubLocator, LooksInOrder) {
   QuizFolder folder;
   const std::string given = folder.write("given.exe", "x");
@@ -87,18 +183,51 @@ TEST(StubLocator, LooksInOrder) {
   // fenok.exe beside the tool comes first.
   const std::string beside = folder.write("build/native/bin/fenok.exe", "x");
   EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error), beside);
+
+  // The 64-bit player: fenok64.exe beside the tool, else the win64 build of the tree.
+  const std::string player64 = folder.write("build/win64/bin/fenok.exe", "x");
+  EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x64), player64);
+  const std::string beside64 = folder.write("build/native/bin/fenok64.exe", "x");
+  EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x64), beside64);
 }
 
 TEST(StubLocator, SaysWhatIsMissing) {
   std::string error;
   EXPECT_EQ(pack::locateStub("/nonexistent/p.exe", nullptr, "", error), "");
   EXPECT_EQ(error, "the player given by --stub does not exist: /nonexistent/p.exe");
+  EXPECT_EQ(pack::locateStub("/", nullptr, "", error), "");
+  EXPECT_EQ(error, "the player given by --stub is a directory: /");
   EXPECT_EQ(pack::locateStub("", "/nonexistent/e.exe", "", error), "");
   EXPECT_EQ(error, "the player given by FENOK_STUB does not exist: /nonexistent/e.exe");
   EXPECT_EQ(pack::locateStub("", nullptr, "/nonexistent/native/bin", error), "");
   EXPECT_EQ(error,
             "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB (looked for "
             "/nonexistent/native/bin/fenok.exe and /nonexistent/win32/bin/fenok.exe)");
+}
+
+}  // namespace
+}  // namespace fenok
+
+namespace fenok {
+namespace {
+
+// Every command's help names it and every option it takes.
+TEST(CommandHelp, NamesEveryOption) {
+  const std::pair<const char*, std::vector<const char*>> commands[] = {
+      {"new", {"--media"}},
+      {"check", {}},
+      {"build", {"-o", "--arch", "--stub", "--plain"}},
+      {"inspect", {}},
+      {"try", {"--typed"}},
+      {"verdict", {"--batch"}},
+  };
+  for (const auto& [name, options] : commands) {
+    const std::string help = pack::commandHelp(name);
+    EXPECT_EQ(help.rfind(std::string("usage: fenok-pack ") + name + " ", 0), 0u) << help;
+    for (const char* option : options) EXPECT_NE(help.find(std::string(option) + " "), std::string::npos) << option;
+    EXPECT_NE(pack::toolHelp().find(std::string("fenok-pack ") + name), std::string::npos) << name;
+  }
+  EXPECT_EQ(pack::commandHelp("frobnicate"), "");
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ void writeFiles(const QuizFolder& folder) {
   folder.write("song.mp3", "ID3 sound");
   folder.write("odd.clip", "??? unknown clip");
   folder.write("empty.jpg", "");
+  folder.write("sub/inside.jpg", kJpeg);
 }
 
 class QuizChecks : public ::testing::TestWithParam<Case> {};
@@ -142,10 +143,38 @@ const Case kErrors[] = {
      {"quiz.toml:3: 'question_count' is 2 but there are 1 [[question]] tables"}, {}},
     {"NulCharacter", "title = \"a\\u0000b\"\nmedia = \"text\"\n" + kTextQuestion,
      {"quiz.toml:1: the title contains a NUL character"}, {}},
+    {"EmptyTitle", "title = \"\"\nmedia = \"text\"\n" + kTextQuestion, {"quiz.toml:1: the title is empty"}, {}},
+    {"TabInReward", "title = \"T\"\nmedia = \"text\"\nrewards = [\"a\\tb\"]\n" + kTextQuestion,
+     {"quiz.toml:3: reward 1 contains a control character (a tab), which the player cannot show"}, {}},
+    {"LineBreakInTitle", "title = \"T\\nU\"\nmedia = \"text\"\n" + kTextQuestion,
+     {"quiz.toml:1: the title contains a control character (a line break), which the player cannot show"}, {}},
+    {"UnassignedByteInComment",
+     "title = \"T\"\nmedia = \"pictures\"\ncomments = \"comment\"\n" + kPictureQuestion + "comment = \"a\\u0081\"\n",
+     {"quiz.toml:7: the comment of question 1 contains a control character (U+0081), which the player cannot show"}, {}},
+    {"PictureIsAFolder", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"sub\"\n",
+     {"quiz.toml:5: \"sub\" is a directory"}, {}},
+    {"SingleBracketQuestion", "title = \"T\"\nmedia = \"text\"\n[question]\nanswer = \"A\"\ntext = \"Q\"\n",
+     {"quiz.toml:3: a question starts with [[question]], in double brackets ([question] is read as one table for "
+      "the whole quiz)"},
+     {}},
+    {"UnclosedQuote", "title = \"T\"\nmedia = \"text\n" + kTextQuestion,
+     {"quiz.toml:2: a text in quotes is not closed: its closing quote is missing on this line"}, {}},
+    {"Latin1", "title = \"\xE9t\xE9\"\nmedia = \"text\"\n" + kTextQuestion,
+     {"quiz.toml:1: the description is not UTF-8 (byte 0xE9, '\xC3\xA9' in Windows-1252 or Latin-1); save it as "
+      "UTF-8 (in Notepad: File, Save as, Encoding UTF-8)"},
+     {}},
+    {"Utf16", std::string("\xFF\xFEt\0i\0", 6),
+     {"quiz.toml: the description is saved as UTF-16; save it as UTF-8 (in Notepad: File, Save as, Encoding UTF-8)"},
+     {}},
     {"Syntax", "title = \"T\nmedia = \"text\"\n", {}, {}},  // the message is toml++'s own; checked below
 };
 
 const Case kWarnings[] = {
+    {"ByteOrderMark", "\xEF\xBB\xBFtitle = \"T\"\nmedia = \"text\"\n" + kTextQuestion, {}, {}},
+    {"NoRewardsAtAll", "title = \"T\"\nmedia = \"text\"\nrewards = []\n" + kTextQuestion, {}, {}},
+    {"RewardWiderThanTheCodeBox", "title = \"T\"\nmedia = \"text\"\nrewards = [\"TRES BIEN\", \"EXCELLENT TRAVAIL\"]\n" +
+     repeat(kTextQuestion, 2), {},
+     {"quiz.toml:3: warning: reward 2 is wider than the code box, which shows about \"EXCELLENT \" of it"}},
     {"OuterSpace", "title = \"T\"\nmedia = \"text\"\n[[question]]\nanswer = \" CHAT\"\ntext = \"Q\"\n", {},
      {"quiz.toml:4: warning: the answer of question 1 \" CHAT\" begins or ends with a space; it can never be judged "
       "\"BRAVO\""}},
@@ -210,7 +239,8 @@ TEST(QuizChecksSyntax, AMissingDescriptionIsNamed) {
   pack::Diagnostics diagnostics("/nonexistent/quiz.toml");
   std::vector<PeResourceEntry> resources;
   EXPECT_FALSE(pack::quizResources("/nonexistent/quiz.toml", false, resources, diagnostics));
-  EXPECT_EQ(diagnostics.errors(), std::vector<std::string>{"/nonexistent/quiz.toml: cannot read the quiz description"});
+  EXPECT_EQ(diagnostics.errors(), std::vector<std::string>{
+      "/nonexistent/quiz.toml: cannot read the quiz description: No such file or directory"});
 }
 
 TEST(QuizChecksSize, TextsTooLargeForThePlayerAreRefused) {

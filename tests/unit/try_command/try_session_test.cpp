@@ -94,7 +94,7 @@ TEST(TryCommand, RunsOverAQuizDescription) {
   std::ofstream(quizPath) << "title = \"Capitales\"\nmedia = \"text\"\nrewards = [\"UN\", \"DEUX\"]\n"
                              "[[question]]\nanswer = \"Paris\"\ntext = \"France\"\n"
                              "[[question]]\nanswer = \"Rome\"\ntext = \"Italie\"\n";
-  std::ofstream(answersPath) << "paris\nRoma\n";
+  std::ofstream(answersPath) << "paris\r\nRoma\r\n";
   ::testing::internal::CaptureStdout();
   const int status = runTry({quizPath, answersPath});
   const std::string printed = ::testing::internal::GetCapturedStdout();
@@ -111,7 +111,7 @@ TEST(TryCommand, RunsOverAPackedProgram) {
   const std::string answersPath = folder + "/try_packed.txt";
   std::ofstream(quizPath) << "title = \"Mots\"\nmedia = \"text\"\nrewards = [\"\u00c9T\u00c9\"]\n"
                              "[[question]]\nanswer = \"\u00c9t\u00e9\"\ntext = \"Saison\"\n";
-  std::ofstream(answersPath) << "\xC3\x89t\xC3\xA9\n";
+  std::ofstream(answersPath) << "\xC9t\xE9\r\n";  // as the player saves it
   pack::Diagnostics diagnostics(quizPath);
   std::vector<PeResourceEntry> resources;
   ASSERT_TRUE(pack::quizResources(quizPath, false, resources, diagnostics));
@@ -134,10 +134,67 @@ TEST(TryCommand, UsageAndUnreadableFiles) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(runTry({}), 2);
   EXPECT_EQ(runTry({"a", "b", "c"}), 2);
-  EXPECT_EQ(runTry({"/nonexistent/quiz.exe", "/nonexistent/answers.txt"}), 1);
+  EXPECT_EQ(runTry({"/nonexistent/quiz.exe", "/nonexistent/answers.txt"}), 2);
+  EXPECT_EQ(runTry({"a.toml", "--frobnicate"}), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(errors.find("usage: fenok-pack try"), std::string::npos);
   EXPECT_NE(errors.find("/nonexistent/quiz.exe"), std::string::npos);
+}
+
+// Answers are the player's saved file, byte for byte: a UTF-8 file (Windows-1252 bytes that happen to
+// be valid UTF-8) and LF-only lines get the player's verdicts, with a word for the author; --typed
+// converts typed text.
+TEST(TryCommand, ReadsTheAnswersFileAsThePlayerDoes) {
+  const std::string folder = ::testing::TempDir();
+  const std::string quizPath = folder + "/try_bytes.toml";
+  const std::string answersPath = folder + "/try_bytes.txt";
+  std::ofstream(quizPath) << "title = \"Mots\"\nmedia = \"text\"\n"
+                             "[[question]]\nanswer = \"\u00c9T\u00c9\"\ntext = \"Saison\"\n"
+                             "[[question]]\nanswer = \"MER\"\ntext = \"Eau\"\n";
+  std::ofstream(answersPath) << "\xC3\x89T\xC3\x89\nmer\n";
+  struct Run {
+    Arguments args;
+    const char* printed;
+    bool notes;
+  };
+  const Run runs[] = {
+      {{quizPath, answersPath},
+       "1.1  \xC3\x83\xE2\x80\xB0T\xC3\x83\xE2\x80\xB0\nmer\n  -> FAUX\n2.1    -> ?\n 0 / 2\n      \n", true},
+      {{quizPath, answersPath, "--typed"}, "1.1  \xC3\x89T\xC3\x89  -> BRAVO\n2.1  mer  -> BRAVO\n 2 / 2\n\n", false},
+  };
+  for (const Run& run : runs) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runTry(run.args), 0);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), run.printed);
+    EXPECT_EQ(errors.find("some lines end in LF alone") != std::string::npos, run.notes) << errors;
+    EXPECT_EQ(errors.find("the answers look like UTF-8") != std::string::npos, run.notes) << errors;
+  }
+  std::remove(quizPath.c_str());
+  std::remove(answersPath.c_str());
+}
+
+TEST(TryCommand, BadInputExitsTwo) {
+  const std::string folder = ::testing::TempDir();
+  const std::string quizPath = folder + "/try_bad.toml";
+  std::ofstream(quizPath) << "title = \"\"\nmedia = \"text\"\n[[question]]\nanswer = \"A\"\ntext = \"Q\"\n";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(runTry({quizPath, folder}), 2);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("the title is empty"), std::string::npos) << errors;
+  std::remove(quizPath.c_str());
+}
+
+TEST(TryCommand, AnAnswersFolderIsNamed) {
+  const std::string folder = ::testing::TempDir();
+  const std::string quizPath = folder + "/try_folder.toml";
+  std::ofstream(quizPath) << "title = \"T\"\nmedia = \"text\"\n[[question]]\nanswer = \"A\"\ntext = \"Q\"\n";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(runTry({quizPath, folder}), 2);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("is a directory"), std::string::npos) << errors;
+  std::remove(quizPath.c_str());
 }
 
 }  // namespace

@@ -1,0 +1,105 @@
+// fenok-pack new: a draft description from a folder of pictures or clips, which builds as it is and
+// never replaces a description.
+#include <gtest/gtest.h>
+
+#include "fenok-pack/commands.h"
+#include "fenok-pack/quiz_build.h"
+#include "fenok-pack/quiz_draft.h"
+#include "pack_support.h"
+
+namespace fenok {
+namespace {
+
+using testing::QuizFolder;
+
+const std::string kJpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg";
+
+int runQuietly(const pack::Arguments& args) {
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = pack::runNew(args);
+  ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  return status;
+}
+
+TEST(AnswerFromFileName, WordsUpperCasedAccentsKept) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"tour-eiffel.jpg", "TOUR EIFFEL"},
+      {"cr\xC3\xA8me_br\xC3\xBBl\xC3\xA9" "e.png", "CR\xC3\x88ME BR\xC3\x9BL\xC3\x89" "E"},
+      {"  --b\xC5\x93uf--.gif", "B\xC5\x92UF"},
+      {"a|b.jpg", "A B"},
+      {"-.jpg", "REPONSE"},
+      {"abcdefghijklmnopqrstuvwxyzabcdefghijklmn-opq.jpg", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN"},
+  };
+  for (const auto& [name, answer] : cases) EXPECT_EQ(pack::answerFromFileName(name), answer) << name;
+}
+
+TEST(NewCommand, DraftsAQuizThatBuildsAsItIs) {
+  QuizFolder folder;
+  folder.write("tour-eiffel.jpg", kJpeg);
+  folder.write("arc_de_triomphe.png", testing::sourceFile("samples/demo/pictures/pologne.png"));
+  folder.write("notes.txt", "not a picture");
+  folder.write("song.mp3", "ID3 sound");
+  ASSERT_EQ(runQuietly({folder.path("")}), 0);
+
+  const std::string description = folder.path("quiz.toml");
+  const pack::PreparedQuiz prepared = pack::prepareQuiz(description, false);
+  EXPECT_TRUE(prepared.ok());
+  EXPECT_TRUE(prepared.problems.empty()) << pack::formatProblem(prepared.problems.front());
+  EXPECT_EQ(prepared.questionCount, 2);
+  const std::string text = testing::fileText(description);
+  EXPECT_NE(text.find("answer = \"ARC DE TRIOMPHE\"\npicture = \"arc_de_triomphe.png\"\n\n[[question]]\n"
+                      "answer = \"TOUR EIFFEL\"\npicture = \"tour-eiffel.jpg\"\n"),
+            std::string::npos)
+      << text;
+  for (const char* key : {"title", "author", "explanation", "media", "answers_per_question", "answer_labels",
+                          "comments", "background", "rewards"})
+    EXPECT_NE(text.find(std::string("\n") + key + " = "), std::string::npos) << key;
+}
+
+TEST(NewCommand, TakesNoMoreQuestionsThanAQuizHolds) {
+  QuizFolder folder;
+  for (int i = 0; i < 97; ++i) folder.write("p" + std::to_string(100 + i) + ".jpg", kJpeg);
+  ASSERT_EQ(runQuietly({folder.path("")}), 0);
+  const pack::PreparedQuiz prepared = pack::prepareQuiz(folder.path("quiz.toml"), false);
+  EXPECT_TRUE(prepared.ok());
+  EXPECT_EQ(prepared.questionCount, 96);
+}
+
+TEST(NewCommand, NeverOverwritesADescription) {
+  QuizFolder folder;
+  folder.write("a.jpg", kJpeg);
+  const std::string description = folder.write("quiz.toml", "mine");
+  EXPECT_EQ(runQuietly({folder.path("")}), 2);
+  EXPECT_EQ(testing::fileText(description), "mine");
+}
+
+TEST(NewCommand, ChoosesTheMediaByWhatIsThere) {
+  struct Case {
+    std::vector<std::string> files;
+    pack::Arguments options;
+    int status;
+    const char* media;  // in the draft, when it is made
+  };
+  const Case cases[] = {
+      {{"a.mp3", "b.wav", "c.avi"}, {}, 0, "media = \"audio\""},
+      {{"a.avi", "b.mpg"}, {}, 0, "media = \"video\""},
+      {{"a.jpg", "b.avi"}, {"--media", "video"}, 0, "media = \"video\""},
+      {{"a.txt"}, {}, 2, nullptr},
+      {{"a.jpg"}, {"--media", "audio"}, 2, nullptr},
+      {{"a.jpg"}, {"--media", "radio"}, 2, nullptr},
+  };
+  for (const Case& c : cases) {
+    QuizFolder folder;
+    for (const std::string& name : c.files) folder.write(name, name.find(".jpg") != std::string::npos ? kJpeg : "RIFF");
+    pack::Arguments args = {folder.path("")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    EXPECT_EQ(runQuietly(args), c.status) << c.files.front();
+    if (c.media) EXPECT_NE(testing::fileText(folder.path("quiz.toml")).find(c.media), std::string::npos) << c.media;
+    else EXPECT_FALSE(folder.exists("quiz.toml"));
+  }
+}
+
+}  // namespace
+}  // namespace fenok

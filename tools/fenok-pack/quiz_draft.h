@@ -1,0 +1,31 @@
+#pragma once
+// A first quiz description drafted from a folder of pictures or clips: one question per file, in name
+// order, each expected answer taken from its file name. `fenok-pack new` writes it; the author then
+// edits what the names could not say.
+#include <string>
+#include <vector>
+
+namespace fenok::pack {
+
+enum class DraftMedia { pictures, audio, video };
+
+struct DraftFile {
+  std::string name;  // the file name in the folder, UTF-8
+  DraftMedia media;
+};
+
+// The files of the folder that can make questions, sorted by name; others (the description, notes)
+// are left out. False, with a reason, when the folder cannot be listed.
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason);
+
+// Pictures when there are any, else the more numerous kind of clip; false when there is neither.
+bool defaultDraftMedia(const std::vector<DraftFile>& files, DraftMedia& media);
+
+// "tour-eiffel.jpg" -> "TOUR EIFFEL": the name without its extension, dashes and underscores as
+// spaces, upper-cased (accented letters too), cut to what an answer box takes.
+std::string answerFromFileName(const std::string& name);
+
+// The description's text, every key present with a comment on what it does.
+std::string draftDescription(const std::string& title, DraftMedia media, const std::vector<std::string>& names);
+
+}  // namespace fenok::pack
