@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "content/quiz.h"
 #include "persist/saved_answers.h"
+#include "ui/main_layout.h"
 #include "ui/quiz_panel.h"
 
 namespace fenok {
@@ -12,24 +13,12 @@ const char kClassName[] = "Fenok";
 constexpr COLORREF kStatusBrushColour = 0x00C8D0D4;
 constexpr int kStatusLabelStyle = WS_CHILD | WS_VISIBLE;
 
-struct Placement {
-  int x, y, width, height;
-  UINT flags;
-};
-
-// The layout rule for a client area of W x H, in the order the windows are placed.
-Placement quizPanelPlacement(int w, int h) { return {5, 50, w - 11, h - 68, SWP_NOZORDER}; }
-Placement headerPanelPlacement(int w, int) { return {5, 2, w - 11, 49, SWP_NOZORDER}; }
-Placement statusLabelPlacement(int w, int h) {
-  return {w - 145, h - 16, 150, 15, SWP_NOOWNERZORDER | SWP_NOACTIVATE};
+void place(HWND window, const Rect& r, UINT flags) {
+  if (window) SetWindowPos(window, nullptr, r.x, r.y, r.width, r.height, flags);
 }
 
-void place(HWND window, const Placement& p) {
-  if (window) SetWindowPos(window, nullptr, p.x, p.y, p.width, p.height, p.flags);
-}
-
-void createLabel(HWND parent, const char* text, int x, int y, int width, int height, int id) {
-  HWND label = CreateWindowExA(0, "Static", text, kStatusLabelStyle, x, y, width, height, parent,
+void createLabel(HWND parent, const char* text, const Rect& r, int id) {
+  HWND label = CreateWindowExA(0, "Static", text, kStatusLabelStyle, r.x, r.y, r.width, r.height, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
   SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
@@ -39,7 +28,7 @@ void onCreate(HWND window) {
   AppContext* app = appContext();
   RECT client;
   GetClientRect(window, &client);
-  createLabel(window, app && app->quiz ? app->quiz->statusText : "", 720, client.bottom - 16, 140, 15,
+  createLabel(window, app && app->quiz ? app->quiz->statusText : "", initialStatusLabel(client.bottom),
               kStatusLabelId);
   SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
 }
@@ -118,10 +107,6 @@ HWND createMainWindow(HINSTANCE instance, const char* title) {
                          kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
 }
 
-int centredOrigin(int desktopStart, int desktopExtent, int windowExtent) {
-  return desktopStart + (desktopExtent - windowExtent) / 2;
-}
-
 void centreOnDesktop(HWND window) {
   RECT desktop;
   RECT own;
@@ -135,11 +120,11 @@ void centreOnDesktop(HWND window) {
 void layoutMainWindow(HWND mainWindow, HWND quizPanel, HWND headerPanel) {
   RECT client;
   GetClientRect(mainWindow, &client);
-  const int w = client.right - client.left;
-  const int h = client.bottom - client.top;
-  place(quizPanel, quizPanelPlacement(w, h));
-  place(headerPanel, headerPanelPlacement(w, h));
-  place(GetDlgItem(mainWindow, kStatusLabelId), statusLabelPlacement(w, h));
+  const MainLayout layout = mainLayout(client.right - client.left, client.bottom - client.top);
+  // In this order: the quiz panel, then the header strip over its top edge, then the label.
+  place(quizPanel, layout.quizPanel, SWP_NOZORDER);
+  place(headerPanel, layout.headerPanel, SWP_NOZORDER);
+  place(GetDlgItem(mainWindow, kStatusLabelId), layout.statusLabel, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
 }
 
 void postWheelRequest(HWND quizPanel, WPARAM wParam) {

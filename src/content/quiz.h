@@ -33,6 +33,9 @@ enum CommentKind : std::int32_t {
 inline bool carriesComments(std::int32_t commentKind) {
   return commentKind == kCommentText || commentKind == kCommentTextAndPicture || commentKind == kCommentAllAtEnd;
 }
+// Whether a picture or media quiz gives every question a comment label and taller rows: any kind above 1,
+// including kinds the loader reads no comments for, so the screen keeps its shape for such content.
+inline bool showsCommentLabels(std::int32_t commentKind) { return commentKind > kCommentSolutionPicture; }
 // Whether solving a question replaces its picture by the solution picture.
 inline bool showsSolutionPicture(std::int32_t commentKind) {
   return commentKind == kCommentSolutionPicture || commentKind == kCommentTextAndPicture;

@@ -21,6 +21,9 @@ void exchangeNibbles(std::uint8_t* bytes, std::size_t size);
 enum class PictureSource { encoded, png, none };
 PictureSource choosePictureSource(const Resources& resources, const char* type, int id);
 
+// The side of the square box every picture and solution picture is fitted into.
+constexpr int kPictureBoxSide = 260;
+
 struct FittedSize {
   int width = 0;
   int height = 0;

@@ -17,6 +17,7 @@
 #include "platform/ports/platform.h"
 #include "platform/resource_ids.h"
 #include "ui/quiz_panel.h"
+#include "ui/grid_geometry.h"
 #include "ui/quiz_panel_ids.h"
 #include "ui/scrolling.h"
 
@@ -37,7 +38,6 @@ constexpr std::uint32_t kMediaButtonStyle = 0x50010041;
 
 constexpr std::uint32_t kSuccessColour = 0x00FF00;
 constexpr int kGridBoxTextLimit = 40;
-constexpr int kPictureBox = 260;
 
 // Everything the pass carries from one question to the next.
 struct Builder {
@@ -109,10 +109,10 @@ int loadRowPictures(Builder& b, int question) {
   for (int c = 0; c < 3; ++c) {
     Picture picture;
     if (b.platform.pictures) {
-      picture = b.platform.pictures->loadPicture(kFirstPictureResource + question + c, "IMG", kPictureBox,
-                                                 kPictureBox);
+      picture = b.platform.pictures->loadPicture(kFirstPictureResource + question + c, "IMG", kPictureBoxSide,
+                                                 kPictureBoxSide);
     }
-    if (!picture.bitmap) picture = Picture{nullptr, kPictureBox, 0};
+    if (!picture.bitmap) picture = Picture{nullptr, kPictureBoxSide, 0};
     b.rowPictures[c] = picture;
     tallest = std::max(tallest, picture.height);
   }
@@ -144,12 +144,14 @@ void createAnswerLines(Builder& b, const Cell& cell) {
     const int boxId = answerBoxId(b.quiz, cell.question - 1, k);
     const int labelId = verdictLabelId(boxId);
     const int x = cell.left + cell.indent;
-    // One answer: the verdict label under the box. Two: each line 19 pixels below the last, with a
-    // narrow verdict label at the end of its shortened box.
+    // One answer: the verdict label under the box. Two: each line below the last, with a narrow
+    // verdict label at the end of its shortened box.
     const bool single = perQuestion == 1;
-    const int y = cell.answerTop + 19 * (k - 1);
-    const Rect box = single ? Rect{x, y, cell.boxWidth, 20} : Rect{x, y, cell.boxWidth - 59, 20};
-    const Rect label = single ? Rect{x, y + 19, cell.verdictWidth, 20} : Rect{x + cell.boxWidth - 60, y, 60, 20};
+    const int y = cell.answerTop + kGrid.lineStep * (k - 1);
+    const int h = kGrid.lineHeight;
+    const Rect box = single ? Rect{x, y, cell.boxWidth, h} : Rect{x, y, cell.boxWidth - kGrid.twoAnswerBoxCut, h};
+    const Rect label = single ? Rect{x, y + kGrid.lineStep, cell.verdictWidth, h}
+                              : Rect{x + cell.boxWidth - kGrid.twoAnswerVerdictWidth, y, kGrid.twoAnswerVerdictWidth, h};
     panel.create("Edit", restored, kGridBoxStyle, box, boxId);
     panel.setFont(boxId, b.quiz.panelFont, false);
     panel.limitText(boxId, kGridBoxTextLimit);
@@ -165,9 +167,11 @@ void createMediaButtons(Builder& b, const Cell& cell) {
   Controls& panel = b.panel;
   const int play = playButtonId(cell.question);
   const int stop = stopButtonId(cell.question);
-  panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop, 20, 20}, play);
+  const int side = kGrid.buttonSide;
+  panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop, side, side}, play);
   panel.setImage(play, ImageType::icon, b.state.playIcon);
-  panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop + 20, 20, 19}, stop);
+  panel.create("Button", "", kMediaButtonStyle, Rect{cell.left, cell.answerTop + side, side, kGrid.stopButtonHeight},
+               stop);
   panel.setImage(stop, ImageType::icon, b.state.stopIcon);
 }
 
@@ -185,45 +189,52 @@ bool buildGridCell(Builder& b, int question) {
   const bool pictures = quiz.mediaKind == kMediaPictures;
   const bool twoAnswers = quiz.answersPerQuestion == 2;
   const int column = (question - 1) % 3;
-  const int left = 290 * column + (twoAnswers ? 106 : 46);
+  const int left = kGrid.columnPitch * column + (twoAnswers ? kGrid.firstLeftTwoAnswers : kGrid.firstLeftOneAnswer);
   const int y = b.rowTop;
   const int pictureId = pictureLabelId(question);
 
   int mediaHeight = 0;
-  int indent = 20;
+  int indent = kGrid.mediaIndent;
   if (pictures) {
     const int tallest = column == 0 ? loadRowPictures(b, question) : currentRowHeight(b);
-    mediaHeight = tallest + 10;
+    mediaHeight = tallest + kGrid.pictureGap;
     indent = 0;
     const Picture& picture = b.rowPictures[column];
     panel.create("Static", "", kPictureStyle,
-                 Rect{left + (kPictureBox - picture.width) / 2, y + (tallest - picture.height) / 2, picture.width,
+                 Rect{left + (kPictureBoxSide - picture.width) / 2, y + (tallest - picture.height) / 2, picture.width,
                       picture.height},
                  pictureId);
   } else {
     const bool video = quiz.mediaKind == kMediaVideo;
-    mediaHeight = video ? 210 : 0;
-    panel.create("Static", "", kPlaceholderStyle, Rect{left, y, video ? 260 : 0, video ? 200 : 0}, pictureId);
+    mediaHeight = video ? kGrid.videoRowHeight : 0;
+    panel.create("Static", "", kPlaceholderStyle,
+                 Rect{left, y, video ? kGrid.videoPlaceholderWidth : 0, video ? kGrid.videoPlaceholderHeight : 0},
+                 pictureId);
     if (b.state.media && !b.state.media->createPlayer(question, panel, pictureId)) {
       reportFailedPlayer(b, question);
       return false;
     }
   }
 
-  const Cell cell{question, left, y + mediaHeight, indent, pictures ? 260 : 240, pictures ? 260 : 240};
+  const int boxWidth = pictures ? kGrid.pictureBoxWidth : kGrid.mediaBoxWidth;
+  const Cell cell{question, left, y + mediaHeight, indent, boxWidth, boxWidth};
   if (twoAnswers && column == 0) {
-    panel.create("Static", fieldText(quiz.firstAnswerLabel), kCaptionStyle, Rect{4, cell.answerTop + 2, 95, 20},
-                 kCaptionLabelId);
+    const int top = cell.answerTop + kGrid.captionTop;
+    panel.create("Static", fieldText(quiz.firstAnswerLabel), kCaptionStyle,
+                 Rect{kGrid.firstCaptionLeft, top, kGrid.captionWidth, kGrid.lineHeight}, kCaptionLabelId);
     panel.setLastCreatedFont(kCaptionLabelId, b.stockFont, true);
-    panel.create("Static", fieldText(quiz.secondAnswerLabel), kCaptionStyle, Rect{3, cell.answerTop + 22, 95, 20},
+    panel.create("Static", fieldText(quiz.secondAnswerLabel), kCaptionStyle,
+                 Rect{kGrid.secondCaptionLeft, top + kGrid.captionStep, kGrid.captionWidth, kGrid.lineHeight},
                  kCaptionLabelId);
     panel.setLastCreatedFont(kCaptionLabelId, b.stockFont, true);
   }
-  panel.create("Static", numberText(question), kNumberStyle, Rect{left - 28, cell.answerTop + 2, 27, 17},
+  panel.create("Static", numberText(question), kNumberStyle,
+               Rect{left + kGrid.numberLeft, cell.answerTop + kGrid.numberTop, kGrid.numberWidth, kGrid.numberHeight},
                numberLabelId(question));
-  if (quiz.commentKind > 1) {
+  if (showsCommentLabels(quiz.commentKind)) {
     const int commentId = commentLabelId(question);
-    panel.create("Static", "", kCommentStyle, Rect{left, cell.answerTop + 46, 260, 65}, commentId);
+    panel.create("Static", "", kCommentStyle,
+                 Rect{left, cell.answerTop + kGrid.commentTop, kGrid.commentWidth, kGrid.commentHeight}, commentId);
     setStockFont(b, commentId);
     panel.setText(commentId, commentOf(quiz, question));
     panel.show(commentId, kSwHide);
@@ -238,9 +249,9 @@ bool buildGridCell(Builder& b, int question) {
     createMediaButtons(b, cell);
   }
 
-  const int rowStep = quiz.commentKind > 1 ? 140 : 60;
+  const int rowStep = showsCommentLabels(quiz.commentKind) ? kGrid.rowStepWithComments : kGrid.rowStepPlain;
   if (question % 3 == 1) {
-    quiz.contentWidth = 890;
+    quiz.contentWidth = kGrid.contentWidth;
     quiz.contentHeight = cell.answerTop + rowStep;
   }
   if (question % 3 == 0) b.rowTop = cell.answerTop + rowStep;

@@ -8,13 +8,12 @@
 #include "judge/score.h"
 #include "platform/ports/controls.h"
 #include "ui/header_panel.h"
+#include "ui/grid_geometry.h"
 #include "ui/quiz_panel_ids.h"
 
 namespace fenok {
 
 namespace {
-
-constexpr int kCommentHeight = 65;
 
 enum ShiftMode { kHideSolved = 1, kCloseUp = 2, kShowAgain = 3, kShowRowEnd = 4, kOpenUp = 5 };
 
@@ -22,7 +21,7 @@ int rowHeight(const Quiz& quiz, int row) { return row < kMaxRows ? quiz.rowHeigh
 
 // What a closed row gives back: its picture height, and its comment height when there are comments.
 int closedRowHeight(const Quiz& quiz, int row) {
-  return rowHeight(quiz, row) + (quiz.commentKind > 1 ? kCommentHeight : 0);
+  return rowHeight(quiz, row) + (showsCommentLabels(quiz.commentKind) ? kGrid.commentHeight : 0);
 }
 
 bool hideBoxChecked(const Quiz& quiz) {

@@ -23,22 +23,6 @@
 namespace fenok {
 namespace {
 
-struct CentreCase {
-  int desktopStart, desktopExtent, windowExtent, expected;
-};
-
-class CentredOriginTest : public ::testing::TestWithParam<CentreCase> {};
-
-TEST_P(CentredOriginTest, HalvesTruncateTowardZero) {
-  const CentreCase& c = GetParam();
-  EXPECT_EQ(centredOrigin(c.desktopStart, c.desktopExtent, c.windowExtent), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Desktops, CentredOriginTest,
-                         ::testing::Values(CentreCase{0, 1280, 930, 175}, CentreCase{0, 1024, 600, 212},
-                                           CentreCase{0, 801, 930, -64}, CentreCase{0, 800, 930, -65},
-                                           CentreCase{100, 930, 930, 100}, CentreCase{-1280, 1280, 930, -1105}));
-
 Rect windowRect(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
