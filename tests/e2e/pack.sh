@@ -50,6 +50,21 @@ expect_eq "broken description message" "$(cat "$work/broken.err")" \
   "$work/broken.toml:4: the answer of question 1 contains '|', which the stored quiz uses to end its texts"
 expect_eq "nothing written" "$(ls "$work" | grep -c '^broken\.exe')" 0
 
+# --arch picks the player of the matching Windows build beside the native tree: PE32 for x86 (the
+# default), PE32+ for x64; both hold the quiz.
+machine() {  # machine FILE: the PE header's machine field, in hex
+  local pe
+  pe=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+  od -An -t x2 -j $((pe + 4)) -N 2 "$1" | tr -d ' '
+}
+for pair in x86:014c x64:8664; do
+  a=${pair%%:*}
+  env -u FENOK_STUB "$pack" build "$root/samples/texte/quiz.toml" -o "$work/texte-$a.exe" --arch "$a" >/dev/null 2>&1
+  expect_eq "built into the $a player" "$?" 0
+  expect_eq "the $a player's machine" "$(machine "$work/texte-$a.exe" 2>/dev/null)" "${pair#*:}"
+  expect_eq "the $a program holds the quiz" "$("$pack" inspect "$work/texte-$a.exe" 2>/dev/null)" "$(cat "$work/texte.toml")"
+done
+
 # The Windows build of the tool writes the same program.
 fenok_wine_env "$root"
 (cd "$root" && "$FENOK_WINE" "$win32/bin/fenok-pack.exe" build samples/demo/quiz.toml -o "$work/demo-wine.exe" \
