@@ -4,13 +4,16 @@
 // count, answers per question (bytes); title, author, explanation, the two answer captions (texts
 // ended by '|'); per question its answer, its second answer (only with two answers per question) and
 // its text; the comment kind (byte); per question one comment (kinds 2 and 4) or a comment and a
-// discarded text (kind 3); the background red, green and blue (bytes). Nothing after is read.
+// discarded text (kind 3); the background red, green and blue (bytes). A quiz that asks the judge for
+// more (accent tolerance, answers accepted beside the expected ones) goes on with the accepted-answers
+// block (accepted_block.h); any other quiz ends there.
 // Decoded codes text ("PATCH" 105): one reward line per question, each ended by CR LF.
 #include "content/loader.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "content/accepted_block.h"
 #include "content/content_key.h"
 #include "content/field_reader.h"
 #include "content/lzw.h"
@@ -79,7 +82,7 @@ void setFallbackContent(Platform& platform, Quiz& quiz) {
   appendAnswer(quiz, "TEST", "TEST", "emplacement");
 }
 
-void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& decoded) {
+AcceptedBlock readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& decoded) {
   FieldReader reader(decoded);
   reader.byte();  // marker
   quiz.mediaKind = static_cast<std::int32_t>(reader.byte()) - 1;
@@ -121,6 +124,9 @@ void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>
   const std::uint8_t green = reader.byte();
   const std::uint8_t blue = reader.byte();
   setBackground(platform, quiz, red, green, blue);
+  if (reader.ranOut()) return AcceptedBlock::absent;
+  return readAcceptedBlock(decoded.data(), decoded.size(), reader.position(), declaredCount, quiz.answersPerQuestion,
+                           quiz);
 }
 
 void readCodes(Quiz& quiz, const std::vector<std::uint8_t>& decoded) {
@@ -130,7 +136,9 @@ void readCodes(Quiz& quiz, const std::vector<std::uint8_t>& decoded) {
 
 }  // namespace
 
-LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size) {
+LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
+                                 AcceptedBlock* accepted) {
+  if (accepted != nullptr) *accepted = AcceptedBlock::absent;
   for (char* code : quiz.rewardCodes) code[0] = '\0';
 
   std::vector<std::uint8_t> decoded;
@@ -154,7 +162,8 @@ LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint
     quiz.questionCount = 0;
     return LoadOutcome::answersFailed;
   }
-  readAnswers(platform, quiz, decoded);
+  const AcceptedBlock block = readAnswers(platform, quiz, decoded);
+  if (accepted != nullptr) *accepted = block;
 
   const ByteView codes = findContent(platform, kCodesResourceId);
   if (codes.empty() || decodeContent(codes, decoded, platform.messages) != kLzwOk) {
@@ -165,9 +174,9 @@ LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint
   return LoadOutcome::complete;
 }
 
-LoadOutcome loadQuiz(Platform& platform, Quiz& quiz) {
+LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, AcceptedBlock* accepted) {
   const std::vector<std::uint8_t>& linkText = builtInLinkText();
-  return loadQuizWithLinkText(platform, quiz, linkText.data(), linkText.size());
+  return loadQuizWithLinkText(platform, quiz, linkText.data(), linkText.size(), accepted);
 }
 
 }  // namespace fenok

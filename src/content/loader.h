@@ -8,6 +8,7 @@ namespace fenok {
 
 struct Platform;
 struct Quiz;
+enum class AcceptedBlock;
 
 constexpr int kAnswersResourceId = 104;
 constexpr int kCodesResourceId = 105;
@@ -31,9 +32,12 @@ enum class LoadOutcome {
 // A question count above 96 keeps 96 questions, but the texts of the others are still read past so
 // that the comment kind, the comments and the colour come from their places. An answers-per-question
 // byte other than 2 reads and keeps one answer per question. Reward codes not read stay empty.
-LoadOutcome loadQuiz(Platform& platform, Quiz& quiz);
+// A damaged accepted-answers block is ignored whole and shows no message (the quiz is still playable
+// with its expected answers); accepted, when given, tells what became of the block.
+LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, AcceptedBlock* accepted = nullptr);
 
 // The same with another built-in link text (tests of its failure path).
-LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size);
+LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
+                                 AcceptedBlock* accepted = nullptr);
 
 }  // namespace fenok
