@@ -12,6 +12,7 @@ namespace fenok::pack {
 struct InspectResult {
   std::string toml;                   // the loaded quiz (quiz_toml_writer.h)
   std::vector<std::string> messages;  // each message the loader showed, as UTF-8 text
+  std::vector<std::string> warnings;  // what the player ignores silently (a damaged accepted-answers block)
 };
 
 // Runs initQuiz and loadQuiz over the resources, with recorded messages and graphics.
