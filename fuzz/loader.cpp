@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "content/accepted_block.h"
 #include "content/content_key.h"
 #include "content/loader.h"
 #include "content/lzw.h"
@@ -52,7 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   auto quiz = std::make_unique<fenok::Quiz>();
   fenok::initQuiz(*quiz, graphics);
-  const fenok::LoadOutcome outcome = fenok::loadQuiz(platform, *quiz);
+  fenok::ContentFindings findings;
+  const fenok::LoadOutcome outcome = fenok::loadQuiz(platform, *quiz, &findings);
+  const fenok::AcceptedBlock block = findings.acceptedBlock;
 
   if (quiz->questionCount < 0 || quiz->questionCount > fenok::kMaxQuestions) std::abort();
   if (quiz->answersPerQuestion != 1 && quiz->answersPerQuestion != 2) std::abort();
@@ -63,7 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkTerminated(entry->secondAnswer, sizeof entry->secondAnswer);
     checkTerminated(entry->question, sizeof entry->question);
     checkTerminated(entry->comment, sizeof entry->comment);
+    checkTerminated(entry->also, sizeof entry->also);
+    checkTerminated(entry->secondAlso, sizeof entry->secondAlso);
+    // A block that was not read whole leaves no trace.
+    if (block != fenok::AcceptedBlock::read && (entry->also[0] != '\0' || entry->secondAlso[0] != '\0')) std::abort();
   }
+  if (quiz->accentMode != fenok::kAccentsStrict && quiz->accentMode != fenok::kAccentsTolerant) std::abort();
+  if (block != fenok::AcceptedBlock::read && quiz->accentMode != fenok::kAccentsStrict) std::abort();
   const bool loaded = outcome == fenok::LoadOutcome::complete || outcome == fenok::LoadOutcome::codesFailed;
   if (loaded && entries != quiz->questionCount) std::abort();
   if (outcome == fenok::LoadOutcome::answersMissing && entries != 2) std::abort();

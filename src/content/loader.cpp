@@ -4,13 +4,16 @@
 // count, answers per question (bytes); title, author, explanation, the two answer captions (texts
 // ended by '|'); per question its answer, its second answer (only with two answers per question) and
 // its text; the comment kind (byte); per question one comment (kinds 2 and 4) or a comment and a
-// discarded text (kind 3); the background red, green and blue (bytes). Nothing after is read.
+// discarded text (kind 3); the background red, green and blue (bytes). A quiz that asks the judge for
+// more (accent tolerance, answers accepted beside the expected ones) goes on with the accepted-answers
+// block (accepted_block.h); any other quiz ends there.
 // Decoded codes text ("PATCH" 105): one reward line per question, each ended by CR LF.
 #include "content/loader.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "content/accepted_block.h"
 #include "content/content_key.h"
 #include "content/field_reader.h"
 #include "content/lzw.h"
@@ -126,8 +129,18 @@ void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>
   const std::uint8_t green = reader.byte();
   const std::uint8_t blue = reader.byte();
   setBackground(platform, quiz, red, green, blue);
-  findings.answersRanShort = reader.ranOut();
-  findings.answersLeftOver = decoded.size() - reader.position();
+  if (reader.ranOut()) {
+    findings.answersRanShort = true;
+    return;
+  }
+  const std::size_t colourEnd = reader.position();
+  const AcceptedBlock block = readAcceptedBlock(decoded.data(), decoded.size(), colourEnd, declaredCount,
+                                                quiz.answersPerQuestion, quiz);
+  // Bytes that do not even start with the block's marker are stray bytes, not a damaged block.
+  const bool marked = opensAcceptedBlock(decoded.data(), decoded.size(), colourEnd);
+  findings.acceptedBlock = marked ? block : AcceptedBlock::absent;
+  const std::size_t end = marked ? acceptedBlockEnd(decoded.data(), decoded.size(), colourEnd) : colourEnd;
+  findings.answersLeftOver = decoded.size() - end;
 }
 
 void readCodes(Quiz& quiz, const std::vector<std::uint8_t>& decoded, ContentFindings& findings) {

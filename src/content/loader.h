@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "content/accepted_block.h"
+
 namespace fenok {
 
 struct Platform;
@@ -27,17 +29,19 @@ enum class LoadOutcome {
 // with what it read, and only the authoring tool looks at this to warn the author.
 struct ContentFindings {
   bool answersRanShort = false;        // the answers text ended before its last field
-  std::size_t answersLeftOver = 0;     // bytes after the background colour
+  std::size_t answersLeftOver = 0;     // bytes after the background colour and the block that may follow it
   bool codesRanShort = false;          // fewer reward lines than questions, or the last without CR LF
   std::size_t codesLeftOver = 0;       // bytes after the last reward line read
   bool mediaKindOutOfRange = false;    // not text, pictures, audio or video
   bool commentKindOutOfRange = false;  // not one of the five comment kinds
   bool questionCountOutOfRange = false;      // more than 96
   bool answersPerQuestionOutOfRange = false;  // neither 1 nor 2
+  AcceptedBlock acceptedBlock = AcceptedBlock::absent;  // what became of the block after the colours
 
   bool any() const {
     return answersRanShort || answersLeftOver > 0 || codesRanShort || codesLeftOver > 0 || mediaKindOutOfRange ||
-           commentKindOutOfRange || questionCountOutOfRange || answersPerQuestionOutOfRange;
+           commentKindOutOfRange || questionCountOutOfRange || answersPerQuestionOutOfRange ||
+           acceptedBlock == AcceptedBlock::damaged || acceptedBlock == AcceptedBlock::newer;
   }
 };
 
@@ -50,6 +54,8 @@ struct ContentFindings {
 // that the comment kind, the comments and the colour come from their places. An answers-per-question
 // byte other than 2 reads and keeps one answer per question. Reward codes not read stay empty.
 // findings, when given, is filled for the content that was decoded; it changes nothing of the load.
+// A damaged accepted-answers block is ignored whole and shows no message (the quiz is still playable
+// with its expected answers); findings tells what became of it.
 LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, ContentFindings* findings = nullptr);
 
 // The same with another built-in link text (tests of its failure path).

@@ -69,6 +69,7 @@ void initQuiz(Quiz& quiz, Graphics& graphics) {
   quiz.paleYellowBrush = graphics.createSolidBrush(kPaleYellowColour);
 
   quiz.mediaFolder[0] = '\0';
+  quiz.accentMode = kAccentsStrict;
 }
 
 bool appendAnswer(Quiz& quiz, const char* answer, const char* secondAnswer, const char* question) {

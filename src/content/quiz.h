@@ -17,6 +17,11 @@ constexpr int kMaxRows = 32;
 constexpr int kMediaFolderField = 512;
 constexpr int kLinkAddressField = 25;
 constexpr int kStatusTextField = 43;
+// Answers a box accepts beside its expected one, kept in one field, separated by '|' (which no answer
+// holds): room for the most forms at the longest answer.
+constexpr int kMaxAlsoForms = 8;
+constexpr int kAlsoField = kMaxAlsoForms * kTextField;
+constexpr char kAlsoSeparator = '|';
 
 enum MediaKind : std::int32_t { kMediaText = 0, kMediaPictures = 1, kMediaAudio = 2, kMediaVideo = 3 };
 
@@ -41,6 +46,12 @@ inline bool showsSolutionPicture(std::int32_t commentKind) {
   return commentKind == kCommentSolutionPicture || commentKind == kCommentTextAndPicture;
 }
 
+// Whether accents and case count when an answer is judged (accentMode).
+enum AccentMode : std::int32_t {
+  kAccentsStrict = 0,    // "é" and "É" differ: only a-z are upper-cased
+  kAccentsTolerant = 1,  // case and accents do not count
+};
+
 // Display state of a question while solved ones are hidden.
 enum QuestionState : std::int32_t { kQuestionShown = 0, kQuestionHidden = 1, kQuestionRowClosed = 2 };
 
@@ -49,6 +60,8 @@ struct AnswerEntry {
   char secondAnswer[kTextField];
   char question[kTextField];
   char comment[kTextField];
+  char also[kAlsoField];        // more answers accepted in the first box, '|'-separated; empty for none
+  char secondAlso[kAlsoField];  // the same for the second box
   std::int32_t solved;  // 1 once all boxes were right together; never reset while the program runs
   AnswerEntry* previous;
   AnswerEntry* next;
@@ -88,6 +101,7 @@ struct Quiz {
   char statusText[kStatusTextField];
   AnswerEntry* firstAnswer;
   AnswerEntry* lastAnswer;
+  std::int32_t accentMode;  // kAccentsStrict unless the content asks for tolerance
 };
 
 // Defaults, default fonts and brushes. Call once on a zero-filled record, before the loader.

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "content/field_text.h"
 #include "content/quiz.h"
 #include "judge/answer_boxes.h"
+#include "judge/answer_match.h"
 #include "judge/score.h"
 #include "judge/verdict.h"
 #include "platform/ports/controls.h"
@@ -23,19 +23,15 @@ namespace {
 
 constexpr int kSolutionBox = 260;
 
-std::string expectedAnswer(const AnswerEntry& entry, int box) {
-  return box == 1 ? fieldText(entry.answer) : fieldText(entry.secondAnswer);
-}
-
 bool isRight(const char* verdict) { return std::strcmp(verdict, kVerdictRight) == 0; }
 
-// Every box of the question holds exactly its expected answer at this moment.
+// Every box of the question holds exactly one of its accepted answers at this moment.
 bool wholeQuestionRight(const Quiz& quiz, Controls& panel, const AnswerEntry& entry, int questionIndex) {
   const int boxes = boxesPerQuestion(quiz);
   int right = 0;
   for (int box = 1; box <= boxes; ++box) {
-    const std::string typed = normaliseTyped(panel.text(answerBoxId(quiz, questionIndex, box), kBoxReadBuffer));
-    if (typed == upperAscii(expectedAnswer(entry, box))) ++right;
+    const std::string typed = panel.text(answerBoxId(quiz, questionIndex, box), kBoxReadBuffer);
+    if (typedMatches(typed, acceptedForms(entry, box), quiz.accentMode)) ++right;
   }
   return right == boxes;
 }
@@ -92,7 +88,8 @@ void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
 
   const int label = verdictLabelId(boxId);
   const std::string shown = panel.text(label, kVerdictReadBuffer);
-  const char* verdict = computeVerdict(panel.text(boxId, kBoxReadBuffer), expectedAnswer(*entry, place.box));
+  const char* verdict =
+      judgeTyped(panel.text(boxId, kBoxReadBuffer), acceptedForms(*entry, place.box), quiz.accentMode);
   if (shown == verdict) return;
   panel.setText(label, verdict);
 

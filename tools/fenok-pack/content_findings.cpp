@@ -25,6 +25,12 @@ std::vector<std::string> describeFindings(const ContentFindings& findings) {
   sayIf(findings.commentKindOutOfRange, "the comments kind is none of the five the player knows");
   sayIf(findings.questionCountOutOfRange, "the question count is above 96; the player keeps 96");
   sayIf(findings.answersPerQuestionOutOfRange, "the answers per question are neither 1 nor 2; the player takes 1");
+  sayIf(findings.acceptedBlock == AcceptedBlock::damaged,
+        "the accepted answers and the accent mode are damaged: the player ignores them and accepts only the "
+        "expected answers, accents strict");
+  sayIf(findings.acceptedBlock == AcceptedBlock::newer,
+        "the accepted answers and the accent mode were written by a later fenok-pack: this player ignores them "
+        "and accepts only the expected answers, accents strict");
   if (!lines.empty()) lines.push_back("the content is damaged: what is shown may not be the quiz that was packed");
   return lines;
 }

@@ -1,9 +1,11 @@
 // Answers text: a marker byte, media kind + 1, question count, answers per question, then texts ended
 // by '|' (title, author, explanation, the two captions; per question its answer, its second answer
 // when there are two, its text), the comment kind, the comments the kind asks for, and the background
-// as red, green, blue. Codes text: one line per question, each ended by CR LF.
+// as red, green, blue; then, only for a quiz that asks for accent tolerance or accepts more answers, the
+// accepted-answers block (content/accepted_block.h). Codes text: one line per question, each ended by CR LF.
 #include "content_texts.h"
 
+#include "content/accepted_block.h"
 #include "content/content_key.h"
 #include "content/loader.h"
 #include "content/lzw.h"
@@ -28,6 +30,31 @@ void putComments(std::vector<std::uint8_t>& out, const QuizContent& quiz) {
     // With a comment and a solution picture the player reads past one more text per question.
     if (quiz.commentKind == kCommentTextAndPicture) putText(out, "");
   }
+}
+
+bool asksForMore(const QuizContent& quiz) {
+  if (quiz.accentMode != kAccentsStrict) return true;
+  for (const QuizQuestion& question : quiz.questions)
+    if (!question.also.empty() || !question.secondAlso.empty()) return true;
+  return false;
+}
+
+void putForms(std::vector<std::uint8_t>& out, const std::vector<std::string>& forms) {
+  putByte(out, static_cast<int>(forms.size()));
+  for (const std::string& form : forms) putText(out, form);
+}
+
+void putAcceptedBlock(std::vector<std::uint8_t>& out, const QuizContent& quiz) {
+  std::vector<std::uint8_t> body;
+  putByte(body, quiz.accentMode);
+  for (const QuizQuestion& question : quiz.questions) {
+    putForms(body, question.also);
+    if (quiz.answersPerQuestion == 2) putForms(body, question.secondAlso);
+  }
+  out.insert(out.end(), std::begin(kAcceptedMarker), std::end(kAcceptedMarker));
+  putByte(out, kAcceptedVersion);
+  for (std::size_t i = 0; i < kAcceptedLengthSize; ++i) putByte(out, static_cast<int>((body.size() >> (8 * i)) & 0xFF));
+  out.insert(out.end(), body.begin(), body.end());
 }
 
 bool decodesTo(const std::vector<std::uint8_t>& stored, const std::vector<std::uint8_t>& text) {
@@ -56,6 +83,7 @@ std::vector<std::uint8_t> answersText(const QuizContent& quiz) {
   putByte(out, quiz.backRed);
   putByte(out, quiz.backGreen);
   putByte(out, quiz.backBlue);
+  if (asksForMore(quiz)) putAcceptedBlock(out, quiz);
   return out;
 }
 

@@ -1,7 +1,8 @@
 // fenok-pack inspect FILE.exe: prints the quiz a packed program carries, as the player loads it.
 // Exit status: 0 when the content loaded whole; 1 when the program holds no quiz (nothing printed), when
-// the loader showed a message or read past damaged content (the quiz is still printed, the problems go
-// to stderr); 2 when the file cannot be read or is not a Windows program.
+// the loader showed a message or read past damaged content, an accepted-answers block it cannot read
+// among it (the quiz is still printed, the problems go to stderr); 2 when the file cannot be read or
+// is not a Windows program.
 #include "inspect.h"
 
 #include <cstdio>

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "content/quiz.h"
+#include "judge/accent_fold.h"
 #include "text_encoding.h"
 #include "ui/header_panel.h"
 #include "ui/quiz_panel.h"
@@ -113,6 +114,40 @@ std::string convertText(const SourceText& text, const std::string& what, TextKin
   return *converted;
 }
 
+// In strict mode the player upper-cases only a-z: an answer with a capital such as É, Œ or Ç is never
+// "BRAVO" for a player who types it in small letters.
+void checkCapitals(const std::string& bytes, const SourceText& text, const std::string& what, int accentMode,
+                   Diagnostics& diagnostics) {
+  if (accentMode != kAccentsStrict || !hasCapitalBeyondAscii(bytes)) return;
+  std::string capital;
+  for (const char c : bytes)
+    if (capital.empty() && hasCapitalBeyondAscii(std::string(1, c))) capital = cp1252ToUtf8(std::string(1, c));
+  diagnostics.warning(text.line, what + " " + quoted(text.value) + " has '" + capital +
+                                     "', which the player does not upper-case: typed in small letters it is never "
+                                     "judged \"BRAVO\"; accents = \"tolerant\" makes case and accents not count");
+}
+
+// An expected answer or an accepted one: converted, checked as an answer, and for its capitals.
+std::string convertAnswer(const SourceText& text, const std::string& what, const QuizSource& source,
+                          Diagnostics& diagnostics) {
+  const std::string bytes = convertText(text, what, kAnswerText, source.mediaKind, diagnostics);
+  checkCapitals(bytes, text, what, source.accentMode, diagnostics);
+  return bytes;
+}
+
+std::vector<std::string> convertAlso(const std::vector<SourceText>& forms, int line, const std::string& box,
+                                     const QuizSource& source, Diagnostics& diagnostics) {
+  if (forms.size() > static_cast<std::size_t>(kMaxAlsoForms))
+    diagnostics.error(line, box + " has " + std::to_string(forms.size()) + " more accepted answers; at most " +
+                                std::to_string(kMaxAlsoForms) + " fit");
+  std::vector<std::string> converted;
+  for (std::size_t i = 0; i < forms.size() && i < static_cast<std::size_t>(kMaxAlsoForms); ++i)
+    if (forms[i].present)
+      converted.push_back(
+          convertAnswer(forms[i], "accepted answer " + std::to_string(i + 1) + " of " + box, source, diagnostics));
+  return converted;
+}
+
 void requireKey(const SourceText& text, const char* key, const std::string& where, int line,
                 Diagnostics& diagnostics) {
   if (!text.present) diagnostics.error(line, "missing key '" + std::string(key) + "'" + where);
@@ -155,13 +190,20 @@ QuizQuestion convertQuestion(const QuizSource& source, std::size_t index, Diagno
     diagnostics.warning(question.comment.line, "the comment of question " + number + " is never shown with 'comments' = " +
                                                    quoted(kCommentNames[source.commentKind]));
 
+  if (question.secondAlsoLine > 0 && source.answersPerQuestion != 2)
+    diagnostics.error(question.secondAlsoLine, "'second_also' needs answers_per_question = 2");
+
   QuizQuestion converted;
   const int media = source.mediaKind;
   if (question.answer.present)
-    converted.answer = convertText(question.answer, "the answer of question " + number, kAnswerText, media, diagnostics);
+    converted.answer = convertAnswer(question.answer, "the answer of question " + number, source, diagnostics);
   if (question.secondAnswer.present && source.answersPerQuestion == 2)
-    converted.secondAnswer = convertText(question.secondAnswer, "the second answer of question " + number,
-                                         kAnswerText, media, diagnostics);
+    converted.secondAnswer =
+        convertAnswer(question.secondAnswer, "the second answer of question " + number, source, diagnostics);
+  converted.also = convertAlso(question.also, question.alsoLine, "question " + number, source, diagnostics);
+  if (source.answersPerQuestion == 2)
+    converted.secondAlso = convertAlso(question.secondAlso, question.secondAlsoLine,
+                                       "the second box of question " + number, source, diagnostics);
   converted.text = convertText(question.text, "the text of question " + number, kPlainText, media, diagnostics);
   converted.comment =
       convertText(question.comment, "the comment of question " + number, kPlainText, media, diagnostics);
@@ -212,6 +254,7 @@ void checkQuiz(const QuizSource& source, QuizContent& content, Diagnostics& diag
   content.mediaKind = source.mediaKind;
   content.answersPerQuestion = source.answersPerQuestion;
   content.commentKind = source.commentKind;
+  content.accentMode = source.accentMode;
   content.backRed = source.backRed;
   content.backGreen = source.backGreen;
   content.backBlue = source.backBlue;

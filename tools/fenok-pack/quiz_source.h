@@ -16,6 +16,8 @@ struct SourceText {
 struct SourceQuestion {
   int line = 0;  // of its [[question]] header
   SourceText answer, secondAnswer, text, comment, picture, solution, clip;
+  std::vector<SourceText> also, secondAlso;  // more answers accepted in each box
+  int alsoLine = 0, secondAlsoLine = 0;      // of the keys, 0 when absent
 };
 
 constexpr int kUnknownMedia = -1;
@@ -30,6 +32,8 @@ struct QuizSource {
   SourceText firstAnswerLabel, secondAnswerLabel;
   int commentKind = 0;
   int commentsLine = 0;
+  int accentMode = 0;  // kAccentsStrict, the player's own rule, unless asked
+  int accentsLine = 0;
   std::uint8_t backRed = 90, backGreen = 95, backBlue = 150;  // the player's own default
   int backgroundLine = 0;
   std::vector<SourceText> rewards;
@@ -41,5 +45,6 @@ struct QuizSource {
 // The names of the kinds, as the TOML form writes them; index = the stored value.
 extern const char* const kMediaNames[4];    // "text", "pictures", "audio", "video"
 extern const char* const kCommentNames[5];  // "none", "solution-picture", "comment", ...
+extern const char* const kAccentNames[2];   // "strict", "tolerant"
 
 }  // namespace fenok::pack

@@ -24,6 +24,7 @@ namespace fenok::pack {
 
 const char* const kMediaNames[4] = {"text", "pictures", "audio", "video"};
 const char* const kCommentNames[5] = {"none", "solution-picture", "comment", "comment-and-picture", "all-at-end"};
+const char* const kAccentNames[2] = {"strict", "tolerant"};
 
 namespace {
 
@@ -116,16 +117,42 @@ const QuestionKey kQuestionKeys[] = {
     {"clip", &SourceQuestion::clip},
 };
 
+// Keys whose value is a list of texts, with the line of the key.
+struct QuestionListKey {
+  const char* name;
+  std::vector<SourceText> SourceQuestion::*texts;
+  int SourceQuestion::*line;
+};
+
+const QuestionListKey kQuestionListKeys[] = {
+    {"also", &SourceQuestion::also, &SourceQuestion::alsoLine},
+    {"second_also", &SourceQuestion::secondAlso, &SourceQuestion::secondAlsoLine},
+};
+
+// Every key a question may have, for the "did you mean" of an unknown one.
+std::vector<QuestionKey> allQuestionKeys() {
+  std::vector<QuestionKey> keys(std::begin(kQuestionKeys), std::end(kQuestionKeys));
+  for (const QuestionListKey& list : kQuestionListKeys) keys.push_back({list.name, nullptr});
+  return keys;
+}
+
 void readQuestion(const toml::table& table, SourceQuestion& question, Diagnostics& diagnostics) {
   for (const auto& [key, node] : table) {
     const std::string name(key.str());
     const auto* known = std::find_if(std::begin(kQuestionKeys), std::end(kQuestionKeys),
                                      [&](const QuestionKey& entry) { return name == entry.name; });
-    if (known == std::end(kQuestionKeys)) {
-      diagnostics.error(static_cast<int>(key.source().begin.line), unknownKey(name, kQuestionKeys));
+    if (known != std::end(kQuestionKeys)) {
+      readText(node, name, question.*(known->text), diagnostics);
       continue;
     }
-    readText(node, name, question.*(known->text), diagnostics);
+    const auto* list = std::find_if(std::begin(kQuestionListKeys), std::end(kQuestionListKeys),
+                                    [&](const QuestionListKey& entry) { return name == entry.name; });
+    if (list != std::end(kQuestionListKeys)) {
+      question.*(list->line) = lineOf(node);
+      readStrings(node, name, question.*(list->texts), diagnostics);
+      continue;
+    }
+    diagnostics.error(static_cast<int>(key.source().begin.line), unknownKey(name, allQuestionKeys()));
   }
 }
 
@@ -193,6 +220,11 @@ const TopKey kTopKeys[] = {
      [](const toml::node& n, Reading& r) {
        r.quiz.commentsLine = lineOf(n);
        readKind(n, "comments", kCommentNames, 5, r.quiz.commentKind, r.diagnostics);
+     }},
+    {"accents",
+     [](const toml::node& n, Reading& r) {
+       r.quiz.accentsLine = lineOf(n);
+       readKind(n, "accents", kAccentNames, 2, r.quiz.accentMode, r.diagnostics);
      }},
     {"background", [](const toml::node& n, Reading& r) { readBackground(n, r.quiz, r.diagnostics); }},
     {"rewards",

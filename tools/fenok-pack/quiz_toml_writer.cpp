@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "content/quiz.h"
+#include "judge/answer_match.h"
 #include "quiz_source.h"
 #include "text_encoding.h"
 
@@ -16,6 +17,15 @@ std::string field(const char* text) { return tomlQuoted(cp1252ToUtf8(text)); }
 std::string kind(int value, const char* const* names, int count) {
   if (value >= 0 && value < count) return tomlQuoted(names[value]);
   return std::to_string(value);
+}
+
+// The answers a box accepts beside its expected one, as a TOML list; empty when there are none.
+std::string alsoList(const AnswerEntry& entry, int box) {
+  const std::vector<std::string> forms = acceptedForms(entry, box);
+  if (forms.size() < 2) return {};
+  std::string list = "[";
+  for (std::size_t i = 1; i < forms.size(); ++i) list += (i > 1 ? ", " : "") + tomlQuoted(cp1252ToUtf8(forms[i]));
+  return list + "]";
 }
 
 }  // namespace
@@ -62,6 +72,8 @@ std::string writeQuizToml(const Quiz& quiz, bool rewardsRead) {
   line("answers_per_question", std::to_string(quiz.answersPerQuestion));
   line("answer_labels", "[" + field(quiz.firstAnswerLabel) + ", " + field(quiz.secondAnswerLabel) + "]");
   line("comments", kind(quiz.commentKind, kCommentNames, 5));
+  // Strict is the player's own rule: said only when the quiz asks for another.
+  if (quiz.accentMode != kAccentsStrict) line("accents", kind(quiz.accentMode, kAccentNames, 2));
   char colour[16];
   std::snprintf(colour, sizeof colour, "\"#%02X%02X%02X\"", quiz.backRed, quiz.backGreen, quiz.backBlue);
   line("background", colour);
@@ -76,7 +88,10 @@ std::string writeQuizToml(const Quiz& quiz, bool rewardsRead) {
   for (const AnswerEntry* entry = quiz.firstAnswer; entry != nullptr; entry = entry->next) {
     out += "\n[[question]]\n";
     line("answer", field(entry->answer));
+    if (const std::string also = alsoList(*entry, 1); !also.empty()) line("also", also);
     if (quiz.answersPerQuestion == 2) line("second_answer", field(entry->secondAnswer));
+    if (const std::string also = alsoList(*entry, 2); quiz.answersPerQuestion == 2 && !also.empty())
+      line("second_also", also);
     line("text", field(entry->question));
     if (carriesComments(quiz.commentKind)) line("comment", field(entry->comment));
   }

@@ -1,7 +1,10 @@
 // fenok-pack verdict: the verdict the player gives a typed answer, through the player's own judge.
 //
-//   fenok-pack verdict TYPED EXPECTED   one verdict
-//   fenok-pack verdict --batch          lines "typed<TAB>expected" on stdin, one verdict line each
+//   fenok-pack verdict TYPED EXPECTED [OPTIONS]   one verdict
+//   fenok-pack verdict --batch [OPTIONS]          lines "typed<TAB>expected" on stdin, one verdict line each
+//
+// Options, anywhere, as a quiz may ask: --tolerant (case and accents do not count), --also ANSWER (one more
+// answer accepted beside the expected one; repeatable, for every line in batch mode). "--" ends them.
 //
 // Texts are UTF-8 outside and Windows-1252 inside, as in the player. A text the player could not hold
 // (a character outside Windows-1252, more than 259 bytes, a NUL) is an error naming where it is;
@@ -9,7 +12,10 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "content/quiz.h"
+#include "judge/answer_match.h"
 #include "judge/verdict.h"
 #include "text_encoding.h"
 #include "verdict_command.h"
@@ -20,7 +26,15 @@ namespace {
 
 constexpr int kBadInput = 2;
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr char kUsage[] = "usage: fenok-pack verdict TYPED EXPECTED | fenok-pack verdict --batch\n";
+constexpr char kUsage[] =
+    "usage: fenok-pack verdict TYPED EXPECTED [--tolerant] [--also ANSWER]...\n"
+    "       fenok-pack verdict --batch [--tolerant] [--also ANSWER]...\n";
+
+// What the judge is asked beside the two texts: the quiz's accent mode and the box's other answers.
+struct Judging {
+  std::int32_t accentMode = kAccentsStrict;
+  std::vector<std::string> also;  // Windows-1252
+};
 
 // Why a text cannot be an answer, or nothing when it can.
 std::optional<std::string> problemWith(const std::string& utf8, std::string& cp1252) {
@@ -54,22 +68,25 @@ bool convertPair(const std::string& typedUtf8, const std::string& expectedUtf8, 
   return true;
 }
 
-void printVerdict(const std::string& typed, const std::string& expected, std::ostream& out) {
-  out << cp1252ToUtf8(computeVerdict(typed, expected)) << "\n";
+void printVerdict(const std::string& typed, const std::string& expected, const Judging& judging, std::ostream& out) {
+  std::vector<std::string> forms{expected};
+  forms.insert(forms.end(), judging.also.begin(), judging.also.end());
+  out << cp1252ToUtf8(judgeTyped(typed, forms, judging.accentMode)) << "\n";
 }
 
-int runOne(const std::string& typedUtf8, const std::string& expectedUtf8, std::ostream& out, std::ostream& err) {
+int runOne(const std::string& typedUtf8, const std::string& expectedUtf8, const Judging& judging, std::ostream& out,
+           std::ostream& err) {
   std::string typed;
   std::string expected;
   if (!convertPair(typedUtf8, expectedUtf8, "argument 1 (typed answer)", "argument 2 (expected answer)", typed,
                    expected, err)) {
     return kBadInput;
   }
-  printVerdict(typed, expected, out);
+  printVerdict(typed, expected, judging, out);
   return 0;
 }
 
-int runBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+int runBatch(std::istream& in, const Judging& judging, std::ostream& out, std::ostream& err) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     // Editors on Windows may start the file with a byte-order mark and end lines in CR LF; neither
@@ -88,17 +105,50 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err) {
                      typed, expected, err)) {
       return kBadInput;
     }
-    printVerdict(typed, expected, out);
+    printVerdict(typed, expected, judging, out);
   }
   out.flush();
   return 0;
 }
 
+// Takes the options out of args, leaving the texts (or --batch); false, with a message, on a bad one.
+bool readOptions(Arguments& args, Judging& judging, std::ostream& err) {
+  Arguments rest;
+  bool options = true;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && arg == "--tolerant") {
+      judging.accentMode = kAccentsTolerant;
+    } else if (options && arg == "--also") {
+      const std::string place = "--also " + std::to_string(judging.also.size() + 1);
+      if (i + 1 >= args.size()) {
+        err << "fenok-pack verdict: " << place << ": the accepted answer is missing\n";
+        return false;
+      }
+      std::string form;
+      if (const auto problem = problemWith(args[++i], form)) {
+        err << "fenok-pack verdict: " << place << ": " << *problem << "\n";
+        return false;
+      }
+      judging.also.push_back(form);
+    } else {
+      rest.push_back(arg);
+    }
+  }
+  args = rest;
+  return true;
+}
+
 }  // namespace
 
-int runVerdict(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && args[0] == "--batch") return runBatch(in, out, err);
-  if (args.size() == 2) return runOne(args[0], args[1], out, err);
+int runVerdict(const Arguments& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
+  Arguments args = arguments;
+  Judging judging;
+  if (!readOptions(args, judging, err)) return kBadInput;
+  if (args.size() == 1 && args[0] == "--batch") return runBatch(in, judging, out, err);
+  if (args.size() == 2) return runOne(args[0], args[1], judging, out, err);
   err << kUsage;
   return kBadInput;
 }

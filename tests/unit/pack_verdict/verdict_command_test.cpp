@@ -174,5 +174,40 @@ INSTANTIATE_TEST_SUITE_P(
         BadBatch{"Nul", std::string("li\0on\tLION\n", 11), "",
                  "fenok-pack verdict: line 1, typed answer: character U+0000 cannot be typed into an answer box\n"}));
 
+struct OptionsCase {
+  Arguments args;
+  std::string input;
+  std::string out;
+};
+
+TEST(VerdictOptions, JudgeAsAQuizWithThemWould) {
+  const OptionsCase cases[] = {
+      {{"été", "ÉTÉ"}, "", "FAUX\n"},
+      {{"été", "ÉTÉ", "--tolerant"}, "", "BRAVO\n"},
+      {{"--tolerant", "garcon", "GARÇON"}, "", "BRAVO\n"},
+      {{"oeuf", "ŒUF", "--also", "OEUF"}, "", "BRAVO\n"},
+      {{"un oeuf", "ŒUF", "--also", "OEUF", "--also", "UN OEUF"}, "", "BRAVO\n"},
+      {{"CHATEAUX", "PALAIS", "--also", "CHATEAU"}, "", "Quasiment\n"},
+      {{"--", "--tolerant", "--TOLERANT"}, "", "BRAVO\n"},
+      {{"--batch", "--tolerant", "--also", "UN ŒUF"}, "été\tÉTÉ\nun oeuf\tŒUF\nbeuf\tŒUF\n",
+       "BRAVO\nBRAVO\nQuasiment\n"},
+  };
+  for (const OptionsCase& c : cases) {
+    const CommandResult r = run(c.args, c.input);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, c.out) << c.args[0];
+  }
+}
+
+TEST(VerdictOptions, RefuseABadAcceptedAnswer) {
+  const CommandResult missing = run({"a", "b", "--also"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "fenok-pack verdict: --also 1: the accepted answer is missing\n");
+  const CommandResult outside = run({"a", "b", "--also", "B", "--also", "л"});
+  EXPECT_EQ(outside.status, 2);
+  EXPECT_EQ(outside.out, "");
+  EXPECT_EQ(outside.err, "fenok-pack verdict: --also 2: character 'л' (U+043B) has no Windows-1252 form\n");
+}
+
 }  // namespace
 }  // namespace fenok::pack

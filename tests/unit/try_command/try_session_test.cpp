@@ -50,6 +50,30 @@ class TrySession : public ::testing::Test {
   std::unique_ptr<Quiz> quiz;
 };
 
+// The boxes, the whole-question check and the score all judge with the quiz's accent mode and forms.
+TEST_F(TrySession, JudgesWithTheAccentModeAndTheAcceptedAnswers) {
+  makeQuiz(kMediaPictures, 2, {{"\x8CUF", "\xC9T\xC9"}, {"GAR\xC7ON", "CAF\xC9"}});
+  copyField(quiz->firstAnswer->also, kAlsoField, "UN \x8CUF|OEUVE");
+  const std::string answers = "un oeuf\r\n\xC3\xA9t\xC3\xA9\r\ngarcon\r\ncafes\r\n";
+  EXPECT_EQ(run(answers),
+            "1.1  un oeuf  -> Presque\n"
+            "1.2  \xC3\xA9t\xC3\xA9  -> FAUX\n"
+            "2.1  garcon  -> Quasiment\n"
+            "2.2  cafes  -> Presque\n"
+            " 0 / 2\n"
+            "      \n");
+  quiz->accentMode = kAccentsTolerant;
+  EXPECT_EQ(run(answers),
+            "1.1  un oeuf  -> BRAVO\n"
+            "1.2  \xC3\xA9t\xC3\xA9  -> BRAVO\n"
+            "2.1  garcon  -> BRAVO\n"
+            "2.2  cafes  -> Quasiment\n"
+            " 1 / 2\n"
+            "PREMIER\n");
+  EXPECT_EQ(quiz->firstAnswer->solved, 1);
+  EXPECT_EQ(quiz->lastAnswer->solved, 0);
+}
+
 TEST_F(TrySession, PrintsEveryBoxThenCounterAndCode) {
   makeQuiz(kMediaPictures, 1, {{"CHAT", ""}, {"CHIEN", ""}, {"OURS", ""}});
   EXPECT_EQ(run("chat\r\nchein\r\n"),
