@@ -1,4 +1,4 @@
-// fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]
+// fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--keep-pictures] [--stub PLAYER.exe]
 // Every problem of the description is printed as FILE:LINE: what is wrong, and then nothing is written;
 // the output is written beside its final name and renamed, so it is never left half-written.
 #include <cstdio>
@@ -20,10 +20,13 @@ constexpr int kFailed = 2;
 struct BuildOptions {
   std::string quiz, output, stub;
   bool plain = false;
+  PictureStorage pictures = PictureStorage::fitted;
 };
 
 int usage(const char* problem) {
-  std::fprintf(stderr, "fenok-pack build: %s\nusage: fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]\n",
+  std::fprintf(stderr,
+               "fenok-pack build: %s\n"
+               "usage: fenok-pack build QUIZ.toml -o OUT.exe [--plain] [--keep-pictures] [--stub PLAYER.exe]\n",
                problem);
   return kFailed;
 }
@@ -34,6 +37,8 @@ bool parseOptions(const Arguments& args, BuildOptions& options, std::string& pro
     const bool hasValue = i + 1 < args.size();
     if (arg == "--plain") {
       options.plain = true;
+    } else if (arg == "--keep-pictures") {
+      options.pictures = PictureStorage::asGiven;
     } else if ((arg == "-o" || arg == "--stub") && hasValue) {
       (arg == "-o" ? options.output : options.stub) = args[++i];
     } else if (arg == "-o" || arg == "--stub") {
@@ -95,7 +100,7 @@ int runBuild(const Arguments& args) {
 
   Diagnostics diagnostics(options.quiz);
   std::vector<PeResourceEntry> resources;
-  const bool described = quizResources(options.quiz, options.plain, resources, diagnostics);
+  const bool described = quizResources(options.quiz, options.plain, resources, diagnostics, options.pictures);
   print(diagnostics.warnings());
   print(diagnostics.errors());
   if (!described) return kFailed;

@@ -14,7 +14,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"build", fenok::pack::runBuild, "build QUIZ.toml -o OUT.exe [--plain] [--stub PLAYER.exe]"},
+    {"build", fenok::pack::runBuild, "build QUIZ.toml -o OUT.exe [--plain] [--keep-pictures] [--stub PLAYER.exe]"},
     {"inspect", fenok::pack::runInspect, "inspect FILE.exe"},
     {"verdict", fenok::pack::runVerdict, "verdict TYPED EXPECTED | verdict --batch"},
     {"try", fenok::pack::runTry, "try QUIZ.toml|QUIZ.exe [ANSWERS.txt]"},

@@ -13,7 +13,7 @@
 namespace fenok::pack {
 
 bool readQuizDescription(const std::string& path, QuizContent& content, Diagnostics& diagnostics,
-                         std::vector<PeResourceEntry>* media) {
+                         std::vector<PeResourceEntry>* media, PictureStorage storage) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     diagnostics.error(0, "cannot read the quiz description");
@@ -23,15 +23,15 @@ bool readQuizDescription(const std::string& path, QuizContent& content, Diagnost
   QuizSource source;
   if (!readQuizToml(text, source, diagnostics)) return false;
   checkQuiz(source, content, diagnostics);
-  if (media) collectMedia(source, std::filesystem::path(path).parent_path().string(), *media, diagnostics);
+  if (media) collectMedia(source, std::filesystem::path(path).parent_path().string(), *media, diagnostics, storage);
   return !diagnostics.hasErrors();
 }
 
 bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEntry>& resources,
-                   Diagnostics& diagnostics) {
+                   Diagnostics& diagnostics, PictureStorage storage) {
   QuizContent content;
   std::vector<PeResourceEntry> media;
-  if (!readQuizDescription(path, content, diagnostics, &media)) return false;
+  if (!readQuizDescription(path, content, diagnostics, &media, storage)) return false;
   std::string error;
   if (!contentResources(content, plain, resources, error)) {
     diagnostics.error(0, error);

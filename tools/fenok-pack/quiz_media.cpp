@@ -13,6 +13,7 @@
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "media/clip_files.h"
+#include "picture_fitting.h"
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
 #include "platform/ports/resources.h"
@@ -70,8 +71,8 @@ PeResourceEntry resource(PictureFormat format, int id, std::vector<std::uint8_t>
 class MediaCollector {
  public:
   MediaCollector(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                 Diagnostics& diagnostics)
-      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics) {}
+                 Diagnostics& diagnostics, PictureStorage storage)
+      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics), storage_(storage) {}
 
   void collect() {
     if (source_.mediaKind == kUnknownMedia) return;
@@ -139,9 +140,15 @@ class MediaCollector {
       diagnostics_.error(key.line, "\"" + key.value + "\" is a PNG that the player cannot decode");
       return;
     }
+    PictureFormat stored = format;
+    std::string problem;
+    if (!preparePicture(bytes, stored, storage_, problem)) {
+      diagnostics_.error(key.line, "\"" + key.value + "\" " + problem);
+      return;
+    }
     // Solution pictures are stored with the halves of every byte exchanged, except PNG ones.
-    if (solution && format != PictureFormat::png) exchangeNibbles(bytes.data(), bytes.size());
-    out_.push_back(resource(format, id, std::move(bytes)));
+    if (solution && stored != PictureFormat::png) exchangeNibbles(bytes.data(), bytes.size());
+    out_.push_back(resource(stored, id, std::move(bytes)));
   }
 
   void addClip(const SourceText& key, int id) {
@@ -170,6 +177,7 @@ class MediaCollector {
   const std::string& folder_;
   std::vector<PeResourceEntry>& out_;
   Diagnostics& diagnostics_;
+  PictureStorage storage_;
 };
 
 }  // namespace
@@ -192,8 +200,8 @@ bool isQuizResource(const PeResourceEntry& entry) {
 }
 
 void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                  Diagnostics& diagnostics) {
-  MediaCollector(source, folder, out, diagnostics).collect();
+                  Diagnostics& diagnostics, PictureStorage storage) {
+  MediaCollector(source, folder, out, diagnostics, storage).collect();
 }
 
 }  // namespace fenok::pack
