@@ -1,5 +1,7 @@
 #include "picture_fitting.h"
 
+#include <algorithm>
+
 #include "exif_orientation.h"
 #include "palette_png.h"
 #include "picture_pixels.h"
@@ -8,6 +10,8 @@
 
 namespace fenok::pack {
 namespace {
+
+constexpr std::size_t kRunShareDivisor = 4;  // a quarter
 
 struct Encoded {
   PictureFormat format = PictureFormat::png;
@@ -22,10 +26,10 @@ bool ends(const std::vector<std::uint8_t>& bytes, PictureFormat format) {
   return true;
 }
 
-bool decodesCompletely(const std::vector<std::uint8_t>& bytes, PictureFormat format, Pixels& pixels,
-                       std::string& problem) {
+// Cut-off files are told by their structure, oversized ones by their header; a picture stored as
+// given is not decoded further (the player decodes it), one to be fitted is decoded here.
+bool checkWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format, std::string& problem) {
   int width = 0, height = 0;
-  std::string reason;
   if (pictureDimensions(bytes, width, height) && static_cast<long long>(width) * height > kMaxPicturePixels) {
     problem = "is too large (" + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
               std::to_string(kMaxPicturePixels / 1'000'000) + " million)";
@@ -35,10 +39,6 @@ bool decodesCompletely(const std::vector<std::uint8_t>& bytes, PictureFormat for
     problem = "is cut short: its picture data is missing or ends early";
     return false;
   }
-  if (!decodePixels(bytes, pixels, reason)) {
-    problem = "cannot be decoded (" + reason + ")";
-    return false;
-  }
   return true;
 }
 
@@ -46,12 +46,23 @@ void keepSmaller(Encoded& best, PictureFormat format, std::vector<std::uint8_t> 
   if (!bytes.empty() && (best.bytes.empty() || bytes.size() < best.bytes.size())) best = {format, std::move(bytes)};
 }
 
+// True when at least a quarter of the pixels repeat the one on their left: only then can a lossless
+// PNG of many colours come near a JPEG. Photos and their grain have almost no such runs.
+bool hasRuns(const Pixels& pixels) {
+  const std::size_t channels = static_cast<std::size_t>(pixels.channels);
+  std::size_t repeats = 0;
+  for (std::size_t i = channels; i < pixels.data.size(); i += channels)
+    repeats += std::equal(&pixels.data[i], &pixels.data[i] + channels, &pixels.data[i - channels]);
+  return repeats * kRunShareDivisor >= pixels.data.size() / channels;
+}
+
 // PNG keeps every pixel and transparency, in a palette when there are few colours (drawings); JPEG
 // wins on photos, where it is many times smaller.
 Encoded smallestEncoding(const Pixels& pixels) {
   Encoded best{PictureFormat::png, encodePalettePng(pixels)};
-  if (best.bytes.empty()) best.bytes = encodePng(pixels);
-  if (pixels.channels == kRgb) keepSmaller(best, PictureFormat::jpeg, encodeJpeg(pixels, kJpegQuality));
+  const bool opaque = pixels.channels == kRgb;
+  if (best.bytes.empty() && (!opaque || hasRuns(pixels))) best.bytes = encodePng(pixels);
+  if (opaque) keepSmaller(best, PictureFormat::jpeg, encodeJpeg(pixels, kJpegQuality));
   return best;
 }
 
@@ -59,9 +70,14 @@ Encoded smallestEncoding(const Pixels& pixels) {
 
 bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,
                     std::string& problem) {
-  Pixels pixels;
-  if (!decodesCompletely(bytes, format, pixels, problem)) return false;
+  if (!checkWhole(bytes, format, problem)) return false;
   if (storage == PictureStorage::asGiven) return true;
+  Pixels pixels;
+  std::string reason;
+  if (!decodePixels(bytes, pixels, reason)) {
+    problem = "cannot be decoded (" + reason + ")";
+    return false;
+  }
 
   const int orientation = format == PictureFormat::jpeg ? exifOrientation(bytes) : kUpright;
   if (orientation != kUpright) pixels = orientUpright(pixels, orientation);

@@ -19,9 +19,9 @@ constexpr int kJpegQuality = 90;
 // Beyond any camera's picture; also bounds the memory a decode takes.
 constexpr long long kMaxPicturePixels = 100'000'000;
 
-// Checks that a picture (JPEG, GIF, or a PNG the player decodes) decodes completely; when fitting,
-// replaces its bytes and format by the fitted picture's. On failure, problem completes a sentence
-// about the file ("is cut short ...").
+// Checks that a picture (JPEG, GIF, or a PNG the player decodes) is whole and not too large; when
+// fitting, decodes it and replaces its bytes and format by the fitted picture's. On failure, problem
+// completes a sentence about the file ("is cut short ...").
 bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,
                     std::string& problem);
 

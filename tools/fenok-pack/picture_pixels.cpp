@@ -17,6 +17,7 @@ namespace fenok::pack {
 namespace {
 
 constexpr int kAlphaIndex = 3;
+constexpr int kGreyAlpha = 2;  // channels of a grey picture with alpha
 constexpr std::uint8_t kOpaque = 0xFF;
 // The library's own PNG level; higher ones search longer for little gain at these sizes.
 constexpr int kCompressionLevel = 8;
@@ -62,16 +63,25 @@ bool pictureDimensions(const std::vector<std::uint8_t>& bytes, int& width, int& 
 
 bool decodePixels(const std::vector<std::uint8_t>& bytes, Pixels& pixels, std::string& reason) {
   int width = 0, height = 0, stored = 0;
-  // Decoded as RGBA first: grey, palette and alpha sources all arrive in one layout.
+  // Pictures without alpha (every JPEG) come straight as RGB; the others as RGBA, checked for alpha.
+  const bool maybeAlpha = !stbi_info_from_memory(bytes.data(), byteCount(bytes), &width, &height, &stored) ||
+                          stored == kGreyAlpha || stored == kRgba;
+  const int asked = maybeAlpha ? kRgba : kRgb;
   std::unique_ptr<stbi_uc, LibraryFree> decoded(
-      stbi_load_from_memory(bytes.data(), byteCount(bytes), &width, &height, &stored, kRgba));
+      stbi_load_from_memory(bytes.data(), byteCount(bytes), &width, &height, &stored, asked));
   if (!decoded) {
     reason = stbi_failure_reason() ? stbi_failure_reason() : "unknown reason";
     return false;
   }
   pixels.width = width;
   pixels.height = height;
-  keepPixels(decoded.get(), static_cast<std::size_t>(width) * height, pixels);
+  const std::size_t count = static_cast<std::size_t>(width) * height;
+  if (maybeAlpha) {
+    keepPixels(decoded.get(), count, pixels);
+  } else {
+    pixels.channels = kRgb;
+    pixels.data.assign(decoded.get(), decoded.get() + count * kRgb);
+  }
   return true;
 }
 

@@ -13,7 +13,7 @@
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "media/clip_files.h"
-#include "picture_fitting.h"
+#include "prepared_pictures.h"
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
 #include "platform/ports/resources.h"
@@ -72,10 +72,11 @@ class MediaCollector {
  public:
   MediaCollector(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
                  Diagnostics& diagnostics, PictureStorage storage)
-      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics), storage_(storage) {}
+      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics), pictures_(storage) {}
 
   void collect() {
     if (source_.mediaKind == kUnknownMedia) return;
+    if (source_.mediaKind == kMediaPictures) pictures_.prepareAll(picturePaths());
     const std::size_t count = std::min(source_.questions.size(), static_cast<std::size_t>(kMaxQuestions));
     for (std::size_t i = 0; i < count; ++i) collectQuestion(source_.questions[i], static_cast<int>(i + 1));
   }
@@ -111,6 +112,15 @@ class MediaCollector {
     }
   }
 
+  std::vector<std::string> picturePaths() const {
+    std::vector<std::string> paths;
+    const std::size_t count = std::min(source_.questions.size(), static_cast<std::size_t>(kMaxQuestions));
+    for (std::size_t i = 0; i < count; ++i)
+      for (const SourceText* key : {&source_.questions[i].picture, &source_.questions[i].solution})
+        if (key->present) paths.push_back(joinPath(folder_, key->value));
+    return paths;
+  }
+
   void refuse(const SourceText& key, const char* what) {
     if (key.present) diagnostics_.error(key.line, what);
   }
@@ -142,7 +152,7 @@ class MediaCollector {
     }
     PictureFormat stored = format;
     std::string problem;
-    if (!preparePicture(bytes, stored, storage_, problem)) {
+    if (!pictures_.prepare(joinPath(folder_, key.value), bytes, stored, problem)) {
       diagnostics_.error(key.line, "\"" + key.value + "\" " + problem);
       return;
     }
@@ -177,7 +187,7 @@ class MediaCollector {
   const std::string& folder_;
   std::vector<PeResourceEntry>& out_;
   Diagnostics& diagnostics_;
-  PictureStorage storage_;
+  PreparedPictures pictures_;
 };
 
 }  // namespace

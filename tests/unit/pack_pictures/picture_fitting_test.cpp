@@ -157,6 +157,7 @@ struct Refusal {
   const char* name;
   Bytes file;
   std::string error;  // after "quiz.toml:5: \"p.jpg\" "
+  bool alsoAsGiven;   // false: only a decode finds it, and a picture stored as given is not decoded
 };
 
 // A 12-bit JPEG with a scan: whole, but beyond the decoders of the packer and the player.
@@ -172,16 +173,16 @@ const char* const kCutShort = "is cut short: its picture data is missing or ends
 Bytes cut(const Bytes& whole) { return Bytes(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2)); }
 
 const Refusal kRefusals[] = {
-    {"CutJpeg", cut(pictureFixture("quarters.jpg")), kCutShort},
-    {"CutGif", cut(pictureFixture("quarters.gif")), kCutShort},
-    {"Huge", jpegDeclaring(20000, 20000), "is too large (20000 x 20000 pixels; at most 100 million)"},
-    {"NoScan", jpegDeclaring(16, 16), kCutShort},  // the library would make a blank picture of it
-    {"TwelveBit", twelveBitJpeg(), "cannot be decoded ("},
+    {"CutJpeg", cut(pictureFixture("quarters.jpg")), kCutShort, true},
+    {"CutGif", cut(pictureFixture("quarters.gif")), kCutShort, true},
+    {"Huge", jpegDeclaring(20000, 20000), "is too large (20000 x 20000 pixels; at most 100 million)", true},
+    {"NoScan", jpegDeclaring(16, 16), kCutShort, true},  // the library would make a blank picture of it
+    {"TwelveBit", twelveBitJpeg(), "cannot be decoded (", false},
 };
 
 class Refused : public ::testing::TestWithParam<std::tuple<Refusal, pack::PictureStorage>> {};
 
-TEST_P(Refused, WithItsFileAndLineAlsoWhenKeptAsGiven) {
+TEST_P(Refused, WithItsFileAndLine) {
   const auto& [refusal, storage] = GetParam();
   testing::QuizFolder folder;
   folder.write("p.jpg", std::string(refusal.file.begin(), refusal.file.end()));
@@ -189,7 +190,9 @@ TEST_P(Refused, WithItsFileAndLineAlsoWhenKeptAsGiven) {
       "quiz.toml", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"p.jpg\"\n");
   pack::Diagnostics diagnostics("quiz.toml");
   std::vector<PeResourceEntry> resources;
-  EXPECT_FALSE(pack::quizResources(path, false, resources, diagnostics, storage));
+  const bool refused = storage == pack::PictureStorage::fitted || refusal.alsoAsGiven;
+  EXPECT_EQ(pack::quizResources(path, false, resources, diagnostics, storage), !refused);
+  if (!refused) return;
   ASSERT_EQ(diagnostics.errors().size(), 1u);
   const std::string expected = "quiz.toml:5: \"p.jpg\" " + refusal.error;
   EXPECT_EQ(diagnostics.errors()[0].substr(0, expected.size()), expected);

@@ -1,0 +1,88 @@
+#include "prepared_pictures.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <system_error>
+#include <thread>
+
+namespace fenok::pack {
+namespace {
+
+// More workers than this only add memory: each holds a decoded photo.
+constexpr unsigned kMaxWorkers = 8;
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
+std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
+  std::uint64_t hash = kFnvOffset;
+  for (std::uint8_t byte : bytes) hash = (hash ^ byte) * kFnvPrime;
+  return hash;
+}
+
+// Runs work(i) for every i below count, on up to kMaxWorkers threads, this one among them.
+template <typename Work>
+void runInParallel(std::size_t count, const Work& work) {
+  std::atomic<std::size_t> next{0};
+  const auto worker = [&] {
+    for (std::size_t i = next++; i < count; i = next++) work(i);
+  };
+  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMaxWorkers));
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < cores && i < count; ++i) {
+    try {
+      helpers.emplace_back(worker);
+    } catch (const std::system_error&) {
+      break;  // no more threads: the ones there are share the work
+    }
+  }
+  worker();
+  for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace
+
+void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
+  const std::set<std::string> unique(paths.begin(), paths.end());
+  std::vector<std::string> files;
+  for (const std::string& path : unique)
+    if (prepared_.count(path) == 0) files.push_back(path);
+  std::vector<Prepared> results(files.size());
+  runInParallel(files.size(), [&](std::size_t i) { results[i] = prepareFile(files[i]); });
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (results[i].inputSize > 0) prepared_.emplace(files[i], std::move(results[i]));
+}
+
+PreparedPictures::Prepared PreparedPictures::prepareFile(const std::string& path) const {
+  Prepared result;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return result;
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  result.format = pictureFormat(bytes);
+  if (file.bad() || result.format == PictureFormat::none) return result;
+  result.inputHash = fingerprint(bytes);
+  result.inputSize = bytes.size();
+  result.ok = preparePicture(bytes, result.format, storage_, result.problem);
+  result.changed = result.ok && storage_ == PictureStorage::fitted;
+  if (result.changed) result.bytes = std::move(bytes);
+  return result;
+}
+
+bool PreparedPictures::prepare(const std::string& path, std::vector<std::uint8_t>& bytes, PictureFormat& format,
+                               std::string& problem) const {
+  const auto found = prepared_.find(path);
+  if (found == prepared_.end() || found->second.inputSize != bytes.size() ||
+      found->second.inputHash != fingerprint(bytes))
+    return preparePicture(bytes, format, storage_, problem);
+  const Prepared& prepared = found->second;
+  problem = prepared.problem;
+  if (!prepared.ok) return false;
+  format = prepared.format;
+  // A new vector, so that the large buffer of the file as read is let go.
+  if (prepared.changed) bytes = std::vector<std::uint8_t>(prepared.bytes.begin(), prepared.bytes.end());
+  return true;
+}
+
+}  // namespace fenok::pack
