@@ -8,11 +8,17 @@
 #include <system_error>
 #include <thread>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace fenok::pack {
 namespace {
 
 // More workers than this only add memory: each holds a decoded photo.
 constexpr unsigned kMaxWorkers = 8;
+// The largest block glibc lets the heap keep rather than map on its own (half its heap size).
+constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
@@ -20,6 +26,16 @@ std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
   std::uint64_t hash = kFnvOffset;
   for (std::uint8_t byte : bytes) hash = (hash ^ byte) * kFnvPrime;
   return hash;
+}
+
+// Decoding a photo allocates and frees buffers of several megabytes; glibc maps each one afresh and
+// unmaps it when freed, and faulting in those pages took longer than the decoding itself. Kept in the
+// heap, the buffers are reused from one photo to the next.
+void reuseLargeBuffers() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+  mallopt(M_TRIM_THRESHOLD, 2 * kLargestHeapBlock);
+#endif
 }
 
 // Runs work(i) for every i below count, on up to kMaxWorkers threads, this one among them.
@@ -50,6 +66,7 @@ void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
   for (const std::string& path : unique)
     if (prepared_.count(path) == 0) files.push_back(path);
   std::vector<Prepared> results(files.size());
+  if (storage_ == PictureStorage::fitted) reuseLargeBuffers();
   runInParallel(files.size(), [&](std::size_t i) { results[i] = prepareFile(files[i]); });
   for (std::size_t i = 0; i < files.size(); ++i)
     if (results[i].inputSize > 0) prepared_.emplace(files[i], std::move(results[i]));
