@@ -61,12 +61,13 @@ void runInParallel(std::size_t count, const Work& work) {
 }  // namespace
 
 void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
+  if (storage_ == PictureStorage::asGiven) return;  // checking a file as given costs less than reading it twice
   const std::set<std::string> unique(paths.begin(), paths.end());
   std::vector<std::string> files;
   for (const std::string& path : unique)
     if (prepared_.count(path) == 0) files.push_back(path);
   std::vector<Prepared> results(files.size());
-  if (storage_ == PictureStorage::fitted) reuseLargeBuffers();
+  reuseLargeBuffers();
   runInParallel(files.size(), [&](std::size_t i) { results[i] = prepareFile(files[i]); });
   for (std::size_t i = 0; i < files.size(); ++i)
     if (results[i].inputSize > 0) prepared_.emplace(files[i], std::move(results[i]));

@@ -16,7 +16,8 @@ class PreparedPictures {
  public:
   explicit PreparedPictures(PictureStorage storage) : storage_(storage) {}
 
-  // Reads and prepares every file in parallel; files that cannot be read are left to the collector.
+  // Reads and fits every file in parallel; files that cannot be read are left to the collector, and
+  // pictures stored as given are only checked, when they are collected.
   void prepareAll(const std::vector<std::string>& paths);
 
   // What preparePicture gives for these bytes of this file.
