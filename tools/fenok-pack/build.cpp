@@ -1,4 +1,4 @@
-// fenok-pack build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain]
+// fenok-pack build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain] [--keep-pictures]
 // Every problem of the description is printed as FILE:LINE: what is wrong, and then nothing is written;
 // the output is written beside its final name and renamed, so it is never left half-written, and it is
 // never one of the files the build reads.
@@ -24,6 +24,7 @@ struct BuildOptions {
   PlayerArch arch = PlayerArch::x86;
   bool archGiven = false;
   bool plain = false;
+  PictureStorage pictures = PictureStorage::fitted;
 };
 
 int usage(const std::string& problem) {
@@ -38,6 +39,8 @@ bool parseOptions(const Arguments& args, BuildOptions& options, std::string& pro
     const std::string& arg = args[i];
     if (arg == "--plain") {
       options.plain = true;
+    } else if (arg == "--keep-pictures") {
+      options.pictures = PictureStorage::asGiven;
     } else if (takesValue(arg) && i + 1 >= args.size()) {
       problem = arg + (arg == "--arch" ? " needs x86 or x64" : " needs a file name");
     } else if (arg == "--arch") {
@@ -152,7 +155,7 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder) {
 
   std::string error;
   const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, error, options.arch);
-  PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain);
+  PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
   print(prepared.problems);
   if (!prepared.ok()) return kExitFailed;
   prepared.readFiles.push_back(stub);  // empty when none was found: it then matches nothing

@@ -14,7 +14,8 @@
 namespace fenok::pack {
 
 bool readQuizDescription(const std::string& path, QuizContent& content, Diagnostics& diagnostics,
-                         std::vector<PeResourceEntry>* media, std::vector<std::string>* readFiles) {
+                         std::vector<PeResourceEntry>* media, std::vector<std::string>* readFiles,
+                         PictureStorage storage) {
   if (readFiles) readFiles->push_back(path);
   std::vector<std::uint8_t> bytes;
   std::string reason, text;
@@ -28,15 +29,16 @@ bool readQuizDescription(const std::string& path, QuizContent& content, Diagnost
   if (!readQuizToml(text, source, diagnostics)) return false;
   checkQuiz(source, content, diagnostics);
   const std::string folder = filePath(path).parent_path().u8string();
-  if (media) collectMedia(source, folder, *media, diagnostics, readFiles);
+  if (media) collectMedia(source, folder, *media, diagnostics, readFiles, storage);
   return !diagnostics.hasErrors();
 }
 
 bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEntry>& resources,
-                   Diagnostics& diagnostics, std::vector<std::string>* readFiles, int* questionCount) {
+                   Diagnostics& diagnostics, std::vector<std::string>* readFiles, int* questionCount,
+                   PictureStorage storage) {
   QuizContent content;
   std::vector<PeResourceEntry> media;
-  const bool readable = readQuizDescription(path, content, diagnostics, &media, readFiles);
+  const bool readable = readQuizDescription(path, content, diagnostics, &media, readFiles, storage);
   if (questionCount) *questionCount = static_cast<int>(content.questions.size());
   if (!readable) return false;
   std::string error;
@@ -48,10 +50,11 @@ bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEn
   return true;
 }
 
-PreparedQuiz prepareQuiz(const std::string& path, bool plain) {
+PreparedQuiz prepareQuiz(const std::string& path, bool plain, PictureStorage storage) {
   PreparedQuiz prepared;
   Diagnostics diagnostics(path);
-  if (!quizResources(path, plain, prepared.resources, diagnostics, &prepared.readFiles, &prepared.questionCount))
+  if (!quizResources(path, plain, prepared.resources, diagnostics, &prepared.readFiles, &prepared.questionCount,
+                     storage))
     prepared.resources.clear();
   prepared.problems = diagnostics.problems();
   return prepared;

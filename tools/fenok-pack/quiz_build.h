@@ -7,18 +7,20 @@
 #include "diagnostics.h"
 #include "platform/portable/pe_resources.h"
 #include "quiz_content.h"
+#include "quiz_media.h"
 
 namespace fenok::pack {
 
 // Reads and checks the description; false when it has errors (they are in diagnostics).
 // readFiles, when given, gets the path of every file read (the description first).
 bool readQuizDescription(const std::string& path, QuizContent& content, Diagnostics& diagnostics,
-                         std::vector<PeResourceEntry>* media = nullptr, std::vector<std::string>* readFiles = nullptr);
+                         std::vector<PeResourceEntry>* media = nullptr, std::vector<std::string>* readFiles = nullptr,
+                         PictureStorage storage = PictureStorage::fitted);
 
 // Every resource the quiz adds to the player: content (scrambled unless plain) and media.
 bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEntry>& resources,
                    Diagnostics& diagnostics, std::vector<std::string>* readFiles = nullptr,
-                   int* questionCount = nullptr);
+                   int* questionCount = nullptr, PictureStorage storage = PictureStorage::fitted);
 
 // A description read, checked and turned into resources, ready to be packed.
 struct PreparedQuiz {
@@ -29,8 +31,9 @@ struct PreparedQuiz {
   bool ok() const;                         // no errors
 };
 
-// Every check of a build, nothing written: what build and check both run.
-PreparedQuiz prepareQuiz(const std::string& path, bool plain);
+// Every check of a build, nothing written: what build and check both run. Pictures are decoded and
+// fitted unless stored as given.
+PreparedQuiz prepareQuiz(const std::string& path, bool plain, PictureStorage storage = PictureStorage::fitted);
 
 // The problems alone, for a front end that lists them (file, line, severity, message).
 std::vector<Problem> checkQuizDescription(const std::string& path);

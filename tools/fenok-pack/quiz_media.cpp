@@ -12,6 +12,7 @@
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "media/clip_files.h"
+#include "prepared_pictures.h"
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
 #include "platform/ports/resources.h"
@@ -55,11 +56,13 @@ PeResourceEntry resource(PictureFormat format, int id, std::vector<std::uint8_t>
 class MediaCollector {
  public:
   MediaCollector(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                 Diagnostics& diagnostics, std::vector<std::string>* readFiles)
-      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics), readFiles_(readFiles) {}
+                 Diagnostics& diagnostics, std::vector<std::string>* readFiles, PictureStorage storage)
+      : source_(source), folder_(folder), out_(out), diagnostics_(diagnostics), readFiles_(readFiles),
+        pictures_(storage) {}
 
   void collect() {
     if (source_.mediaKind == kUnknownMedia) return;
+    if (source_.mediaKind == kMediaPictures) pictures_.prepareAll(picturePaths());
     const std::size_t count = std::min(source_.questions.size(), static_cast<std::size_t>(kMaxQuestions));
     for (std::size_t i = 0; i < count; ++i) collectQuestion(source_.questions[i], static_cast<int>(i + 1));
   }
@@ -95,6 +98,15 @@ class MediaCollector {
     }
   }
 
+  std::vector<std::string> picturePaths() const {
+    std::vector<std::string> paths;
+    const std::size_t count = std::min(source_.questions.size(), static_cast<std::size_t>(kMaxQuestions));
+    for (std::size_t i = 0; i < count; ++i)
+      for (const SourceText* key : {&source_.questions[i].picture, &source_.questions[i].solution})
+        if (key->present) paths.push_back(joinPath(folder_, key->value));
+    return paths;
+  }
+
   void refuse(const SourceText& key, const char* what) {
     if (key.present) diagnostics_.error(key.line, what);
   }
@@ -126,9 +138,15 @@ class MediaCollector {
       diagnostics_.error(key.line, "\"" + key.value + "\" is a PNG that the player cannot decode");
       return;
     }
+    PictureFormat stored = format;
+    std::string problem;
+    if (!pictures_.prepare(joinPath(folder_, key.value), bytes, stored, problem)) {
+      diagnostics_.error(key.line, "\"" + key.value + "\" " + problem);
+      return;
+    }
     // Solution pictures are stored with the halves of every byte exchanged, except PNG ones.
-    if (solution && format != PictureFormat::png) exchangeNibbles(bytes.data(), bytes.size());
-    out_.push_back(resource(format, id, std::move(bytes)));
+    if (solution && stored != PictureFormat::png) exchangeNibbles(bytes.data(), bytes.size());
+    out_.push_back(resource(stored, id, std::move(bytes)));
   }
 
   void addClip(const SourceText& key, int id) {
@@ -158,6 +176,7 @@ class MediaCollector {
   std::vector<PeResourceEntry>& out_;
   Diagnostics& diagnostics_;
   std::vector<std::string>* readFiles_;
+  PreparedPictures pictures_;
 };
 
 }  // namespace
@@ -180,8 +199,8 @@ bool isQuizResource(const PeResourceEntry& entry) {
 }
 
 void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                  Diagnostics& diagnostics, std::vector<std::string>* readFiles) {
-  MediaCollector(source, folder, out, diagnostics, readFiles).collect();
+                  Diagnostics& diagnostics, std::vector<std::string>* readFiles, PictureStorage storage) {
+  MediaCollector(source, folder, out, diagnostics, readFiles, storage).collect();
 }
 
 }  // namespace fenok::pack

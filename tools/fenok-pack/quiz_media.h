@@ -15,6 +15,9 @@ namespace fenok::pack {
 
 enum class PictureFormat { none, jpeg, gif, png };
 
+// Pictures fitted to the player's box (the default), or stored as the files give them.
+enum class PictureStorage { fitted, asGiven };
+
 PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes);
 
 // True for every resource of the stub that a quiz owns (content, pictures, solutions, clips): these
@@ -24,6 +27,7 @@ bool isQuizResource(const PeResourceEntry& entry);
 // Reads the files of every question and appends their resources; problems go to diagnostics. The
 // path of every file it reads is added to readFiles when given.
 void collectMedia(const QuizSource& source, const std::string& folder, std::vector<PeResourceEntry>& out,
-                  Diagnostics& diagnostics, std::vector<std::string>* readFiles = nullptr);
+                  Diagnostics& diagnostics, std::vector<std::string>* readFiles = nullptr,
+                  PictureStorage storage = PictureStorage::fitted);
 
 }  // namespace fenok::pack

@@ -11,12 +11,15 @@ const CommandHelp kCommandHelp[] = {
     {"check", "check QUIZ.toml",
      "Runs every check of build (texts, sizes, pictures decoded, clips) and writes nothing.\n"
      "Exit status 0 when the quiz would build (warnings aside), 2 when it has errors.\n"},
-    {"build", "build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain]",
-     "Packs the quiz and its pictures or clips into a copy of the player.\n"
+    {"build", "build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain] [--keep-pictures]",
+     "Packs the quiz and its pictures or clips into a copy of the player. Pictures are decoded, turned\n"
+     "upright by their Exif orientation, fitted to the size the player shows them at and stored as JPEG\n"
+     "or PNG, whichever is smaller.\n"
      "  -o OUT.exe         the program to write; never the description, one of its files or the player\n"
      "  --arch x86|x64     the player beside fenok-pack: fenok.exe (x86, the default) or fenok64.exe (x64)\n"
      "  --stub PLAYER.exe  the player to pack into (else the environment variable FENOK_STUB, else --arch)\n"
-     "  --plain            store the texts compressed but not scrambled\n"},
+     "  --plain            store the texts compressed but not scrambled\n"
+     "  --keep-pictures    store the picture files as they are given\n"},
     {"inspect", "inspect QUIZ.exe",
      "Prints the quiz a program carries, as the player loads it, in the description's form.\n"
      "Exit status 0, 1 when the program holds no quiz or damaged content (said on stderr), 2 when the\n"
@@ -27,9 +30,11 @@ const CommandHelp kCommandHelp[] = {
      "CR LF line ends, Windows-1252), from ANSWERS.txt or else from the standard input.\n"
      "  --typed   the answers are typed text instead: UTF-8, any line ends\n"
      "Exit status 0, 1 when the content is damaged, 2 on bad input.\n"},
-    {"verdict", "verdict TYPED EXPECTED | verdict --batch",
+    {"verdict", "verdict TYPED EXPECTED [--tolerant] [--also ANSWER]... | verdict --batch [--tolerant] [--also ANSWER]...",
      "The verdict the player shows for one answer.\n"
-     "  --batch   read \"typed<TAB>expected\" lines on the standard input, print one verdict a line\n"},
+     "  --batch      read \"typed<TAB>expected\" lines on the standard input, print one verdict a line\n"
+     "  --tolerant   accents and case do not count (accents = \"tolerant\")\n"
+     "  --also X     one more answer accepted as right (repeatable)\n"},
     {"help", "help [COMMAND]", "Prints the help of a command, or of the tool.\n"},
 };
 

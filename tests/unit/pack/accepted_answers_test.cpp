@@ -37,7 +37,7 @@ class AcceptedAnswerChecks : public ::testing::TestWithParam<Case> {};
 
 TEST_P(AcceptedAnswerChecks, ReportExactly) {
   QuizFolder folder;
-  folder.write("a.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg");
+  folder.write("a.jpg", testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg"));
   const std::string path = folder.write("quiz.toml", GetParam().toml);
   pack::Diagnostics diagnostics("quiz.toml");
   std::vector<PeResourceEntry> resources;
@@ -137,7 +137,7 @@ TEST(AcceptedAnswersRoundTrip, InspectPrintsThemAndTheyBuildTheSameQuizAgain) {
                        "[[question]]\nanswer = \"ŒUF\"\nsecond_answer = \"POULE\"\npicture = \"a.jpg\"\n"
                        "also = [\"OEUF\", \"UN ŒUF\"]\nsecond_also = [\"COQ\"]\n"
                        "[[question]]\nanswer = \"NID\"\nsecond_answer = \"PAILLE\"\npicture = \"a.jpg\"\n");
-  folder.write("a.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg");
+  folder.write("a.jpg", testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg"));
   LoadedQuiz loaded;
   buildAndLoad(path, loaded);
   ASSERT_EQ(loaded.quiz->accentMode, kAccentsTolerant);

@@ -75,7 +75,7 @@ TEST_F(BuildCommand, BadArgumentsAreAUsageError) {
 
 // The output may never be a file the build reads: the description, a picture, or the player.
 TEST_F(BuildCommand, RefusesToOverwriteWhatItReads) {
-  const std::string jpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg";
+  const std::string jpeg = testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg");
   const std::string quiz = folder.write(
       "quiz.toml", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"p1.jpg\"\n");
   folder.write("p1.jpg", jpeg);

@@ -16,10 +16,11 @@ using testing::QuizFolder;
 using testing::readFixture;
 using testing::sourceFile;
 
-std::vector<std::uint8_t> buildProgram(const std::string& quizPath, bool plain, const char* stub = "stub32.exe") {
+std::vector<std::uint8_t> buildProgram(const std::string& quizPath, bool plain, const char* stub = "stub32.exe",
+                                       pack::PictureStorage pictures = pack::PictureStorage::fitted) {
   pack::Diagnostics diagnostics(quizPath);
   std::vector<PeResourceEntry> resources;
-  EXPECT_TRUE(pack::quizResources(quizPath, plain, resources, diagnostics))
+  EXPECT_TRUE(pack::quizResources(quizPath, plain, resources, diagnostics, nullptr, nullptr, pictures))
       << (diagnostics.errors().empty() ? "" : diagnostics.errors().front());
   std::vector<std::uint8_t> packed;
   std::string error;
@@ -46,8 +47,9 @@ std::string rewardOf(int k) { return "Code " + std::to_string(k) + " €"; }
 const char* const kMedia[] = {"text", "pictures", "audio", "video"};
 const char* const kComments[] = {"none", "solution-picture", "comment", "comment-and-picture", "all-at-end"};
 
-const std::string kJpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg body";
-const std::string kGif = "GIF89a gif body";
+// Real pictures; the number written after each (past its end) tells the copies apart.
+const std::string kJpeg = sourceFile("tests/unit/pack/fixtures/quarters.jpg");
+const std::string kGif = sourceFile("tests/unit/pack/fixtures/quarters.gif");
 const std::string kMp3 = "ID3 mp3 body";
 const std::string kAvi = "RIFF1234AVI avi body";
 
@@ -131,7 +133,8 @@ TEST_P(GeneratedQuiz, CarriesEveryPictureAndClipWhereThePlayerLooks) {
   QuizFolder folder;
   LoadedQuiz loaded;
   std::string error;
-  ASSERT_TRUE(loaded.load(buildProgram(generate(folder, shape), false), error)) << error;
+  ASSERT_TRUE(loaded.load(buildProgram(generate(folder, shape), false, "stub32.exe", pack::PictureStorage::asGiven), error))
+      << error;
   if (shape.media == 0) {
     // A text quiz carries no pictures, and none of the stub's stay in the places a quiz owns.
     for (int id : {401, 10401})

@@ -12,7 +12,7 @@ namespace {
 
 using testing::QuizFolder;
 
-const std::string kJpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg";
+const std::string kJpeg = testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg");
 
 int runQuietly(const pack::Arguments& args) {
   ::testing::internal::CaptureStdout();

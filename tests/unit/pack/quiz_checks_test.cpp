@@ -19,7 +19,7 @@ struct Case {
   std::vector<std::string> warnings;  // exactly these, in order
 };
 
-const std::string kJpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "jpeg";
+const std::string kJpeg = sourceFile("tests/unit/pack/fixtures/quarters.jpg");
 const std::string kTextQuestion = "[[question]]\nanswer = \"A\"\ntext = \"Q\"\n";
 const std::string kPictureQuestion = "[[question]]\nanswer = \"A\"\npicture = \"a.jpg\"\n";
 
@@ -31,7 +31,7 @@ std::string repeat(const std::string& text, int times) {
 
 void writeFiles(const QuizFolder& folder) {
   folder.write("a.jpg", kJpeg);
-  folder.write("b.gif", "GIF89a");
+  folder.write("b.gif", sourceFile("tests/unit/pack/fixtures/quarters.gif"));
   folder.write("c.png", sourceFile("samples/demo/pictures/pologne.png"));
   folder.write("broken.png", "\x89PNG\r\n\x1A\n not really");
   folder.write("notes.txt", "just text");
@@ -276,7 +276,7 @@ TEST(QuizFiles, AreFoundRelativeToTheDescriptionAlsoWithBackslashes) {
                    "[[question]]\nanswer = \"B\"\npicture = \"pictures/a.jpg\"\n");
   pack::Diagnostics diagnostics("quiz.toml");
   std::vector<PeResourceEntry> resources;
-  EXPECT_TRUE(pack::quizResources(path, false, resources, diagnostics));
+  EXPECT_TRUE(pack::quizResources(path, false, resources, diagnostics, nullptr, nullptr, pack::PictureStorage::asGiven));
   EXPECT_TRUE(diagnostics.errors().empty()) << diagnostics.errors().front();
   ASSERT_EQ(resources.size(), 4u);  // two content texts, two pictures
   EXPECT_EQ(resources[2].bytes, std::vector<std::uint8_t>(kJpeg.begin(), kJpeg.end()));

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Packing a quiz of 96 camera-like photos (1600 x 1200 JPEG, about 1.1 MB each): the size of the
+# program, the time and the peak memory of fenok-pack build, with the pictures fitted (the default)
+# and with --keep-pictures, without and with 96 solution pictures.
+# FENOK_NATIVE_BUILD: use this build tree's fenok-pack as it is. FENOK_STUB: pack into this player
+# instead of the win32 preset's fenok.exe (built when missing).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+out=$root/build/bench-pack
+convert=/usr/bin/convert
+photos=96  # and as many solution pictures
+
+native=${FENOK_NATIVE_BUILD:-}
+if [ -z "$native" ]; then
+  cmake --preset native >/dev/null && cmake --build --preset native -j "$(nproc)" --target fenok-pack >/dev/null
+  native=build/native
+fi
+pack=$(realpath "$native")/bin/fenok-pack
+stub=${FENOK_STUB:-}
+if [ -z "$stub" ]; then
+  cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$(nproc)" --target fenok >/dev/null
+  stub=build/win32/bin/fenok.exe
+fi
+stub=$(realpath "$stub")
+
+# Photo-like pictures: a few smooth plasma fields, each shifted and given its own grain per photo.
+mkdir -p "$out/photos"
+for base in 1 2 3 4; do
+  [ -s "$out/base$base.miff" ] || "$convert" -seed "$base" -size 1600x1200 plasma:fractal -blur 0x1 "$out/base$base.miff"
+done
+for q in $(seq 1 $((photos * 2))); do
+  file=$out/photos/photo$q.jpg
+  [ -s "$file" ] && continue
+  echo "$out/base$((q % 4 + 1)).miff -seed $q -roll +$((q * 97 % 1600))+$((q * 53 % 1200)) -attenuate 0.5 +noise Gaussian -quality 90 $file"
+done | xargs -r -P "$(nproc)" -L 1 "$convert"
+
+# describe WITH_SOLUTIONS: the quiz description; solution j is photo j + 96.
+describe() {
+  echo 'title = "Quatre-vingt-seize photos"'
+  echo 'media = "pictures"'
+  if [ "$1" = yes ]; then echo 'comments = "solution-picture"'; fi
+  for q in $(seq 1 "$photos"); do
+    printf '\n[[question]]\nanswer = "PHOTO%d"\npicture = "photos/photo%d.jpg"\n' "$q" "$q"
+    if [ "$1" = yes ]; then printf 'solution = "photos/photo%d.jpg"\n' $((q + photos)); fi
+  done
+}
+describe no >"$out/quiz.toml"
+describe yes >"$out/solutions.toml"
+
+given=$(du -cb "$out"/photos/*.jpg | tail -1 | cut -f1)
+echo "$((photos * 2)) photos of 1600 x 1200, $((given / 1000000)) MB in all; fenok-pack build on $(nproc) cores"
+echo "(program size, wall time, processor time, peak memory):"
+# run LABEL QUIZ OPTIONS...: packs once and prints the program's size, the times and the peak memory.
+run() {
+  local label=$1 quiz=$2
+  shift 2
+  local program=$out/$label.exe start end
+  start=$(date +%s.%N)
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f "%M %U %S" -o "$out/usage.txt" "$pack" build "$quiz" -o "$program" --stub "$stub" "$@" 2>/dev/null
+  else
+    "$pack" build "$quiz" -o "$program" --stub "$stub" "$@" 2>/dev/null
+    echo 0 0 0 >"$out/usage.txt"
+  fi
+  end=$(date +%s.%N)
+  awk -v label="$label" -v size="$(stat -c %s "$program")" -v start="$start" -v end="$end" \
+    -v usage="$(tail -1 "$out/usage.txt")" 'BEGIN {
+      split(usage, u, " ")
+      printf "  %-24s %7.1f MB  %6.2f s", label, size / 1e6, end - start
+      if (u[1] > 0) printf "  %6.2f s  %4.0f MB", u[2] + u[3], u[1] / 1024
+      printf "\n"
+    }'
+}
+run fitted "$out/quiz.toml"
+run fitted-with-solutions "$out/solutions.toml"
+run kept "$out/quiz.toml" --keep-pictures
+run kept-with-solutions "$out/solutions.toml" --keep-pictures

@@ -1,0 +1,98 @@
+// Camera photos turned upright by their Exif orientation, in either byte order, and Exif blocks that
+// cannot be read leave a picture as it is.
+#include <gtest/gtest.h>
+
+#include "fenok-pack/exif_orientation.h"
+#include "fenok-pack/picture_fitting.h"
+#include "picture_support.h"
+
+namespace fenok {
+namespace {
+
+using testing::Bytes;
+using testing::Rgb;
+
+constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
+
+// The fixture is red, green / blue, white; how each orientation is meant to be seen, quarter by
+// quarter (top left, top right, bottom left, bottom right), and its size once fitted (upright, the
+// picture is small enough to be kept as given: the player enlarges it).
+struct Seen {
+  int orientation;
+  Rgb topLeft, topRight, bottomLeft, bottomRight;
+  int width, height;
+};
+
+const Seen kSeen[] = {
+    {1, kRed, kGreen, kBlue, kWhite, 64, 32},     // as stored
+    {2, kGreen, kRed, kWhite, kBlue, 260, 130},   // mirrored
+    {3, kWhite, kBlue, kGreen, kRed, 260, 130},   // upside down
+    {4, kBlue, kWhite, kRed, kGreen, 260, 130},   // mirrored upside down
+    {5, kRed, kBlue, kGreen, kWhite, 130, 260},   // mirrored along the diagonal
+    {6, kBlue, kRed, kWhite, kGreen, 130, 260},   // a quarter turn clockwise
+    {7, kWhite, kGreen, kBlue, kRed, 130, 260},   // mirrored along the other diagonal
+    {8, kGreen, kWhite, kRed, kBlue, 130, 260},   // a quarter turn anticlockwise
+};
+
+class Orientation : public ::testing::TestWithParam<std::tuple<Seen, bool>> {};
+
+TEST_P(Orientation, FittedPictureIsUpright) {
+  const auto [seen, bigEndian] = GetParam();
+  Bytes bytes = testing::withOrientation(testing::pictureFixture("quarters.jpg"), seen.orientation, bigEndian);
+  EXPECT_EQ(pack::exifOrientation(bytes), seen.orientation);
+
+  pack::PictureFormat format = pack::PictureFormat::jpeg;
+  std::string problem;
+  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << problem;
+  pack::Pixels fitted;
+  ASSERT_TRUE(pack::decodePixels(bytes, fitted, problem)) << problem;
+  ASSERT_EQ(fitted.width, seen.width);
+  ASSERT_EQ(fitted.height, seen.height);
+  const int left = fitted.width / 4, right = fitted.width * 3 / 4, top = fitted.height / 4,
+            bottom = fitted.height * 3 / 4;
+  EXPECT_TRUE(testing::near(testing::colourAt(fitted, left, top), seen.topLeft));
+  EXPECT_TRUE(testing::near(testing::colourAt(fitted, right, top), seen.topRight));
+  EXPECT_TRUE(testing::near(testing::colourAt(fitted, left, bottom), seen.bottomLeft));
+  EXPECT_TRUE(testing::near(testing::colourAt(fitted, right, bottom), seen.bottomRight));
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Orientation, ::testing::Combine(::testing::ValuesIn(kSeen), ::testing::Bool()),
+                         [](const auto& param) {
+                           return std::to_string(std::get<0>(param.param).orientation) +
+                                  (std::get<1>(param.param) ? "_BigEndian" : "_LittleEndian");
+                         });
+
+// Damage done to a good Exif block (orientation 6, little-endian): offsets into the JPEG, new bytes.
+struct Damage {
+  const char* what;
+  std::size_t at;
+  std::uint8_t value;
+  std::size_t alsoAt = 0;  // 0: one byte changed
+  std::uint8_t alsoValue = 0;
+};
+
+// Offsets: APP1 starts at 2; its length at 4, "Exif" at 6, the TIFF header at 12 (order 12-13, 42 at
+// 14, directory offset at 16), the entry count at 20, the Orientation entry at 34 (type at 36, value
+// at 42).
+const Damage kDamage[] = {
+    {"unknown byte order", 12, 'X'},     {"mixed byte order", 13, 'M'},    {"not 42", 14, 43},
+    {"directory far away", 19, 0x7F},    {"directory past the block", 16, 0xF0},
+    {"entries past the block", 20, 0xFF, 35, 0x02},  // 255 entries, and none of the two is Orientation
+    {"orientation as a LONG", 36, 4},    {"orientation 0", 42, 0},
+    {"orientation 9", 42, 9},            {"not Exif", 6, 'e'},
+};
+
+TEST(ExifOrientation, AnUnreadableBlockLeavesThePictureUpright) {
+  const Bytes good = testing::withOrientation(testing::pictureFixture("quarters.jpg"), 6, false);
+  ASSERT_EQ(pack::exifOrientation(good), 6);
+  for (const Damage& damage : kDamage) {
+    Bytes bytes = good;
+    bytes[damage.at] = damage.value;
+    if (damage.alsoAt) bytes[damage.alsoAt] = damage.alsoValue;
+    EXPECT_EQ(pack::exifOrientation(bytes), pack::kUpright) << damage.what;
+  }
+  EXPECT_EQ(pack::exifOrientation(testing::pictureFixture("quarters.jpg")), pack::kUpright);
+}
+
+}  // namespace
+}  // namespace fenok

@@ -1,0 +1,78 @@
+// Pictures prepared ahead, in parallel, give what preparing each in turn gives, and a file that
+// changed after it was prepared is prepared again rather than taken from before.
+#include <gtest/gtest.h>
+
+#include "../pack/pack_support.h"
+#include "fenok-pack/commands.h"
+#include "fenok-pack/prepared_pictures.h"
+#include "picture_support.h"
+
+namespace fenok {
+namespace {
+
+using testing::Bytes;
+
+Bytes asBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+TEST(PreparedPictures, GiveWhatPreparingInTurnGives) {
+  testing::QuizFolder folder;
+  std::vector<std::string> paths;
+  for (int i = 0; i < 6; ++i) {
+    const Bytes photo = pack::encodeJpeg(testing::makePixels(300 + 40 * i, 200, true), 90);
+    paths.push_back(folder.write("p" + std::to_string(i) + ".jpg", std::string(photo.begin(), photo.end())));
+  }
+  paths.push_back(folder.write("cut.gif", testing::sourceFile("tests/unit/pack/fixtures/quarters.gif").substr(0, 50)));
+  paths.push_back(paths.front());  // the same file twice
+  pack::PreparedPictures prepared(pack::PictureStorage::fitted);
+  prepared.prepareAll(paths);
+  for (const std::string& path : paths) {
+    Bytes ahead = asBytes(testing::fileText(path)), inTurn = ahead;
+    pack::PictureFormat aheadFormat = pack::pictureFormat(ahead), inTurnFormat = aheadFormat;
+    std::string aheadProblem, inTurnProblem;
+    EXPECT_EQ(prepared.prepare(path, ahead, aheadFormat, aheadProblem),
+              pack::preparePicture(inTurn, inTurnFormat, pack::PictureStorage::fitted, inTurnProblem));
+    EXPECT_EQ(ahead, inTurn) << path;
+    EXPECT_EQ(aheadFormat, inTurnFormat);
+    EXPECT_EQ(aheadProblem, inTurnProblem);
+  }
+}
+
+TEST(PreparedPictures, AFileChangedSinceIsPreparedAgain) {
+  testing::QuizFolder folder;
+  const std::string path = folder.write("p.gif", testing::sourceFile("tests/unit/pack/fixtures/quarters.gif"));
+  pack::PreparedPictures prepared(pack::PictureStorage::fitted);
+  prepared.prepareAll({path});
+  Bytes now = asBytes(testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg"));
+  pack::PictureFormat format = pack::PictureFormat::jpeg;
+  std::string problem;
+  ASSERT_TRUE(prepared.prepare(path, now, format, problem)) << problem;
+  // Upright and small, the JPEG keeps its own file; the GIF prepared earlier would have become a PNG.
+  EXPECT_EQ(format, pack::PictureFormat::jpeg);
+  EXPECT_EQ(now, asBytes(testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg")));
+}
+
+TEST(BuildCommand, KeepPicturesStoresTheFilesAsGiven) {
+  testing::QuizFolder folder;
+  const std::string gif = testing::sourceFile("tests/unit/pack/fixtures/quarters.gif");
+  folder.write("q.gif", gif);
+  const std::string quiz =
+      folder.write("quiz.toml", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"q.gif\"\n");
+  for (const bool keep : {false, true}) {
+    std::vector<std::string> args = {quiz, "-o", folder.path("out.exe"), "--stub", testing::fixturePath("stub32.exe")};
+    if (keep) args.push_back("--keep-pictures");
+    ASSERT_EQ(pack::runBuild(args), 0);
+    PeResources program;
+    std::string error;
+    const std::string bytes = testing::fileText(folder.path("out.exe"));
+    ASSERT_TRUE(program.load({bytes.begin(), bytes.end()}, error)) << error;
+    const ByteView stored = program.find(ResourceType::named("IMG"), 401);
+    EXPECT_EQ(keep, !stored.empty());
+    if (keep) {
+      EXPECT_EQ(testing::text(stored.data, stored.size), gif);
+    }
+    EXPECT_EQ(keep, program.find(ResourceType::numbered(kRtRcdata), 401).empty());  // fitted: a PNG
+  }
+}
+
+}  // namespace
+}  // namespace fenok

@@ -1,0 +1,28 @@
+#pragma once
+// Pictures fitted at build time. The player shows every picture in a 260 x 260 box, scaled by its own
+// rule (the smaller of the two ratios, sides truncated); a picture stored at that size already is
+// shown as it is, so the program carries no more pixels than it shows and starts without shrinking
+// them. Camera photos are turned upright, and each picture is stored as JPEG or PNG, whichever is
+// smaller.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quiz_media.h"
+
+namespace fenok::pack {
+
+// The box of question and solution pictures in the player.
+constexpr int kPlayerPictureBox = 260;
+// JPEG quality of fitted pictures: at this size, below it edges of drawings and text start to ring.
+constexpr int kJpegQuality = 90;
+// Beyond any camera's picture; also bounds the memory a decode takes.
+constexpr long long kMaxPicturePixels = 100'000'000;
+
+// Checks that a picture (JPEG, GIF, or a PNG the player decodes) is whole and not too large; when
+// fitting, decodes it and replaces its bytes and format by the fitted picture's. On failure, problem
+// completes a sentence about the file ("is cut short ...").
+bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,
+                    std::string& problem);
+
+}  // namespace fenok::pack

@@ -1,0 +1,129 @@
+// Format notes.
+// JPEG: SOI (FF D8), then markers FF xx. Standalone markers (TEM 01, RST0-7 D0-D7) have no length;
+// the others carry a 2-byte big-endian length that counts itself. After SOS (DA) and its header comes
+// entropy-coded data, in which FF 00 is a stuffed byte, FF D0-D7 a restart and FF FF fill; any other
+// FF xx is the next marker. A progressive file has several scans; EOI (D9) ends the picture. Stray
+// bytes between segments are skipped, as decoders do.
+// GIF: a 6-byte signature, a 7-byte screen descriptor and its colour table, then blocks: 2C an image
+// (9 bytes, its colour table, the LZW code size, data sub-blocks), 21 an extension (its label, then
+// sub-blocks), 3B the trailer. A sub-block is a length byte and that many bytes; length 0 ends a run.
+#include "picture_structure.h"
+
+#include "platform/portable/stored_bytes.h"
+
+namespace fenok::pack {
+namespace {
+
+constexpr std::uint8_t kMarkerPrefix = 0xFF;
+constexpr std::uint8_t kStartOfImage = 0xD8;
+constexpr std::uint8_t kEndOfImage = 0xD9;
+constexpr std::uint8_t kStartOfScan = 0xDA;
+constexpr std::uint8_t kTemporary = 0x01;
+constexpr std::uint8_t kFirstRestart = 0xD0;
+constexpr std::uint8_t kLastRestart = 0xD7;
+constexpr std::uint8_t kStuffedZero = 0x00;
+constexpr std::size_t kSegmentLengthBytes = 2;
+
+constexpr std::size_t kGifSignatureBytes = 6;
+constexpr std::size_t kGifScreenBytes = 7;
+constexpr std::size_t kGifImageBytes = 9;
+constexpr std::size_t kGifFlagsInScreen = 4;   // offset of the flags in the screen descriptor
+constexpr std::size_t kGifFlagsInImage = 8;    // offset of the flags in the image descriptor
+constexpr std::uint8_t kGifHasColourTable = 0x80;
+constexpr std::uint8_t kGifTableSizeBits = 0x07;
+constexpr std::uint8_t kGifImage = 0x2C;
+constexpr std::uint8_t kGifExtension = 0x21;
+constexpr std::uint8_t kGifTrailer = 0x3B;
+
+bool standalone(std::uint8_t marker) {
+  return marker == kTemporary || (marker >= kFirstRestart && marker <= kLastRestart);
+}
+
+// The position of the marker that ends the entropy-coded data starting at `at`, or the size.
+std::size_t endOfScanData(const StoredBytes& bytes, std::size_t at) {
+  std::uint8_t value = 0, next = 0;
+  for (; bytes.u8(at, value); ++at) {
+    if (value != kMarkerPrefix || !bytes.u8(at + 1, next)) continue;
+    if (next != kStuffedZero && next != kMarkerPrefix && !(next >= kFirstRestart && next <= kLastRestart)) return at;
+  }
+  return bytes.size();
+}
+
+// Past a run of GIF data sub-blocks starting at `at`; false when the run is cut off.
+bool skipSubBlocks(const StoredBytes& bytes, std::size_t& at) {
+  std::uint8_t length = 0;
+  while (bytes.u8(at, length)) {
+    at += 1 + static_cast<std::size_t>(length);
+    if (length == 0) return true;
+  }
+  return false;
+}
+
+// Past a colour table announced by `flags`, if there is one.
+bool skipColourTable(const StoredBytes& bytes, std::uint8_t flags, std::size_t& at) {
+  if (!(flags & kGifHasColourTable)) return true;
+  const std::size_t size = 3u << ((flags & kGifTableSizeBits) + 1);
+  if (!bytes.holds(at, size)) return false;
+  at += size;
+  return true;
+}
+
+}  // namespace
+
+bool walkJpeg(const std::vector<std::uint8_t>& data, const std::function<void(const JpegSegment&)>& visit) {
+  const StoredBytes bytes(data);
+  std::uint8_t value = 0, marker = 0;
+  if (!bytes.u8(0, value) || value != kMarkerPrefix || !bytes.u8(1, marker) || marker != kStartOfImage) return false;
+  std::size_t at = 2;
+  while (bytes.u8(at, value)) {
+    if (value != kMarkerPrefix || !bytes.u8(at + 1, marker) || marker == kMarkerPrefix) {
+      ++at;  // a stray byte, or fill before a marker
+      continue;
+    }
+    at += 2;
+    if (marker == kEndOfImage) return true;
+    if (standalone(marker)) continue;
+    std::uint8_t high = 0, low = 0;
+    if (!bytes.u8(at, high) || !bytes.u8(at + 1, low)) return false;
+    const std::size_t length = static_cast<std::size_t>(high) << 8 | low;
+    if (length < kSegmentLengthBytes || !bytes.holds(at, length)) return false;
+    visit(JpegSegment{marker, at + kSegmentLengthBytes, length - kSegmentLengthBytes});
+    at += length;
+    if (marker == kStartOfScan) at = endOfScanData(bytes, at);
+  }
+  return false;
+}
+
+bool jpegIsComplete(const std::vector<std::uint8_t>& bytes) {
+  bool scanned = false;  // a file of headers alone decodes to a blank picture
+  const bool ended = walkJpeg(bytes, [&](const JpegSegment& segment) { scanned |= segment.marker == kStartOfScan; });
+  return ended && scanned;
+}
+
+bool gifIsComplete(const std::vector<std::uint8_t>& data) {
+  const StoredBytes bytes(data);
+  std::uint8_t flags = 0;
+  if (!bytes.holds(0, kGifSignatureBytes + kGifScreenBytes) || !bytes.u8(kGifSignatureBytes + kGifFlagsInScreen, flags))
+    return false;
+  std::size_t at = kGifSignatureBytes + kGifScreenBytes;
+  if (!skipColourTable(bytes, flags, at)) return false;
+  std::uint8_t block = 0;
+  while (bytes.u8(at, block)) {
+    ++at;
+    if (block == kGifTrailer) return true;
+    if (block == kGifExtension) {
+      ++at;  // the label
+    } else if (block == kGifImage) {
+      if (!bytes.u8(at + kGifFlagsInImage, flags)) return false;
+      at += kGifImageBytes;
+      if (!skipColourTable(bytes, flags, at)) return false;
+      ++at;  // the LZW code size
+    } else {
+      return false;
+    }
+    if (!skipSubBlocks(bytes, at)) return false;
+  }
+  return false;
+}
+
+}  // namespace fenok::pack

@@ -1,0 +1,108 @@
+#include "prepared_pictures.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <system_error>
+#include <thread>
+
+#include "file_bytes.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace fenok::pack {
+namespace {
+
+// More workers than this only add memory: each holds a decoded photo.
+constexpr unsigned kMaxWorkers = 8;
+// The largest block glibc lets the heap keep rather than map on its own (half its heap size).
+constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
+std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
+  std::uint64_t hash = kFnvOffset;
+  for (std::uint8_t byte : bytes) hash = (hash ^ byte) * kFnvPrime;
+  return hash;
+}
+
+// Decoding a photo allocates and frees buffers of several megabytes; glibc maps each one afresh and
+// unmaps it when freed, and faulting in those pages took longer than the decoding itself. Kept in the
+// heap, the buffers are reused from one photo to the next.
+void reuseLargeBuffers() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
+  mallopt(M_TRIM_THRESHOLD, 2 * kLargestHeapBlock);
+#endif
+}
+
+// Runs work(i) for every i below count, on up to kMaxWorkers threads, this one among them.
+template <typename Work>
+void runInParallel(std::size_t count, const Work& work) {
+  std::atomic<std::size_t> next{0};
+  const auto worker = [&] {
+    for (std::size_t i = next++; i < count; i = next++) work(i);
+  };
+  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMaxWorkers));
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < cores && i < count; ++i) {
+    try {
+      helpers.emplace_back(worker);
+    } catch (const std::system_error&) {
+      break;  // no more threads: the ones there are share the work
+    }
+  }
+  worker();
+  for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace
+
+void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
+  if (storage_ == PictureStorage::asGiven) return;  // checking a file as given costs less than reading it twice
+  const std::set<std::string> unique(paths.begin(), paths.end());
+  std::vector<std::string> files;
+  for (const std::string& path : unique)
+    if (prepared_.count(path) == 0) files.push_back(path);
+  std::vector<Prepared> results(files.size());
+  reuseLargeBuffers();
+  runInParallel(files.size(), [&](std::size_t i) { results[i] = prepareFile(files[i]); });
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (results[i].inputSize > 0) prepared_.emplace(files[i], std::move(results[i]));
+}
+
+PreparedPictures::Prepared PreparedPictures::prepareFile(const std::string& path) const {
+  Prepared result;
+  // A file that cannot be read is left to the one-by-one pass, which says why.
+  std::vector<std::uint8_t> bytes;
+  if (!readFileBytes(path, bytes)) return result;
+  result.format = pictureFormat(bytes);
+  if (result.format == PictureFormat::none) return result;
+  result.inputHash = fingerprint(bytes);
+  result.inputSize = bytes.size();
+  result.ok = preparePicture(bytes, result.format, storage_, result.problem);
+  result.changed = result.ok && storage_ == PictureStorage::fitted;
+  if (result.changed) result.bytes = std::move(bytes);
+  return result;
+}
+
+bool PreparedPictures::prepare(const std::string& path, std::vector<std::uint8_t>& bytes, PictureFormat& format,
+                               std::string& problem) const {
+  const auto found = prepared_.find(path);
+  if (found == prepared_.end() || found->second.inputSize != bytes.size() ||
+      found->second.inputHash != fingerprint(bytes))
+    return preparePicture(bytes, format, storage_, problem);
+  const Prepared& prepared = found->second;
+  problem = prepared.problem;
+  if (!prepared.ok) return false;
+  format = prepared.format;
+  // A new vector, so that the large buffer of the file as read is let go.
+  if (prepared.changed) bytes = std::vector<std::uint8_t>(prepared.bytes.begin(), prepared.bytes.end());
+  return true;
+}
+
+}  // namespace fenok::pack
