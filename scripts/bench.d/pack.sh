@@ -8,8 +8,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 out=$root/build/bench-pack
-convert=/usr/bin/convert
-photos=96  # and as many solution pictures
 
 native=${FENOK_NATIVE_BUILD:-}
 if [ -z "$native" ]; then
@@ -24,29 +22,9 @@ if [ -z "$stub" ]; then
 fi
 stub=$(realpath "$stub")
 
-# Photo-like pictures: a few smooth plasma fields, each shifted and given its own grain per photo.
-mkdir -p "$out/photos"
-for base in 1 2 3 4; do
-  [ -s "$out/base$base.miff" ] || "$convert" -seed "$base" -size 1600x1200 plasma:fractal -blur 0x1 "$out/base$base.miff"
-done
-for q in $(seq 1 $((photos * 2))); do
-  file=$out/photos/photo$q.jpg
-  [ -s "$file" ] && continue
-  echo "$out/base$((q % 4 + 1)).miff -seed $q -roll +$((q * 97 % 1600))+$((q * 53 % 1200)) -attenuate 0.5 +noise Gaussian -quality 90 $file"
-done | xargs -r -P "$(nproc)" -L 1 "$convert"
-
-# describe WITH_SOLUTIONS: the quiz description; solution j is photo j + 96.
-describe() {
-  echo 'title = "Quatre-vingt-seize photos"'
-  echo 'media = "pictures"'
-  if [ "$1" = yes ]; then echo 'comments = "solution-picture"'; fi
-  for q in $(seq 1 "$photos"); do
-    printf '\n[[question]]\nanswer = "PHOTO%d"\npicture = "photos/photo%d.jpg"\n' "$q" "$q"
-    if [ "$1" = yes ]; then printf 'solution = "photos/photo%d.jpg"\n' $((q + photos)); fi
-  done
-}
-describe no >"$out/quiz.toml"
-describe yes >"$out/solutions.toml"
+. "$root/scripts/lib/bench_photos.sh"
+fenok_bench_photos "$out"
+photos=$FENOK_BENCH_PHOTOS
 
 given=$(du -cb "$out"/photos/*.jpg | tail -1 | cut -f1)
 echo "$((photos * 2)) photos of 1600 x 1200, $((given / 1000000)) MB in all; fenok-pack build on $(nproc) cores"

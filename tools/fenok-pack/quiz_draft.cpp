@@ -149,11 +149,13 @@ std::string draftDescription(const std::string& title, DraftMedia media, const s
   out += comment("answers_per_question = 1", "1 ou 2 cases de réponse par question");
   out += comment("answer_labels = [\"\", \"\"]", "avec 2 cases : la légende de chacune");
   out += comment("comments = \"none\"", "ce que montre une question résolue (voir le guide)");
+  out += comment("accents = \"tolerant\"",
+                 "\"tolerant\" : ni accents ni majuscules ne comptent (été = ETE) ; \"strict\" : ils comptent");
   out += comment("background = \"#5A5F96\"", "la couleur du fond, \"#RRGGBB\"");
   out += comment("rewards = []", "un code par niveau de score, le premier pour 1 question résolue");
   out += "\n# Chaque question : answer (la réponse attendue) et son fichier ; au besoin second_answer,\n"
          "# comment (le commentaire montré une fois résolue) et solution (l'image qui remplace l'image\n"
-         "# de la question résolue).\n";
+         "# de la question résolue) ; also = [\"...\"] accepte d'autres réponses.\n";
   for (const std::string& name : names) {
     out += "\n[[question]]\n";
     out += "answer = " + tomlQuoted(answerFromFileName(name)) + "\n";

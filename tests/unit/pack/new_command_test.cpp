@@ -54,7 +54,7 @@ TEST(NewCommand, DraftsAQuizThatBuildsAsItIs) {
             std::string::npos)
       << text;
   for (const char* key : {"title", "author", "explanation", "media", "answers_per_question", "answer_labels",
-                          "comments", "background", "rewards"})
+                          "comments", "accents", "background", "rewards"})
     EXPECT_NE(text.find(std::string("\n") + key + " = "), std::string::npos) << key;
 }
 

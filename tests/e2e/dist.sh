@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The Windows archive end to end, no display needed: scripts/dist makes the zip; unzipped, its
+# fenok-pack.exe runs under Wine as an author would run it there: new on a folder of pictures, check,
+# build into the 32-bit player beside it and, with --arch x64, into the 64-bit one. The programs it
+# writes hold the quiz (read back by the native inspect).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib/wine.sh"
+fenok_wine_detect
+native=$(realpath -m "${FENOK_NATIVE_BUILD:-$root/build/native}")
+work="$root/build/e2e/dist"
+failures=0
+rm -rf "$work" && mkdir -p "$work"
+
+log() { echo "e2e[dist]: $*"; }
+fail() { echo "e2e[dist]: FAIL: $*" >&2; failures=$((failures + 1)); }
+expect_eq() { if [ "$2" == "$3" ]; then log "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi; }
+
+"$root/scripts/dist" >"$work/dist.log" 2>&1 || { fail "scripts/dist: $(tail -3 "$work/dist.log")"; exit 1; }
+zip=$(ls "$root"/build/dist/fenok-*-windows.zip | head -1)
+(cd "$work" && unzip -q "$zip") || { fail "unzip $zip"; exit 1; }
+folder=$(ls -d "$work"/fenok-*/ | head -1)
+for file in fenok-pack.exe fenok.exe fenok64.exe guide-auteur.md LISEZMOI.txt exemples/demo/quiz.toml; do
+  expect_eq "the archive holds $file" "$([ -f "$folder/$file" ] && echo yes)" yes
+done
+
+# The archive's tool is 32-bit, as every Windows runs it; a host that cannot execute 32-bit programs
+# runs the 64-bit build of the same tool in its place, and says so.
+tool=fenok-pack.exe
+if [ "$FENOK_RUNS_32" -eq 0 ]; then
+  log "the archive's 32-bit fenok-pack.exe cannot run here ($FENOK_NO_32_REASON): using the win64 build's in its place"
+  cp "$root/build/win64/bin/fenok-pack.exe" "$folder/fenok-pack-x64.exe"
+  tool=fenok-pack-x64.exe
+fi
+fenok_wine_env "$root"
+mkdir -p "$folder/drapeaux"
+cp "$root"/samples/demo/pictures/*.* "$folder/drapeaux/"
+pictures=$(ls "$folder/drapeaux" | wc -l)
+run() { (cd "$folder" && "$FENOK_WINE" "$tool" "$@" 2>"$work/stderr.txt" | tr -d '\r'); }
+run new drapeaux >/dev/null
+expect_eq "new drafts a description" "$([ -f "$folder/drapeaux/quiz.toml" ] && echo yes)" yes
+run check drapeaux/quiz.toml >"$work/check.txt"
+expect_eq "check passes" "$?" 0
+run build drapeaux/quiz.toml -o drapeaux.exe >"$work/build.txt"
+expect_eq "build into fenok.exe beside the tool" "$?" 0
+run build drapeaux/quiz.toml -o drapeaux64.exe --arch x64 >"$work/build64.txt"
+expect_eq "build into fenok64.exe with --arch x64" "$?" 0
+for program in drapeaux drapeaux64; do
+  expect_eq "$program.exe holds the quiz" \
+    "$("$native/bin/fenok-pack" inspect "$folder/$program.exe" 2>/dev/null | grep -c '^\[\[question\]\]')" "$pictures"
+done
+
+if [ "$failures" -ne 0 ]; then
+  log "$failures failed"
+  exit 1
+fi
+log "all passed"
