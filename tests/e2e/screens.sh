@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screens the fake controls cannot prove, on real windows under Wine: the two-answer sample played
 # (captions, both boxes, both verdicts, Shift+Tab, the saved lines); a question hidden the moment it
-# is solved while "Cacher" is checked; the header panel after the window is widened.
+# is solved while "Cacher" is checked; the header panel after the window is widened; accents typed in
+# a quiz with tolerant accents.
 set -uo pipefail
 . "$(dirname "$0")/lib/session.sh"
 e2e_init screens
@@ -88,6 +89,41 @@ e2e_expect_eq "explanation widened" "$(e2e_header "$wide" 28 | cut -f7)" $((widt
 pixel() { /usr/bin/convert "$e2e_out/screens-wide.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
 e2e_expect_eq "header colour in the widened part" "$(pixel $((right - 209)) $((header[1] + 40)))" "128,128,255"
 e2e_expect_eq "title label painted over the panel colour" "$(pixel $((right - 360)) $((header[1] + 6)))" "128,128,255"
+e2e_close
+
+# --- tolerant accents: "été" typed for ÉTÉ, and an accepted variant -------------------------------
+mkdir -p "$e2e_work/saisons"
+cp "$e2e_root/samples/demo/pictures/france.jpg" "$e2e_work/saisons/soleil.jpg"
+cat >"$e2e_work/saisons/quiz.toml" <<'TOML'
+title = "Saisons"
+media = "pictures"
+accents = "tolerant"
+[[question]]
+answer = "ÉTÉ"
+picture = "soleil.jpg"
+[[question]]
+answer = "ŒUF"
+also = ["UN OEUF"]
+picture = "soleil.jpg"
+TOML
+"$e2e_native/bin/fenok-pack" build "$e2e_work/saisons/quiz.toml" -o "$e2e_work/saisons.exe" \
+  --stub "$e2e_win/bin/fenok.exe" >/dev/null || e2e_fail "packing the tolerant quiz"
+e2e_start saisons
+list="$e2e_work/saisons-start.txt"
+e2e_list "$list"
+e2e_click_box "$list" 4001
+e2e_type "été"
+e2e_keys Tab
+e2e_type "un oeuf"
+e2e_keys Tab
+sleep 0.5
+typed="$e2e_work/saisons-typed.txt"
+e2e_list "$typed"
+e2e_shot tolerant
+e2e_expect_eq "what was typed" "$(e2e_quiz_text "$typed" 4001)" "été"
+e2e_expect_eq "été for ÉTÉ" "$(e2e_quiz_text "$typed" 5001)" "BRAVO"
+e2e_expect_eq "an accepted variant" "$(e2e_quiz_text "$typed" 5002)" "BRAVO"
+e2e_expect_eq "counter" "$(e2e_header_text "$typed" 32)" " 2 / 2"
 e2e_close
 
 e2e_finish
