@@ -85,15 +85,15 @@ struct Ours {
   std::vector<std::uint8_t> pixels;
   bool run(const Image& image) {
     fenok::PngReader reader;
-    fenok::init(reader);
+    fenok::initPngReader(reader);
     fenok::DibDescription description;
-    bool ok = fenok::loadFromMemory(reader, image.bytes.data(), image.bytes.size()) && fenok::decode(reader) &&
-              fenok::describeBitmap(reader, fenok::kNaturalFormat, description);
+    bool ok = fenok::loadPngFromMemory(reader, image.bytes.data(), image.bytes.size()) && fenok::decodePng(reader) &&
+              fenok::describePngBitmap(reader, fenok::kNaturalFormat, description);
     if (ok) {
       pixels.resize(std::size_t{description.stride} * image.height);
-      ok = fenok::writeRows(reader, fenok::kNaturalFormat, pixels.data());
+      ok = fenok::writePngRows(reader, fenok::kNaturalFormat, pixels.data());
     }
-    fenok::release(reader);
+    fenok::releasePngReader(reader);
     return ok;
   }
 };
@@ -268,20 +268,20 @@ int runMemory(const std::string& path) {
     return 2;
   }
   fenok::PngReader reader;
-  fenok::init(reader);
+  fenok::initPngReader(reader);
   fenok::DibDescription description;
   std::vector<std::uint8_t> pixels;
-  bool ok = fenok::loadFromMemory(reader, image.bytes.data(), image.bytes.size()) &&
-            fenok::describeBitmap(reader, fenok::kNaturalFormat, description);
+  bool ok = fenok::loadPngFromMemory(reader, image.bytes.data(), image.bytes.size()) &&
+            fenok::describePngBitmap(reader, fenok::kNaturalFormat, description);
   (void)ok;
   // The bitmap memory belongs to the caller (a DIB section in the player): allocated before counting.
   const std::size_t stride = (std::size_t{image.width} * 32 / 8 + 3) & ~std::size_t{3};
   pixels.resize(stride * image.height);
   gLiveBytes = gPeakBytes = 0;
   gCounting = true;
-  ok = fenok::decode(reader) && fenok::writeRows(reader, fenok::kNaturalFormat, pixels.data());
+  ok = fenok::decodePng(reader) && fenok::writePngRows(reader, fenok::kNaturalFormat, pixels.data());
   const std::uint32_t scanlines = reader.scanlinesSize;
-  fenok::release(reader);
+  fenok::releasePngReader(reader);
   gCounting = false;
   if (!ok) {
     std::fprintf(stderr, "bench_png: %s: decoding failed\n", path.c_str());
