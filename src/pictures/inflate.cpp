@@ -12,8 +12,8 @@ namespace {
 // - Bits are taken least significant first; Huffman codes are stored most significant bit first,
 //   hence the bit-reversed table indices.
 // - The whole output buffer is the window: a back-reference may reach any byte already written.
-// - Past the end of the input the reader delivers zero bits and counts them; a stream that needed
-//   any of them was cut short. Checking once per symbol in the careful path (and never needing it
+// - Past the end of the input the reader delivers zero bits and counts them; a stream whose blocks
+//   needed any of them was cut short. The Adler-32 after the last block is not needed. Checking once per symbol in the careful path (and never needing it
 //   in the fast path, which only runs with real bytes at hand) keeps the decoding loops simple.
 
 constexpr std::size_t kMaxMatch = 258;
@@ -184,10 +184,8 @@ InflateStatus Inflater::run() {
     if (type == 2) status = dynamicBlock();
     if (status != InflateStatus::ok) return status;
   }
-  skipToByte();
-  take(16);  // Adler-32: must be there, is not compared
-  take(16);
-  if (pastEnd()) return InflateStatus::inputEnded;
+  // The Adler-32 that follows is never compared, so it is not read: a stream that ends without it
+  // (or inside it) decodes all the same.
   if (out_ != outEnd_) {
     std::memset(out_, 0, static_cast<std::size_t>(outEnd_ - out_));
     return InflateStatus::outputShort;

@@ -308,6 +308,29 @@ INSTANTIATE_TEST_SUITE_P(
                           PngError::notPng}),
     [](const ::testing::TestParamInfo<DecodeFailureCase>& param) { return param.param.name; });
 
+// The Adler-32 is never compared, so a stream that stops before it, or inside it, still gives the image.
+struct AdlerCutCase {
+  const char* name;
+  std::size_t bytesCut;  // from the end of the zlib stream
+};
+
+class PngAdlerCutTest : public ::testing::TestWithParam<AdlerCutCase> {};
+
+TEST_P(PngAdlerCutTest, DecodesToTheSamePixels) {
+  const Bytes compressed = pngtest::zlibCompress(rawRows(30, 40));
+  const pngtest::OurDecoding whole = pngtest::decodeWithOurs(withStream(compressed, 40, 30));
+  ASSERT_TRUE(whole.ok);
+  const pngtest::OurDecoding cut =
+      pngtest::decodeWithOurs(withStream(withoutLast(compressed, GetParam().bytesCut), 40, 30));
+  ASSERT_TRUE(cut.ok) << pngErrorName(cut.error);
+  EXPECT_EQ(whole.rows, cut.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Streams, PngAdlerCutTest,
+                         ::testing::Values(AdlerCutCase{"oneByteOfAdlerMissing", 1},
+                                           AdlerCutCase{"insideAdler", 2}, AdlerCutCase{"rightBeforeAdler", 4}),
+                         [](const ::testing::TestParamInfo<AdlerCutCase>& param) { return param.param.name; });
+
 TEST(PngDecoderTest, DataSplitOverManyChunksSomeEmptyIsOneStream) {
   const pngtest::RawImage image = pngtest::randomImage(40, 30, 2, 8, 5);
   const Bytes reference = pngtest::encodeWithLibpng(image, false, 9);
