@@ -24,7 +24,7 @@ constexpr std::uint8_t kCodeLengthOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8,
                                                                11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 // For a back-reference closer than 8 bytes: the smallest multiple of its distance that is at least 8,
-// from which 8-byte blocks can be copied without overlap once the first 8 bytes are written.
+// from which 8-byte blocks can be copied without overlap once that many bytes are written.
 constexpr std::uint8_t kPatternStride[8] = {0, 8, 8, 9, 8, 10, 12, 14};
 
 std::uint64_t load64LittleEndian(const std::uint8_t* p) {
@@ -74,9 +74,18 @@ void copyMatchFast(std::uint8_t* out, std::size_t distance, std::size_t length) 
     } while (out < end);
     return;
   }
-  for (int i = 0; i < 8; ++i) out[i] = out[i - static_cast<std::ptrdiff_t>(distance)];
+  // Closer than 8 bytes: the first steps advance by the distance, each one 8-byte word read before it
+  // is written, until a whole pattern stride is out (short matches, the common case, end there);
+  // then whole words, which no longer overlap what they read.
+  std::uint8_t* const start = out;
   const std::size_t stride = kPatternStride[distance];
-  for (out += 8; out < end; out += 8) std::memcpy(out, out - stride, 8);
+  do {
+    std::uint64_t word;
+    std::memcpy(&word, out - distance, sizeof word);
+    std::memcpy(out, &word, sizeof word);
+    out += distance;
+  } while (out < end && static_cast<std::size_t>(out - start) < stride);
+  for (; out < end; out += 8) std::memcpy(out, out - stride, 8);
 }
 
 class Inflater {
