@@ -13,7 +13,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 out=build/bench-png
 corpus=$out/corpus
-convert=$(command -v convert)
+convert=/usr/bin/convert
+identify=/usr/bin/identify
 runs=${FENOK_BENCH_RUNS:-7}
 jobs=${FENOK_BENCH_JOBS:-2}
 
@@ -69,7 +70,7 @@ if [ ! -s "$real/chelsea.png" ]; then
 fi
 for photo in "${photos[@]}"; do
   [ -s "$real/$photo.png" ] || continue
-  size=$(identify -format '%wx%h' "$real/$photo.png")
+  size=$("$identify" -format '%wx%h' "$real/$photo.png")
   file=$corpus/photo-$photo-$size-rgb8.png
   [ -s "$file" ] || cp "$real/$photo.png" "$file"
   files+=("$file")
