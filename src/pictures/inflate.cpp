@@ -346,12 +346,17 @@ Inflater::Step Inflater::fastCodes(InflateStatus& status) {
 
     if (entryKind(entry) == kindLiteral) {
       *out++ = static_cast<std::uint8_t>(entryValue(entry));
-      entry = litLen[lowBits(bits, kLitLenRootBits)];  // a second literal fits in the bits at hand
-      if (entryKind(entry) == kindLiteral) {
-        bits >>= entryBits(entry);
-        count -= entryBits(entry);
-        *out++ = static_cast<std::uint8_t>(entryValue(entry));
-      }
+      // Two more literals from the root table fit in the bits at hand (56 - 15 - 10 - 10 > 0).
+      entry = litLen[lowBits(bits, kLitLenRootBits)];
+      if (entryKind(entry) != kindLiteral) continue;
+      bits >>= entryBits(entry);
+      count -= entryBits(entry);
+      *out++ = static_cast<std::uint8_t>(entryValue(entry));
+      entry = litLen[lowBits(bits, kLitLenRootBits)];
+      if (entryKind(entry) != kindLiteral) continue;
+      bits >>= entryBits(entry);
+      count -= entryBits(entry);
+      *out++ = static_cast<std::uint8_t>(entryValue(entry));
       continue;
     }
     if (entryKind(entry) != kindLength) {
