@@ -1,27 +1,29 @@
 // PNG decoding speed: ours against libpng (+zlib), libspng and stb_image on the same files in the
-// same run. Each decoder produces its natural layout in memory (ours: the bitmap rows; the others:
-// their own rows); speed is counted on the image's raw size (width x height x channels x bytes per
-// sample) for all, so the ratios are ratios of time.
-//   bench_png [--runs N] FILE.png...   table of min/median speeds and ratios to libpng
+// same run. Speed is counted on the image's raw size (width x height x channels x bytes per sample)
+// for all, so the ratios are ratios of time.
+//
+// Two modes: warm (each decoder writes into the same output buffer every time) and one-shot (fresh
+// pages for every decode, as the player's bitmap of each picture is). The references run twice:
+// as they come (their natural output) and doing our work (see png_decoders.h), marked "=".
+// Decoders take turns within each round, so a load spike on the machine falls on all of them.
+//   bench_png [--runs N] FILE.png...   table of median speeds and ratios to libpng; files named
+//                                      GROUP-... are summed up by group (photo, flat)
 //   bench_png --memory FILE.png        peak heap of our decoder against the image's scanline size
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <map>
 #include <new>
 #include <string>
 #include <vector>
 
-#include <png.h>
-#include <spng.h>
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
-#include <stb_image.h>
-
-#include "pictures/png_reader.h"
+#include "png_decoders.h"
 
 // Heap accounting for --memory: every operator new of the process goes through here.
 namespace {
@@ -59,15 +61,8 @@ void operator delete[](void* pointer, std::size_t) noexcept { operator delete(po
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct Image {
-  std::string path;
-  std::vector<std::uint8_t> bytes;
-  std::uint32_t width = 0, height = 0;
-  unsigned channels = 0, bitDepth = 0;
-  bool interlaced = false;
-  std::size_t rawSize() const { return std::size_t{width} * height * channels * (bitDepth == 16 ? 2 : 1); }
-};
+using pngbench::Image;
+using pngbench::OutputMemory;
 
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -80,115 +75,6 @@ bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   return ok;
 }
 
-// ---- ours
-struct Ours {
-  std::vector<std::uint8_t> pixels;
-  bool run(const Image& image) {
-    fenok::PngReader reader;
-    fenok::init(reader);
-    fenok::DibDescription description;
-    bool ok = fenok::loadFromMemory(reader, image.bytes.data(), image.bytes.size()) && fenok::decode(reader) &&
-              fenok::describeBitmap(reader, fenok::kNaturalFormat, description);
-    if (ok) {
-      pixels.resize(std::size_t{description.stride} * image.height);
-      ok = fenok::writeRows(reader, fenok::kNaturalFormat, pixels.data());
-    }
-    fenok::release(reader);
-    return ok;
-  }
-};
-
-// ---- libpng, classic API from memory, no transformations
-struct MemoryStream {
-  const std::uint8_t* data;
-  std::size_t size, offset;
-};
-
-void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
-  auto* stream = static_cast<MemoryStream*>(png_get_io_ptr(png));
-  if (stream->offset + length > stream->size) png_error(png, "read past end");
-  std::memcpy(out, stream->data + stream->offset, length);
-  stream->offset += length;
-}
-
-struct LibPng {
-  std::vector<std::uint8_t> pixels;
-  std::vector<png_bytep> rows;
-  bool run(const Image& image) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    MemoryStream stream{image.bytes.data(), image.bytes.size(), 0};
-    if (setjmp(png_jmpbuf(png))) {
-      png_destroy_read_struct(&png, &info, nullptr);
-      return false;
-    }
-    png_set_read_fn(png, &stream, readFromMemory);
-    png_read_info(png, info);
-    if (png_get_interlace_type(png, info) != PNG_INTERLACE_NONE) png_set_interlace_handling(png);
-    png_read_update_info(png, info);
-    const std::size_t rowBytes = png_get_rowbytes(png, info);
-    const png_uint_32 height = png_get_image_height(png, info);
-    pixels.resize(rowBytes * height);
-    rows.resize(height);
-    for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels.data() + y * rowBytes;
-    png_read_image(png, rows.data());
-    png_read_end(png, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    return true;
-  }
-};
-
-// ---- libspng, the PNG's own format
-struct Spng {
-  std::vector<std::uint8_t> pixels;
-  bool run(const Image& image) {
-    spng_ctx* context = spng_ctx_new(0);
-    bool ok = spng_set_png_buffer(context, image.bytes.data(), image.bytes.size()) == 0;
-    std::size_t size = 0;
-    ok = ok && spng_decoded_image_size(context, SPNG_FMT_PNG, &size) == 0;
-    if (ok) {
-      pixels.resize(size);
-      ok = spng_decode_image(context, pixels.data(), size, SPNG_FMT_PNG, 0) == 0;
-    }
-    spng_ctx_free(context);
-    return ok;
-  }
-};
-
-// ---- stb_image (allocates its own output; 16-bit samples come back as 8 bits)
-struct Stb {
-  bool run(const Image& image) {
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(image.bytes.data(), static_cast<int>(image.bytes.size()), &width,
-                                            &height, &channels, 0);
-    if (pixels == nullptr) return false;
-    stbi_image_free(pixels);
-    return true;
-  }
-};
-
-struct Timing {
-  double bestSeconds = 0, medianSeconds = 0;
-  bool ok = false;
-};
-
-template <typename Decoder>
-Timing measure(Decoder& decoder, const Image& image, int runs) {
-  std::vector<double> seconds;
-  Timing timing;
-  if (!decoder.run(image)) return timing;  // warm-up, and the output buffers reach their size
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    decoder.run(image);
-    seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  std::sort(seconds.begin(), seconds.end());
-  timing.bestSeconds = seconds.front();
-  timing.medianSeconds = seconds[seconds.size() / 2];
-  timing.ok = true;
-  return timing;
-}
-
 bool describe(Image& image) {
   spng_ctx* context = spng_ctx_new(0);
   spng_ihdr header{};
@@ -199,6 +85,7 @@ bool describe(Image& image) {
   static const unsigned kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
   image.width = header.width;
   image.height = header.height;
+  image.colourType = header.color_type;
   image.channels = header.color_type < 7 ? kChannels[header.color_type] : 0;
   image.bitDepth = header.bit_depth;
   image.interlaced = header.interlace_method != 0;
@@ -210,14 +97,84 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-double megabytesPerSecond(const Image& image, double seconds) { return image.rawSize() / seconds / 1e6; }
+// The group is the file name up to its first '-'; the size class says whether the player's
+// 260 x 260 box holds the picture as it is.
+constexpr std::uint32_t kPlayerBox = 260;
+std::string groupOf(const std::string& path) { return baseName(path).substr(0, baseName(path).find('-')); }
+const char* sizeClassOf(const Image& image) {
+  return image.width <= kPlayerBox && image.height <= kPlayerBox ? "player" : "large";
+}
+
+enum Decoder { ours, libpng, libpngEqual, spng, spngEqual, stb, kDecoders };
+const char* const kDecoderNames[kDecoders] = {"ours", "libpng", "libpng=", "spng", "spng=", "stb"};
+const char* const kModeNames[2] = {"warm", "one-shot"};
+
+bool runDecoder(Decoder decoder, const Image& image, OutputMemory& memory) {
+  switch (decoder) {
+    case ours: return pngbench::runOurs(image, memory);
+    case libpng: return pngbench::runLibpng(image, memory, false);
+    case libpngEqual: return pngbench::runLibpng(image, memory, true);
+    case spng: return pngbench::runSpngNatural(image, memory);
+    case spngEqual: return pngbench::runSpngEqual(image, memory);
+    default: return pngbench::runStb(image);
+  }
+}
+
+struct Speeds {
+  double median[kDecoders] = {};  // MB/s; 0 where the decoder failed or does not apply
+};
+
+double medianOf(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Every decoder once per round, `runs` rounds after one round of warming up.
+Speeds measure(const Image& image, bool fresh, int runs) {
+  std::deque<OutputMemory> memories;  // never moved: each may hold pages
+  for (int d = 0; d < kDecoders; ++d) memories.emplace_back(fresh);
+  bool usable[kDecoders];
+  for (int d = 0; d < kDecoders; ++d) usable[d] = runDecoder(static_cast<Decoder>(d), image, memories[d]);
+  std::vector<double> seconds[kDecoders];
+  for (int round = 0; round < runs; ++round) {
+    for (int d = 0; d < kDecoders; ++d) {
+      if (!usable[d]) continue;
+      const auto start = Clock::now();
+      runDecoder(static_cast<Decoder>(d), image, memories[d]);
+      seconds[d].push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+  }
+  Speeds speeds;
+  for (int d = 0; d < kDecoders; ++d) {
+    if (usable[d]) speeds.median[d] = image.rawSize() / medianOf(seconds[d]) / 1e6;
+  }
+  return speeds;
+}
+
+double ratio(double speed, double base) { return base > 0 ? speed / base : 0; }
+
+struct Ratios {
+  std::vector<double> toLibpng, toLibpngEqual, spngToLibpng;
+};
+
+void printSummary(const std::map<std::string, Ratios>& ratios) {
+  std::printf("\nmedians over images of the speed ratios (ours/libpng, ours/libpng=, spng/libpng):\n");
+  for (const auto& [key, values] : ratios) {
+    std::printf("  %-26s %3zu images  ours/libpng %5.2f  ours/libpng= %5.2f  spng/libpng %5.2f\n", key.c_str(),
+                values.toLibpng.size(), medianOf(values.toLibpng), medianOf(values.toLibpngEqual),
+                medianOf(values.spngToLibpng));
+  }
+}
 
 int runTable(const std::vector<std::string>& paths, int runs) {
-  std::printf("%-28s %9s | %-15s | %-15s %6s | %-15s %6s | %-15s %6s\n", "image", "raw MB", "ours med/best",
-              "libpng med/best", "ours/", "spng med/best", "spng/", "stb med/best", "stb/");
-  std::printf("%-28s %9s | %-15s | %-15s %6s | %-15s %6s | %-15s %6s\n", "", "", "MB/s", "MB/s", "libpng",
-              "MB/s", "libpng", "MB/s", "libpng");
-  std::vector<double> oursRatios, spngRatios, stbRatios;
+  std::printf("%-34s %9s %-8s |", "image", "raw MB", "mode");
+  for (const char* name : kDecoderNames) std::printf(" %8s", name);
+  std::printf(" | %7s %8s\n", "ours/", "ours/");
+  std::printf("%-34s %9s %-8s |", "", "", "");
+  for (int d = 0; d < kDecoders; ++d) std::printf(" %8s", "MB/s");
+  std::printf(" | %7s %8s\n", "libpng", "libpng=");
+  std::map<std::string, Ratios> ratios;  // by "group mode" and "group size mode"
   for (const std::string& path : paths) {
     Image image;
     image.path = path;
@@ -225,39 +182,34 @@ int runTable(const std::vector<std::string>& paths, int runs) {
       std::fprintf(stderr, "bench_png: %s: cannot read\n", path.c_str());
       return 2;
     }
-    // Small images run more often so that each measurement is long enough to be steady.
+    // Small images run more often so that the medians rest on enough samples.
     const int imageRuns = image.rawSize() < 1000000 ? runs * 4 : runs;
-    Ours ours;
-    LibPng libpng;
-    Spng spng;
-    Stb stb;
-    const Timing t[4] = {measure(ours, image, imageRuns), measure(libpng, image, imageRuns),
-                         measure(spng, image, imageRuns), measure(stb, image, imageRuns)};
-    char cells[4][32];
-    double medians[4];
-    for (int i = 0; i < 4; ++i) {
-      medians[i] = t[i].ok ? megabytesPerSecond(image, t[i].medianSeconds) : 0;
-      if (t[i].ok) {
-        std::snprintf(cells[i], sizeof cells[i], "%7.1f/%7.1f", medians[i], megabytesPerSecond(image, t[i].bestSeconds));
-      } else {
-        std::snprintf(cells[i], sizeof cells[i], "%15s", "failed");
+    for (int mode = 0; mode < 2; ++mode) {
+      const Speeds speeds = measure(image, mode == 1, imageRuns);
+      std::printf("%-34s %9.2f %-8s |", baseName(path).c_str(), image.rawSize() / 1e6, kModeNames[mode]);
+      for (const double speed : speeds.median) std::printf(" %8.1f", speed);
+      const double toLibpng = ratio(speeds.median[ours], speeds.median[libpng]);
+      const double toEqual = ratio(speeds.median[ours], speeds.median[libpngEqual]);
+      std::printf(" | %7.2f %8.2f\n", toLibpng, toEqual);
+      std::fflush(stdout);
+      const std::string group = groupOf(path);
+      for (const std::string& key : {group + " " + kModeNames[mode],
+                                     group + " " + sizeClassOf(image) + " " + kModeNames[mode]}) {
+        ratios[key].toLibpng.push_back(toLibpng);
+        ratios[key].toLibpngEqual.push_back(toEqual);
+        ratios[key].spngToLibpng.push_back(ratio(speeds.median[spng], speeds.median[libpng]));
       }
     }
-    const double base = medians[1] > 0 ? medians[1] : 1;
-    std::printf("%-28s %9.2f | %s | %s %6.2f | %s %6.2f | %s %6.2f\n", baseName(path).c_str(), image.rawSize() / 1e6,
-                cells[0], cells[1], medians[0] / base, cells[2], medians[2] / base, cells[3], medians[3] / base);
-    std::fflush(stdout);
-    oursRatios.push_back(medians[0] / base);
-    spngRatios.push_back(medians[2] / base);
-    stbRatios.push_back(medians[3] / base);
   }
-  auto median = [](std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-  };
-  std::printf("\nmedian over images of the speed ratio to libpng: ours %.2f, spng %.2f, stb %.2f\n",
-              median(oursRatios), median(spngRatios), median(stbRatios));
-  std::printf("png: ours/libpng median speed ratio %.2f\n", median(oursRatios));
+  printSummary(ratios);
+  for (const char* group : {"photo", "flat"}) {
+    const auto warm = ratios.find(std::string(group) + " warm");
+    const auto oneShot = ratios.find(std::string(group) + " one-shot");
+    if (warm == ratios.end() || oneShot == ratios.end()) continue;
+    std::printf("png: %s ours/libpng median speed ratio: warm %.2f, one-shot %.2f (equal work: %.2f, %.2f)\n", group,
+                medianOf(warm->second.toLibpng), medianOf(oneShot->second.toLibpng),
+                medianOf(warm->second.toLibpngEqual), medianOf(oneShot->second.toLibpngEqual));
+  }
   return 0;
 }
 
@@ -268,20 +220,20 @@ int runMemory(const std::string& path) {
     return 2;
   }
   fenok::PngReader reader;
-  fenok::init(reader);
+  fenok::initPngReader(reader);
   fenok::DibDescription description;
   std::vector<std::uint8_t> pixels;
-  bool ok = fenok::loadFromMemory(reader, image.bytes.data(), image.bytes.size()) &&
-            fenok::describeBitmap(reader, fenok::kNaturalFormat, description);
+  bool ok = fenok::loadPngFromMemory(reader, image.bytes.data(), image.bytes.size()) &&
+            fenok::describePngBitmap(reader, fenok::kNaturalFormat, description);
   (void)ok;
   // The bitmap memory belongs to the caller (a DIB section in the player): allocated before counting.
   const std::size_t stride = (std::size_t{image.width} * 32 / 8 + 3) & ~std::size_t{3};
   pixels.resize(stride * image.height);
   gLiveBytes = gPeakBytes = 0;
   gCounting = true;
-  ok = fenok::decode(reader) && fenok::writeRows(reader, fenok::kNaturalFormat, pixels.data());
+  ok = fenok::decodePng(reader) && fenok::writePngRows(reader, fenok::kNaturalFormat, pixels.data());
   const std::uint32_t scanlines = reader.scanlinesSize;
-  fenok::release(reader);
+  fenok::releasePngReader(reader);
   gCounting = false;
   if (!ok) {
     std::fprintf(stderr, "bench_png: %s: decoding failed\n", path.c_str());

@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t> bytes(data, data + size);
   const OneRcdata resources(bytes.data(), bytes.size());
   fenok::PngReader reader;
-  fenok::init(reader);
-  if (fenok::loadFromResource(reader, resources, 400) && fenok::decode(reader)) {
+  fenok::initPngReader(reader);
+  if (fenok::loadPngFromResource(reader, resources, 400) && fenok::decodePng(reader)) {
     fenok::DibDescription description;
     std::vector<std::uint8_t> rows;
-    fenok::buildBitmap(reader, fenok::kNaturalFormat, description, rows);
-    for (const std::int32_t code : kLayoutCodes) fenok::buildBitmap(reader, code, description, rows);
+    fenok::buildPngBitmap(reader, fenok::kNaturalFormat, description, rows);
+    for (const std::int32_t code : kLayoutCodes) fenok::buildPngBitmap(reader, code, description, rows);
   }
-  fenok::release(reader);
+  fenok::releasePngReader(reader);
   return 0;
 }

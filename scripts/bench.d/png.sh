@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# PNG decoding: ours against libpng, libspng and stb_image on a corpus drawn with ImageMagick
-# (photo-like and flat pictures, three sizes, six pixel classes, default compression).
+# PNG decoding: ours against libpng, libspng and stb_image, warm and one-shot, on two groups of
+# pictures reported apart:
+#   photo: real photographs (scikit-image's sample data, taken from the Debian package
+#          python3-skimage without installing it: astronaut.png, NASA, public domain; coffee.png,
+#          CC0, Rachel Michetti; chelsea.png, CC0, Stefan van der Walt), as shipped and fitted to
+#          the player's 260 x 260 box; and photo-like pictures drawn with ImageMagick (smooth noise
+#          with detail) at 260 x 260, 1024 x 768 and 2048 x 1536;
+#   flat:  drawn shapes on a plain ground, the same three sizes.
+# Each in several pixel classes, default compression.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 out=build/bench-png
 corpus=$out/corpus
 convert=/usr/bin/convert
+identify=/usr/bin/identify
 runs=${FENOK_BENCH_RUNS:-7}
+jobs=${FENOK_BENCH_JOBS:-2}
 
 cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=Release -DFENOK_BENCH=ON -DFENOK_TESTS=OFF >/dev/null
-cmake --build "$out" -j "$(nproc)" --target bench_png >/dev/null
+cmake --build "$out" -j "$jobs" --target bench_png >/dev/null
 
 mkdir -p "$corpus"
 # draw KIND SIZE FILE: a source picture, photo-like (smooth noise with detail) or flat (shapes).
@@ -43,18 +52,49 @@ encode() {
 }
 
 files=()
+
+# Real photographs: the package's files as they are, and each fitted to the player's box.
+photos=(astronaut coffee chelsea)
+real=$corpus/real
+if [ ! -s "$real/chelsea.png" ]; then
+  mkdir -p "$real/deb"
+  if (cd "$real/deb" && apt-get download python3-skimage >/dev/null 2>&1); then
+    dpkg-deb -x "$real"/deb/python3-skimage_*.deb "$real/deb/x"
+    for photo in "${photos[@]}"; do
+      cp "$(find "$real/deb/x" -path '*skimage/data/'"$photo.png")" "$real/$photo.png"
+    done
+    rm -rf "$real/deb"
+  else
+    echo "png.sh: python3-skimage could not be downloaded: made photo-like pictures only" >&2
+  fi
+fi
+for photo in "${photos[@]}"; do
+  [ -s "$real/$photo.png" ] || continue
+  size=$("$identify" -format '%wx%h' "$real/$photo.png")
+  file=$corpus/photo-$photo-$size-rgb8.png
+  [ -s "$file" ] || cp "$real/$photo.png" "$file"
+  files+=("$file")
+  for class in rgb8 rgba8; do
+    fitted=$corpus/photo-$photo-fit260-$class.png
+    [ -s "$fitted" ] || encode "$class" "$real/$photo.png[260x260]" "$fitted"
+    files+=("$fitted")
+  done
+done
+
 for size in 260x260 1024x768 2048x1536; do
   for kind in photo flat; do
     source=$corpus/source-$kind-$size.miff
     [ -s "$source" ] || draw "$kind" "$size" "$source"
     for class in rgb8 rgba8 palette8 grey8 rgb16 adam7-rgb8; do
-      file=$corpus/$kind-$size-$class.png
+      file=$corpus/$kind-made-$size-$class.png
       [ -s "$file" ] || encode "$class" "$source" "$file"
       files+=("$file")
     done
   done
 done
 
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 "$out/bin/bench_png" --runs "$runs" "${files[@]}" | tee "$out/results.txt"
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
-"$out/bin/bench_png" --memory "$corpus/photo-2048x1536-rgba8.png" | tee -a "$out/results.txt"
+"$out/bin/bench_png" --memory "$corpus/photo-made-2048x1536-rgba8.png" | tee -a "$out/results.txt"

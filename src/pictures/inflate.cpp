@@ -12,8 +12,8 @@ namespace {
 // - Bits are taken least significant first; Huffman codes are stored most significant bit first,
 //   hence the bit-reversed table indices.
 // - The whole output buffer is the window: a back-reference may reach any byte already written.
-// - Past the end of the input the reader delivers zero bits and counts them; a stream that needed
-//   any of them was cut short. Checking once per symbol in the careful path (and never needing it
+// - Past the end of the input the reader delivers zero bits and counts them; a stream whose blocks
+//   needed any of them was cut short. The Adler-32 after the last block is not needed. Checking once per symbol in the careful path (and never needing it
 //   in the fast path, which only runs with real bytes at hand) keeps the decoding loops simple.
 
 constexpr std::size_t kMaxMatch = 258;
@@ -24,7 +24,7 @@ constexpr std::uint8_t kCodeLengthOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8,
                                                                11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 // For a back-reference closer than 8 bytes: the smallest multiple of its distance that is at least 8,
-// from which 8-byte blocks can be copied without overlap once the first 8 bytes are written.
+// from which 8-byte blocks can be copied without overlap once that many bytes are written.
 constexpr std::uint8_t kPatternStride[8] = {0, 8, 8, 9, 8, 10, 12, 14};
 
 std::uint64_t load64LittleEndian(const std::uint8_t* p) {
@@ -74,9 +74,18 @@ void copyMatchFast(std::uint8_t* out, std::size_t distance, std::size_t length) 
     } while (out < end);
     return;
   }
-  for (int i = 0; i < 8; ++i) out[i] = out[i - static_cast<std::ptrdiff_t>(distance)];
+  // Closer than 8 bytes: the first steps advance by the distance, each one 8-byte word read before it
+  // is written, until a whole pattern stride is out (short matches, the common case, end there);
+  // then whole words, which no longer overlap what they read.
+  std::uint8_t* const start = out;
   const std::size_t stride = kPatternStride[distance];
-  for (out += 8; out < end; out += 8) std::memcpy(out, out - stride, 8);
+  do {
+    std::uint64_t word;
+    std::memcpy(&word, out - distance, sizeof word);
+    std::memcpy(out, &word, sizeof word);
+    out += distance;
+  } while (out < end && static_cast<std::size_t>(out - start) < stride);
+  for (; out < end; out += 8) std::memcpy(out, out - stride, 8);
 }
 
 class Inflater {
@@ -184,10 +193,8 @@ InflateStatus Inflater::run() {
     if (type == 2) status = dynamicBlock();
     if (status != InflateStatus::ok) return status;
   }
-  skipToByte();
-  take(16);  // Adler-32: must be there, is not compared
-  take(16);
-  if (pastEnd()) return InflateStatus::inputEnded;
+  // The Adler-32 that follows is never compared, so it is not read: a stream that ends without it
+  // (or inside it) decodes all the same.
   if (out_ != outEnd_) {
     std::memset(out_, 0, static_cast<std::size_t>(outEnd_ - out_));
     return InflateStatus::outputShort;
@@ -339,12 +346,17 @@ Inflater::Step Inflater::fastCodes(InflateStatus& status) {
 
     if (entryKind(entry) == kindLiteral) {
       *out++ = static_cast<std::uint8_t>(entryValue(entry));
-      entry = litLen[lowBits(bits, kLitLenRootBits)];  // a second literal fits in the bits at hand
-      if (entryKind(entry) == kindLiteral) {
-        bits >>= entryBits(entry);
-        count -= entryBits(entry);
-        *out++ = static_cast<std::uint8_t>(entryValue(entry));
-      }
+      // Two more literals from the root table fit in the bits at hand (56 - 15 - 10 - 10 > 0).
+      entry = litLen[lowBits(bits, kLitLenRootBits)];
+      if (entryKind(entry) != kindLiteral) continue;
+      bits >>= entryBits(entry);
+      count -= entryBits(entry);
+      *out++ = static_cast<std::uint8_t>(entryValue(entry));
+      entry = litLen[lowBits(bits, kLitLenRootBits)];
+      if (entryKind(entry) != kindLiteral) continue;
+      bits >>= entryBits(entry);
+      count -= entryBits(entry);
+      *out++ = static_cast<std::uint8_t>(entryValue(entry));
       continue;
     }
     if (entryKind(entry) != kindLength) {

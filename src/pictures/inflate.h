@@ -48,13 +48,14 @@ enum class InflateStatus : std::uint8_t {
   badDistance,      // a back-reference before the start of the output
   outputOverflow,   // more data than the buffer holds
   outputShort,      // the stream ended before filling the buffer (the rest is zeroed)
-  inputEnded,       // the input ran out inside the stream
+  inputEnded,       // the input ran out inside the blocks
   noMemory,         // the decoding tables could not be allocated
 };
 const char* inflateStatusName(InflateStatus status);
 
-// Inflates one zlib stream into exactly outputSize bytes. The Adler-32 value must be present but is
-// not compared. Never reads or writes outside the spans and the buffer.
+// Inflates one zlib stream into exactly outputSize bytes. The Adler-32 value is neither compared nor
+// required: the input may end anywhere after the last block. Never reads or writes outside the spans
+// and the buffer.
 InflateStatus inflateZlib(InflateInput& input, std::uint8_t* output, std::size_t outputSize);
 
 }  // namespace fenok

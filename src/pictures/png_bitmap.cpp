@@ -29,21 +29,21 @@ void putLittleEndian16(std::uint8_t* p, std::uint16_t value) {
   p[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-bool fail(PngReader& reader, std::uint32_t code) {
-  reader.lastError = code;
+bool fail(PngReader& reader, PngError error) {
+  reader.lastError = error;
   return false;
 }
 
 // The layout and stride of a bitmap of this image, or the error that forbids it.
-std::uint32_t chooseLayout(const PngReader& reader, std::int32_t format, const PngLayout*& layout,
+PngError chooseLayout(const PngReader& reader, std::int32_t format, const PngLayout*& layout,
                            std::uint32_t& stride) {
-  if (reader.state != stateInflated) return errWrongState;
+  if (reader.state != PngState::inflated) return PngError::wrongState;
   layout = findPngLayout(reader.colourType, reader.bitDepth, format);
-  if (layout == nullptr) return errBadFormat;
+  if (layout == nullptr) return PngError::badFormat;
   const std::uint64_t wideStride = dibStride(reader.width, layout->outputBits);
-  if (wideStride * reader.height > UINT32_MAX) return errNotPng;  // beyond what a bitmap can address
+  if (wideStride * reader.height > UINT32_MAX) return PngError::notPng;  // beyond what a bitmap can address
   stride = static_cast<std::uint32_t>(wideStride);
-  return errNone;
+  return PngError::none;
 }
 
 unsigned tableEntries(const PngReader& reader, const PngLayout& layout) {
@@ -172,28 +172,29 @@ bool writeInterlacedRows(const RowJob& job, RowUnfilterer& unfilterer, std::uint
   return true;
 }
 
-// Two row buffers (and a scratch row for Adam7), then every row. Returns 0 or the error code.
-std::uint32_t writeAllRows(const RowJob& job) {
+// Two row buffers (and a scratch row for Adam7), then every row; PngError::none or what failed.
+PngError writeAllRows(const RowJob& job) {
   const std::uint64_t rowBytes = pngFilteredRowSize(job.reader.width, job.sourceBits) - 1;
   const bool interlaced = job.reader.interlaceMethod != 0;
   const std::uint64_t total = 2 * rowBytes + (interlaced ? job.stride : 0);
-  if (total > SIZE_MAX) return errNoMemory;
+  if (total > SIZE_MAX) return PngError::noMemory;
   auto* buffers = new (std::nothrow) std::uint8_t[static_cast<std::size_t>(total)];
-  if (buffers == nullptr) return errNoMemory;
+  if (buffers == nullptr) return PngError::noMemory;
   const auto rowSize = static_cast<std::size_t>(rowBytes);
   RowUnfilterer unfilterer(buffers, buffers + rowSize, rowSize, job.sourceBits >= 8 ? job.sourceBits / 8 : 1);
   const bool written = interlaced ? writeInterlacedRows(job, unfilterer, buffers + 2 * rowSize)
                                   : writePlainRows(job, unfilterer);
   delete[] buffers;
-  return written ? errNone : errNotPng;  // a filter type above 4
+  return written ? PngError::none : PngError::notPng;  // a filter type above 4
 }
 
 }  // namespace
 
-bool describeBitmap(PngReader& reader, std::int32_t format, DibDescription& description) {
+bool describePngBitmap(PngReader& reader, std::int32_t format, DibDescription& description) {
   const PngLayout* layout = nullptr;
   std::uint32_t stride = 0;
-  if (const std::uint32_t error = chooseLayout(reader, format, layout, stride)) return fail(reader, error);
+  const PngError error = chooseLayout(reader, format, layout, stride);
+  if (error != PngError::none) return fail(reader, error);
 
   const unsigned entries = tableEntries(reader, *layout);
   description.info.assign(kInfoHeaderSize + 4 * entries, 0);
@@ -210,26 +211,27 @@ bool describeBitmap(PngReader& reader, std::int32_t format, DibDescription& desc
   return true;
 }
 
-bool writeRows(PngReader& reader, std::int32_t format, std::uint8_t* pixels) {
+bool writePngRows(PngReader& reader, std::int32_t format, std::uint8_t* pixels) {
   const PngLayout* layout = nullptr;
   std::uint32_t stride = 0;
-  if (const std::uint32_t error = chooseLayout(reader, format, layout, stride)) return fail(reader, error);
+  const PngError error = chooseLayout(reader, format, layout, stride);
+  if (error != PngError::none) return fail(reader, error);
   const RowJob job{reader, *layout, stride, pixels, pngBitsPerPixel(reader.colourType, reader.bitDepth),
                    rowConverter(layout->routine)};
-  if (job.convert == nullptr) return fail(reader, errBadFormat);
-  if (const std::uint32_t error = writeAllRows(job)) {
+  if (job.convert == nullptr) return fail(reader, PngError::badFormat);
+  if (const PngError rowsError = writeAllRows(job); rowsError != PngError::none) {
     std::memset(pixels, 0, std::size_t{stride} * reader.height);  // nothing half-built is left behind
-    return fail(reader, error);
+    return fail(reader, rowsError);
   }
   zeroPadding(job);
   return true;
 }
 
-bool buildBitmap(PngReader& reader, std::int32_t format, DibDescription& description,
-                 std::vector<std::uint8_t>& rows) {
-  if (!describeBitmap(reader, format, description)) return false;
+bool buildPngBitmap(PngReader& reader, std::int32_t format, DibDescription& description,
+                    std::vector<std::uint8_t>& rows) {
+  if (!describePngBitmap(reader, format, description)) return false;
   rows.assign(std::size_t{description.stride} * reader.height, 0);
-  return writeRows(reader, format, rows.data());
+  return writePngRows(reader, format, rows.data());
 }
 
 }  // namespace fenok

@@ -65,41 +65,41 @@ bool hasSignature(const std::uint8_t* data) {
   return true;
 }
 
-std::uint32_t readHeader(PngReader& reader) {
+PngError readHeader(PngReader& reader) {
   const std::uint8_t* fields = reader.data + 16;
   reader.header = fields;
   reader.width = readBigEndian32(fields);
   reader.height = readBigEndian32(fields + 4);
-  if (reader.width == 0 || reader.height == 0) return errNotPng;
-  if (reader.width > kMaxDimension || reader.height > kMaxDimension) return errNotPng;
+  if (reader.width == 0 || reader.height == 0) return PngError::notPng;
+  if (reader.width > kMaxDimension || reader.height > kMaxDimension) return PngError::notPng;
   reader.bitDepth = fields[8];
   reader.colourType = fields[9];
   reader.interlaceMethod = fields[12];
-  return errNone;
+  return PngError::none;
 }
 
-std::uint32_t checkHeaderFields(const PngReader& reader) {
+PngError checkHeaderFields(const PngReader& reader) {
   const std::uint8_t compressionMethod = reader.header[10];
   const std::uint8_t filterMethod = reader.header[11];
-  if (pngBitsPerPixel(reader.colourType, reader.bitDepth) == 0) return errUnsupported;
-  if (compressionMethod != 0 || filterMethod != 0 || reader.interlaceMethod > 1) return errUnsupported;
-  return errNone;
+  if (pngBitsPerPixel(reader.colourType, reader.bitDepth) == 0) return PngError::unsupported;
+  if (compressionMethod != 0 || filterMethod != 0 || reader.interlaceMethod > 1) return PngError::unsupported;
+  return PngError::none;
 }
 
 // A palette image needs its palette, and a colour table holds at most 256 entries.
-std::uint32_t checkPalette(const PngReader& reader) {
-  if (reader.colourType == 3 && reader.palette == nullptr) return errUnsupported;
-  if (reader.paletteSize > kMaxPaletteEntries) return errUnsupported;
-  return errNone;
+PngError checkPalette(const PngReader& reader) {
+  if (reader.colourType == 3 && reader.palette == nullptr) return PngError::unsupported;
+  if (reader.paletteSize > kMaxPaletteEntries) return PngError::unsupported;
+  return PngError::none;
 }
 
-std::uint32_t walkFollowingChunks(PngReader& reader, const std::uint8_t* end) {
+PngError walkFollowingChunks(PngReader& reader, const std::uint8_t* end) {
   std::uint32_t length = 0;
   while (chunkFits(reader.chunkCursor, end, length)) {
     const std::uint8_t* chunk = reader.chunkCursor;
     switch (kindOf(chunk + 4)) {
       case ChunkKind::unknownCritical:
-        return errUnsupported;
+        return PngError::unsupported;
       case ChunkKind::palette:
         if (reader.palette == nullptr) {
           reader.palette = chunk + 8;
@@ -116,24 +116,24 @@ std::uint32_t walkFollowingChunks(PngReader& reader, const std::uint8_t* end) {
     }
     reader.chunkCursor = chunk + length + kChunkOverhead;
   }
-  return errNone;
+  return PngError::none;
 }
 
 }  // namespace
 
-std::uint32_t walkPngChunks(PngReader& reader) {
-  if (reader.dataSize < 16 || !hasSignature(reader.data)) return errNotPng;
+PngError walkPngChunks(PngReader& reader) {
+  if (reader.dataSize < 16 || !hasSignature(reader.data)) return PngError::notPng;
   const std::uint8_t* end = reader.data + reader.dataSize;
   reader.chunkCursor = reader.data + 8;
   std::uint32_t length = 0;
   // The header fields are read at their fixed place, so the chunk must really hold them.
   if (!chunkFits(reader.chunkCursor, end, length) || kindOf(reader.chunkCursor + 4) != ChunkKind::header ||
       length < kIhdrSize) {
-    return errNotPng;
+    return PngError::notPng;
   }
-  if (const std::uint32_t error = readHeader(reader)) return error;
-  if (const std::uint32_t error = walkFollowingChunks(reader, end)) return error;
-  if (const std::uint32_t error = checkHeaderFields(reader)) return error;
+  if (const PngError error = readHeader(reader); error != PngError::none) return error;
+  if (const PngError error = walkFollowingChunks(reader, end); error != PngError::none) return error;
+  if (const PngError error = checkHeaderFields(reader); error != PngError::none) return error;
   return checkPalette(reader);
 }
 

@@ -5,14 +5,13 @@
 #include <cstdint>
 
 #include "pictures/inflate.h"
+#include "pictures/png_reader.h"
 
 namespace fenok {
 
-struct PngReader;
-
 // Checks the signature and IHDR and walks every chunk that fits in the data, filling the header
-// fields, the palette and the first IDAT of the record. Returns 0 or the error code.
-std::uint32_t walkPngChunks(PngReader& reader);
+// fields, the palette and the first IDAT of the record; PngError::none or why the PNG is refused.
+PngError walkPngChunks(PngReader& reader);
 
 // The data of the first IDAT chunk, then of each IDAT that follows it directly (empty ones skipped);
 // the first chunk of another type ends the input.

@@ -9,29 +9,36 @@ namespace fenok {
 
 class Resources;
 
-enum PngError : std::uint32_t {
-  errNone = 0,
-  errNoMemory = 0x1001,
-  errBusy = 0x1002,
-  errNotPng = 0x2000,
-  errUnsupported = 0x2001,
-  errBadFormat = 0x2002,
-  errWrongState = 0x2003,
-  errBitmap = 0x2006,
-  errNoResource = 0x3001,
-  errResourceLoad = 0x3002,
+// The reader's error codes (PngReader::lastError). The numbers are shown to the user in messages:
+// they never change. The high digit groups them: 1 usage and memory, 2 image data, 3 resource.
+enum class PngError : std::uint32_t {
+  none = 0,
+  noMemory = 0x1001,
+  busy = 0x1002,
+  notPng = 0x2000,
+  unsupported = 0x2001,
+  badFormat = 0x2002,
+  wrongState = 0x2003,
+  bitmap = 0x2006,
+  noResource = 0x3001,
+  resourceLoad = 0x3002,
 };
-const char* pngErrorName(std::uint32_t code);  // "errNotPng", ...; "" for 0
+// "errNotPng", ...; "" for none, "errUnknown" for a number that is not a code.
+const char* pngErrorName(PngError error);
+inline std::uint32_t pngErrorNumber(PngError error) { return static_cast<std::uint32_t>(error); }
 
 constexpr std::int32_t kNaturalFormat = -1;
 
-// The reader's states (PngReader::state).
-enum PngState : std::uint32_t { stateEmpty = 0, stateHeaderRead = 1, stateInflated = 2 };
+// Where the record stands (PngReader::state).
+enum class PngState : std::uint32_t { empty = 0, headerRead = 1, inflated = 2 };
+
+// Whose PNG bytes the record points at (PngReader::sourceKind).
+enum class PngSource : std::uint32_t { none = 0, owned = 1, borrowed = 2 };
 
 struct PngReader {
   std::uint32_t width;
   std::uint32_t height;
-  std::uint32_t lastError;
+  PngError lastError;
   std::uint32_t paletteSize;
   std::uint8_t colourType;
   std::uint8_t bitDepth;
@@ -42,10 +49,10 @@ struct PngReader {
   std::uint8_t* scanlines;
   std::uint32_t scanlinesSize;
   const std::uint8_t* palette;
-  std::uint32_t sourceKind;  // 0 none, 1 owned, 2 borrowed resource
+  PngSource sourceKind;
   const std::uint8_t* header;
   const std::uint8_t* firstDataChunk;
-  std::uint32_t state;       // 0 empty, 1 header read, 2 inflated
+  PngState state;
 };
 
 // BITMAPINFOHEADER + colour table, as bytes laid out exactly as Windows reads them.
@@ -55,20 +62,22 @@ struct DibDescription {
   std::uint32_t stride = 0;
 };
 
-// Every operation but init and release returns false on failure with the reason in lastError.
-bool init(PngReader& reader);
-// RCDATA id: errNoResource when the port has no bytes for it, errResourceLoad when they are empty.
-bool loadFromResource(PngReader& reader, const Resources& resources, int id);
-bool loadFromMemory(PngReader& reader, const std::uint8_t* data, std::size_t size);  // borrowed bytes
-bool decode(PngReader& reader);
+// Every operation but initPngReader and releasePngReader returns false on failure with the reason
+// in lastError.
+bool initPngReader(PngReader& reader);
+// RCDATA id: PngError::noResource when the port has no bytes for it, resourceLoad when they are empty.
+bool loadPngFromResource(PngReader& reader, const Resources& resources, int id);
+bool loadPngFromMemory(PngReader& reader, const std::uint8_t* data, std::size_t size);  // borrowed bytes
+bool decodePng(PngReader& reader);
 // Builds the description and the rows (stride x height bytes, padding zeroed) in the requested layout.
 // Uses std::vector: for tools and the device-bitmap path; the player's DIB section path is below.
-bool buildBitmap(PngReader& reader, std::int32_t format, DibDescription& description, std::vector<std::uint8_t>& rows);
+bool buildPngBitmap(PngReader& reader, std::int32_t format, DibDescription& description,
+                    std::vector<std::uint8_t>& rows);
 // The same, writing the rows into memory the caller provides (a DIB section's pixels): exactly
 // description.stride x height bytes, padding zeroed. On image data that cannot be unfiltered the
-// whole area is zeroed and errNotPng set; the record stays decoded either way.
-bool describeBitmap(PngReader& reader, std::int32_t format, DibDescription& description);
-bool writeRows(PngReader& reader, std::int32_t format, std::uint8_t* pixels);
-bool release(PngReader& reader);
+// whole area is zeroed and PngError::notPng set; the record stays decoded either way.
+bool describePngBitmap(PngReader& reader, std::int32_t format, DibDescription& description);
+bool writePngRows(PngReader& reader, std::int32_t format, std::uint8_t* pixels);
+bool releasePngReader(PngReader& reader);
 
 }  // namespace fenok

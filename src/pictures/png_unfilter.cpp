@@ -104,10 +104,9 @@ void storeLastPixel(std::uint8_t* p, __m128i pixel) {
   std::memcpy(p, word, kBytes);
 }
 
-__m128i absolute16(__m128i x) {
-  const __m128i negative = _mm_cmplt_epi16(x, _mm_setzero_si128());
-  return _mm_sub_epi16(_mm_xor_si128(x, negative), negative);
-}
+// Two operations, one fewer than the sign-mask way: Paeth needs three of these per pixel, two of
+// them on the chain from one pixel to the next.
+__m128i absolute16(__m128i x) { return _mm_max_epi16(x, _mm_sub_epi16(_mm_setzero_si128(), x)); }
 
 __m128i select(__m128i condition, __m128i whenTrue, __m128i whenFalse) {
   return _mm_or_si128(_mm_and_si128(condition, whenTrue), _mm_andnot_si128(condition, whenFalse));
@@ -117,18 +116,24 @@ struct PaethStep {
   __m128i left = _mm_setzero_si128();
   __m128i upperLeft = _mm_setzero_si128();
 
-  // The next pixel from its filtered samples and the pixel above, all in 16-bit lanes.
+  // The next pixel from its filtered samples and the pixel above, all in 16-bit lanes. Only what
+  // depends on the pixel on the left lies on the chain from one pixel to the next: the three
+  // candidate results are summed ahead, and the choice compares distances directly (ties go to
+  // left, then above, as the predictor's order of tests says).
   __m128i next(__m128i filtered, __m128i above) {
+    const __m128i low = _mm_set1_epi16(0xFF);
     const __m128i towardsLeft = _mm_sub_epi16(above, upperLeft);
-    const __m128i towardsAbove = _mm_sub_epi16(left, upperLeft);
     const __m128i distanceLeft = absolute16(towardsLeft);
+    const __m128i fromAbove = _mm_and_si128(_mm_add_epi16(above, filtered), low);
+    const __m128i fromUpperLeft = _mm_and_si128(_mm_add_epi16(upperLeft, filtered), low);
+    const __m128i fromLeft = _mm_and_si128(_mm_add_epi16(left, filtered), low);
+    const __m128i towardsAbove = _mm_sub_epi16(left, upperLeft);
     const __m128i distanceAbove = absolute16(towardsAbove);
     const __m128i distanceUpperLeft = absolute16(_mm_add_epi16(towardsLeft, towardsAbove));
-    const __m128i smallest = _mm_min_epi16(distanceUpperLeft, _mm_min_epi16(distanceLeft, distanceAbove));
-    // Ties go to left, then above, as the predictor's order of tests says.
-    __m128i nearest = select(_mm_cmpeq_epi16(smallest, distanceAbove), above, upperLeft);
-    nearest = select(_mm_cmpeq_epi16(smallest, distanceLeft), left, nearest);
-    left = _mm_and_si128(_mm_add_epi16(nearest, filtered), _mm_set1_epi16(0xFF));
+    const __m128i notLeft =
+        _mm_or_si128(_mm_cmpgt_epi16(distanceLeft, distanceAbove), _mm_cmpgt_epi16(distanceLeft, distanceUpperLeft));
+    const __m128i upperLeftWins = _mm_cmpgt_epi16(distanceAbove, distanceUpperLeft);
+    left = select(notLeft, select(upperLeftWins, fromUpperLeft, fromAbove), fromLeft);
     upperLeft = above;
     return left;
   }

@@ -14,7 +14,7 @@ constexpr std::uint8_t kPngFilterCount = 5;
 bool unfilterRow(std::uint8_t filterType, const std::uint8_t* filtered, const std::uint8_t* previous,
                  std::uint8_t* row, std::size_t size, unsigned pixelBytes);
 
-// The same without vector instructions: what builds without SSE2 (the 32-bit player) run.
+// The same without vector instructions: what builds without SSE2 run (and the tests compare).
 bool unfilterRowPlain(std::uint8_t filterType, const std::uint8_t* filtered, const std::uint8_t* previous,
                       std::uint8_t* row, std::size_t size, unsigned pixelBytes);
 

@@ -165,9 +165,9 @@ class MediaCollector {
 
   static bool pngDecodes(const std::vector<std::uint8_t>& bytes) {
     PngReader reader{};
-    init(reader);
-    const bool ok = loadFromMemory(reader, bytes.data(), bytes.size()) && decode(reader);
-    release(reader);
+    initPngReader(reader);
+    const bool ok = loadPngFromMemory(reader, bytes.data(), bytes.size()) && decodePng(reader);
+    releasePngReader(reader);
     return ok;
   }
 

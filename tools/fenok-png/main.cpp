@@ -88,15 +88,16 @@ int main(int argc, char** argv) {
   }
 
   fenok::PngReader reader;
-  fenok::init(reader);
+  fenok::initPngReader(reader);
   fenok::DibDescription description;
   std::vector<std::uint8_t> rows;
-  const bool decoded = fenok::loadFromMemory(reader, png.data(), png.size()) && fenok::decode(reader) &&
-                       fenok::buildBitmap(reader, format, description, rows);
-  const std::uint32_t error = reader.lastError;
-  fenok::release(reader);
+  const bool decoded = fenok::loadPngFromMemory(reader, png.data(), png.size()) && fenok::decodePng(reader) &&
+                       fenok::buildPngBitmap(reader, format, description, rows);
+  const fenok::PngError error = reader.lastError;
+  fenok::releasePngReader(reader);
   if (!decoded) {
-    std::fprintf(stderr, "fenok-png: %s: %s (0x%04X)\n", input, fenok::pngErrorName(error), error);
+    std::fprintf(stderr, "fenok-png: %s: %s (0x%04X)\n", input, fenok::pngErrorName(error),
+                 fenok::pngErrorNumber(error));
     return kExitDecoder;
   }
 

@@ -46,8 +46,8 @@ class ScreenDc {
 
 class PngRecord {
  public:
-  PngRecord() { init(reader_); }
-  ~PngRecord() { release(reader_); }
+  PngRecord() { initPngReader(reader_); }
+  ~PngRecord() { releasePngReader(reader_); }
   PngRecord(const PngRecord&) = delete;
   PngRecord& operator=(const PngRecord&) = delete;
   PngReader& get() { return reader_; }
@@ -71,14 +71,14 @@ HBITMAP copyDecodedBitmap(IPicture* picture, Messages& messages) {
 
 HBITMAP makeDibSection(PngReader& reader) {
   DibDescription description;
-  if (!describeBitmap(reader, kNaturalFormat, description)) return nullptr;
+  if (!describePngBitmap(reader, kNaturalFormat, description)) return nullptr;
   if (description.info.size() < sizeof(BITMAPINFOHEADER)) return nullptr;
   ScreenDc screen;
   void* pixels = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen.get(), reinterpret_cast<const BITMAPINFO*>(description.info.data()),
                                     DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (!bitmap) return nullptr;
-  if (!pixels || !writeRows(reader, kNaturalFormat, static_cast<std::uint8_t*>(pixels))) {
+  if (!pixels || !writePngRows(reader, kNaturalFormat, static_cast<std::uint8_t*>(pixels))) {
     DeleteObject(bitmap);
     return nullptr;
   }
@@ -121,8 +121,8 @@ HBITMAP decodeEncodedPicture(const std::uint8_t* bytes, std::size_t size, Messag
 
 HBITMAP loadPngPicture(const Resources& resources, int id, Messages& messages) {
   PngRecord record;
-  if (!loadFromResource(record.get(), resources, id)) return nullptr;
-  if (!decode(record.get())) {
+  if (!loadPngFromResource(record.get(), resources, id)) return nullptr;
+  if (!decodePng(record.get())) {
     messages.show("Error: couldn't decode PNG resource", kCaption, kMbIconError);
     return nullptr;
   }

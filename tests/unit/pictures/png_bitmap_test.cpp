@@ -160,10 +160,10 @@ TEST(PngBitmapTest, PaletteTableIsThePlteInBlueGreenRedWithTheRestBlack) {
 TEST(PngBitmapTest, LayoutsOfAnotherImageAreRefused) {
   const pngtest::OurDecoding grey = decodeImage(pngtest::randomImage(2, 2, 0, 8, 1), 0x0608010E);
   EXPECT_FALSE(grey.ok);
-  EXPECT_EQ(errBadFormat, grey.error);
+  EXPECT_EQ(PngError::badFormat, grey.error);
   const pngtest::OurDecoding unknown = decodeImage(pngtest::randomImage(2, 2, 6, 8, 1), 0x06080100);
   EXPECT_FALSE(unknown.ok);
-  EXPECT_EQ(errBadFormat, unknown.error);
+  EXPECT_EQ(PngError::badFormat, unknown.error);
   const pngtest::OurDecoding allOnes = decodeImage(pngtest::randomImage(2, 2, 6, 8, 1), -1);
   EXPECT_TRUE(allOnes.ok);
 }
@@ -256,13 +256,13 @@ TEST(PngBitmapTest, RowsWrittenOverGarbageMatchAndHaveZeroPadding) {
       const pngtest::OurDecoding clean = pngtest::decodeWithOurs(png);
       ASSERT_TRUE(clean.ok);
       PngReader reader;
-      init(reader);
-      ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()) && decode(reader));
+      initPngReader(reader);
+      ASSERT_TRUE(loadPngFromMemory(reader, png.data(), png.size()) && decodePng(reader));
       DibDescription description;
-      ASSERT_TRUE(describeBitmap(reader, kNaturalFormat, description));
+      ASSERT_TRUE(describePngBitmap(reader, kNaturalFormat, description));
       Bytes pixels(clean.rows.size(), 0xAB);
-      ASSERT_TRUE(writeRows(reader, kNaturalFormat, pixels.data()));
-      release(reader);
+      ASSERT_TRUE(writePngRows(reader, kNaturalFormat, pixels.data()));
+      releasePngReader(reader);
       const std::size_t used = (13u * static_cast<unsigned>(description.bitCount) + 7) / 8;
       for (std::size_t y = 0; y < 6; ++y) {
         for (std::size_t i = used; i < description.stride; ++i) ASSERT_EQ(0, pixels[y * description.stride + i]);

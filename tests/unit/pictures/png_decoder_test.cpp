@@ -28,6 +28,32 @@ TEST(PngDecoderTest, WorkedExample) {
   EXPECT_EQ((Bytes{0x1E, 0x14, 0x0A, 0x23, 0x19, 0x0F, 0x24, 0x19, 0x05, 0x00, 0x00, 0x00}), result.rows);
 }
 
+// The numbers reach the user in messages: each code keeps its value and its name.
+TEST(PngDecoderTest, ErrorCodesKeepTheirNumbersAndNames) {
+  struct Code {
+    PngError error;
+    std::uint32_t number;
+    const char* name;
+  };
+  const Code codes[] = {
+      {PngError::none, 0, ""},
+      {PngError::noMemory, 0x1001, "errNoMemory"},
+      {PngError::busy, 0x1002, "errBusy"},
+      {PngError::notPng, 0x2000, "errNotPng"},
+      {PngError::unsupported, 0x2001, "errUnsupported"},
+      {PngError::badFormat, 0x2002, "errBadFormat"},
+      {PngError::wrongState, 0x2003, "errWrongState"},
+      {PngError::bitmap, 0x2006, "errBitmap"},
+      {PngError::noResource, 0x3001, "errNoResource"},
+      {PngError::resourceLoad, 0x3002, "errResourceLoad"},
+  };
+  for (const Code& code : codes) {
+    EXPECT_EQ(code.number, pngErrorNumber(code.error)) << code.name;
+    EXPECT_STREQ(code.name, pngErrorName(code.error));
+  }
+  EXPECT_STREQ("errUnknown", pngErrorName(static_cast<PngError>(0x2004)));
+}
+
 Bytes rawRows(std::size_t rows, std::size_t rowBytes, std::uint8_t filter = 0) {
   Bytes raw;
   for (std::size_t y = 0; y < rows; ++y) {
@@ -48,7 +74,7 @@ Bytes simplePng(std::uint32_t width, std::uint32_t height, std::uint8_t depth, s
 struct LoadCase {
   const char* name;
   Bytes png;
-  std::uint32_t loadError;  // 0: loads
+  PngError loadError;  // none: loads
 };
 
 Bytes withoutLast(Bytes bytes, std::size_t count) {
@@ -85,42 +111,43 @@ class PngLoadTest : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(PngLoadTest, LoadsOrGivesItsError) {
   PngReader reader;
-  init(reader);
-  const bool loaded = loadFromMemory(reader, GetParam().png.data(), GetParam().png.size());
-  EXPECT_EQ(GetParam().loadError == 0, loaded);
+  initPngReader(reader);
+  const bool loaded = loadPngFromMemory(reader, GetParam().png.data(), GetParam().png.size());
+  EXPECT_EQ(GetParam().loadError == PngError::none, loaded);
   EXPECT_EQ(GetParam().loadError, reader.lastError) << pngErrorName(reader.lastError);
-  EXPECT_EQ(loaded ? 1u : 0u, reader.state);
-  EXPECT_EQ(loaded ? 2u : 0u, reader.sourceKind);
-  release(reader);
+  EXPECT_EQ(loaded ? PngState::headerRead : PngState::empty, reader.state);
+  EXPECT_EQ(loaded ? PngSource::borrowed : PngSource::none, reader.sourceKind);
+  releasePngReader(reader);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Headers, PngLoadTest,
     ::testing::Values(
-        LoadCase{"plain", simplePng(4, 2, 8, 0, 4), 0},
-        LoadCase{"empty", {}, errNotPng},
-        LoadCase{"fifteenBytes", firstBytes(simplePng(4, 2, 8, 0, 4), 15), errNotPng},
-        LoadCase{"signatureOnly", Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0}, errNotPng},
-        LoadCase{"wrongSignature", withHeaderField(1, 'p'), errNotPng},
-        LoadCase{"firstChunkNotHeader", firstChunkRenamed("IDAT"), errNotPng},
-        LoadCase{"headerNameFirstLetterCaseIgnored", firstChunkRenamed("iHDR"), 0},
-        LoadCase{"headerTooShort", PngBuilder().chunk("IHDR", Bytes(12, 1)).end().bytes(), errNotPng},
-        LoadCase{"zeroWidth", withHeaderField(19, 0), errNotPng},
-        LoadCase{"zeroHeight", withHeaderField(23, 0), errNotPng},
-        LoadCase{"widthOver31Bits", withHeaderField(16, 0x80), errNotPng},
-        LoadCase{"badDepthForColourType", withHeaderField(24, 3), errUnsupported},
-        LoadCase{"badColourType", withHeaderField(25, 5), errUnsupported},
-        LoadCase{"rgbDepth4", simplePng(4, 2, 4, 2, 6), errUnsupported},
-        LoadCase{"compressionMethod1", withHeaderField(26, 1), errUnsupported},
-        LoadCase{"filterMethod1", withHeaderField(27, 1), errUnsupported},
-        LoadCase{"interlace2", withHeaderField(28, 2), errUnsupported},
-        LoadCase{"interlaceAdam7", withHeaderField(28, 1), 0},
-        LoadCase{"unknownAncillary", pngWith({{"zzZz", {1, 2, 3}}}), 0},
-        LoadCase{"unknownCritical", pngWith({{"ZzZz", {1, 2, 3}}}), errUnsupported},
-        LoadCase{"paletteWithoutPlte", pngWith({}, 3), errUnsupported},
-        LoadCase{"plteOver256", pngWith({{"PLTE", Bytes(3 * 257, 9)}}, 3), errUnsupported},
-        LoadCase{"plte256", pngWith({{"PLTE", Bytes(3 * 256, 9)}}, 3), 0},
-        LoadCase{"noDataChunkLoads", PngBuilder().header(4, 2, 8, 0).end().bytes(), 0}),
+        LoadCase{"plain", simplePng(4, 2, 8, 0, 4), PngError::none},
+        LoadCase{"empty", {}, PngError::notPng},
+        LoadCase{"fifteenBytes", firstBytes(simplePng(4, 2, 8, 0, 4), 15), PngError::notPng},
+        LoadCase{"signatureOnly", Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0},
+                 PngError::notPng},
+        LoadCase{"wrongSignature", withHeaderField(1, 'p'), PngError::notPng},
+        LoadCase{"firstChunkNotHeader", firstChunkRenamed("IDAT"), PngError::notPng},
+        LoadCase{"headerNameFirstLetterCaseIgnored", firstChunkRenamed("iHDR"), PngError::none},
+        LoadCase{"headerTooShort", PngBuilder().chunk("IHDR", Bytes(12, 1)).end().bytes(), PngError::notPng},
+        LoadCase{"zeroWidth", withHeaderField(19, 0), PngError::notPng},
+        LoadCase{"zeroHeight", withHeaderField(23, 0), PngError::notPng},
+        LoadCase{"widthOver31Bits", withHeaderField(16, 0x80), PngError::notPng},
+        LoadCase{"badDepthForColourType", withHeaderField(24, 3), PngError::unsupported},
+        LoadCase{"badColourType", withHeaderField(25, 5), PngError::unsupported},
+        LoadCase{"rgbDepth4", simplePng(4, 2, 4, 2, 6), PngError::unsupported},
+        LoadCase{"compressionMethod1", withHeaderField(26, 1), PngError::unsupported},
+        LoadCase{"filterMethod1", withHeaderField(27, 1), PngError::unsupported},
+        LoadCase{"interlace2", withHeaderField(28, 2), PngError::unsupported},
+        LoadCase{"interlaceAdam7", withHeaderField(28, 1), PngError::none},
+        LoadCase{"unknownAncillary", pngWith({{"zzZz", {1, 2, 3}}}), PngError::none},
+        LoadCase{"unknownCritical", pngWith({{"ZzZz", {1, 2, 3}}}), PngError::unsupported},
+        LoadCase{"paletteWithoutPlte", pngWith({}, 3), PngError::unsupported},
+        LoadCase{"plteOver256", pngWith({{"PLTE", Bytes(3 * 257, 9)}}, 3), PngError::unsupported},
+        LoadCase{"plte256", pngWith({{"PLTE", Bytes(3 * 256, 9)}}, 3), PngError::none},
+        LoadCase{"noDataChunkLoads", PngBuilder().header(4, 2, 8, 0).end().bytes(), PngError::none}),
     [](const ::testing::TestParamInfo<LoadCase>& param) { return param.param.name; });
 
 TEST(PngDecoderTest, UnknownCriticalChunkAfterIendIsStillWalked) {
@@ -131,9 +158,9 @@ TEST(PngDecoderTest, UnknownCriticalChunkAfterIendIsStillWalked) {
                         .chunk("QQQQ", {1})
                         .bytes();
   PngReader reader;
-  init(reader);
-  EXPECT_FALSE(loadFromMemory(reader, png.data(), png.size()));
-  EXPECT_EQ(errUnsupported, reader.lastError);
+  initPngReader(reader);
+  EXPECT_FALSE(loadPngFromMemory(reader, png.data(), png.size()));
+  EXPECT_EQ(PngError::unsupported, reader.lastError);
 }
 
 TEST(PngDecoderTest, ChunkRunningPastTheEndEndsTheWalkQuietly) {
@@ -160,52 +187,52 @@ TEST(PngDecoderTest, LoadOnABusyRecordChangesNothing) {
   const Bytes png = simplePng(4, 2, 8, 0, 4);
   const Bytes other = simplePng(8, 8, 8, 0, 8);
   PngReader reader;
-  init(reader);
-  ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()));
-  EXPECT_FALSE(loadFromMemory(reader, other.data(), other.size()));
-  EXPECT_EQ(errBusy, reader.lastError);
+  initPngReader(reader);
+  ASSERT_TRUE(loadPngFromMemory(reader, png.data(), png.size()));
+  EXPECT_FALSE(loadPngFromMemory(reader, other.data(), other.size()));
+  EXPECT_EQ(PngError::busy, reader.lastError);
   EXPECT_EQ(4u, reader.width);
   EXPECT_EQ(png.data(), reader.data);
-  release(reader);
+  releasePngReader(reader);
 }
 
 TEST(PngDecoderTest, FailedLoadLeavesNothingOfItsBytesForTheNextOne) {
   const Bytes unsupported = pngWith({{"PLTE", Bytes(12, 1)}, {"ZzZz", {}}}, 3, 8);
   const Bytes noPalette = pngWith({}, 3, 8);
   PngReader reader;
-  init(reader);
-  EXPECT_FALSE(loadFromMemory(reader, unsupported.data(), unsupported.size()));
-  EXPECT_FALSE(loadFromMemory(reader, noPalette.data(), noPalette.size()));
-  EXPECT_EQ(errUnsupported, reader.lastError);
+  initPngReader(reader);
+  EXPECT_FALSE(loadPngFromMemory(reader, unsupported.data(), unsupported.size()));
+  EXPECT_FALSE(loadPngFromMemory(reader, noPalette.data(), noPalette.size()));
+  EXPECT_EQ(PngError::unsupported, reader.lastError);
   EXPECT_EQ(nullptr, reader.palette);
 }
 
 TEST(PngDecoderTest, StatesAreEnforced) {
   const Bytes png = simplePng(4, 2, 8, 0, 4);
   PngReader reader;
-  init(reader);
+  initPngReader(reader);
   DibDescription description;
   Bytes rows;
-  EXPECT_FALSE(decode(reader));
-  EXPECT_EQ(errWrongState, reader.lastError);
-  ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()));
-  EXPECT_EQ(0u, reader.lastError);
-  EXPECT_FALSE(buildBitmap(reader, kNaturalFormat, description, rows));
-  EXPECT_EQ(errWrongState, reader.lastError);
-  ASSERT_TRUE(decode(reader));
-  EXPECT_EQ(0u, reader.lastError);
-  EXPECT_EQ(2u, reader.state);
-  EXPECT_FALSE(decode(reader));
-  EXPECT_EQ(errWrongState, reader.lastError);
-  EXPECT_TRUE(buildBitmap(reader, kNaturalFormat, description, rows));
-  EXPECT_TRUE(buildBitmap(reader, kNaturalFormat, description, rows));  // repeatable
-  EXPECT_FALSE(buildBitmap(reader, 0x0208010C, description, rows));
-  EXPECT_EQ(errBadFormat, reader.lastError);
-  release(reader);
-  EXPECT_EQ(0u, reader.state);
+  EXPECT_FALSE(decodePng(reader));
+  EXPECT_EQ(PngError::wrongState, reader.lastError);
+  ASSERT_TRUE(loadPngFromMemory(reader, png.data(), png.size()));
+  EXPECT_EQ(PngError::none, reader.lastError);
+  EXPECT_FALSE(buildPngBitmap(reader, kNaturalFormat, description, rows));
+  EXPECT_EQ(PngError::wrongState, reader.lastError);
+  ASSERT_TRUE(decodePng(reader));
+  EXPECT_EQ(PngError::none, reader.lastError);
+  EXPECT_EQ(PngState::inflated, reader.state);
+  EXPECT_FALSE(decodePng(reader));
+  EXPECT_EQ(PngError::wrongState, reader.lastError);
+  EXPECT_TRUE(buildPngBitmap(reader, kNaturalFormat, description, rows));
+  EXPECT_TRUE(buildPngBitmap(reader, kNaturalFormat, description, rows));  // repeatable
+  EXPECT_FALSE(buildPngBitmap(reader, 0x0208010C, description, rows));
+  EXPECT_EQ(PngError::badFormat, reader.lastError);
+  releasePngReader(reader);
+  EXPECT_EQ(PngState::empty, reader.state);
   EXPECT_EQ(nullptr, reader.scanlines);
-  EXPECT_TRUE(loadFromMemory(reader, png.data(), png.size()));  // usable again
-  release(reader);
+  EXPECT_TRUE(loadPngFromMemory(reader, png.data(), png.size()));  // usable again
+  releasePngReader(reader);
 }
 
 TEST(PngDecoderTest, ResourcesPortGivesTheRcdataPicture) {
@@ -218,20 +245,20 @@ TEST(PngDecoderTest, ResourcesPortGivesTheRcdataPicture) {
   } resources;
   resources.bytes = simplePng(4, 2, 8, 0, 4);
   PngReader reader;
-  init(reader);
-  EXPECT_FALSE(loadFromResource(reader, resources, 406));
-  EXPECT_EQ(errNoResource, reader.lastError);
-  ASSERT_TRUE(loadFromResource(reader, resources, 405));
+  initPngReader(reader);
+  EXPECT_FALSE(loadPngFromResource(reader, resources, 406));
+  EXPECT_EQ(PngError::noResource, reader.lastError);
+  ASSERT_TRUE(loadPngFromResource(reader, resources, 405));
   EXPECT_EQ(resources.bytes.data(), reader.data);
-  EXPECT_EQ(2u, reader.sourceKind);
-  EXPECT_TRUE(decode(reader));
-  release(reader);
+  EXPECT_EQ(PngSource::borrowed, reader.sourceKind);
+  EXPECT_TRUE(decodePng(reader));
+  releasePngReader(reader);
 }
 
 struct DecodeFailureCase {
   const char* name;
   Bytes png;
-  std::uint32_t decodeError;
+  PngError decodeError;
 };
 
 Bytes withStream(const Bytes& compressed, std::uint32_t width = 4, std::uint32_t height = 2) {
@@ -253,32 +280,56 @@ class PngDecodeFailureTest : public ::testing::TestWithParam<DecodeFailureCase> 
 
 TEST_P(PngDecodeFailureTest, FailsAndStaysLoaded) {
   PngReader reader;
-  init(reader);
-  ASSERT_TRUE(loadFromMemory(reader, GetParam().png.data(), GetParam().png.size()));
-  EXPECT_FALSE(decode(reader));
+  initPngReader(reader);
+  ASSERT_TRUE(loadPngFromMemory(reader, GetParam().png.data(), GetParam().png.size()));
+  EXPECT_FALSE(decodePng(reader));
   EXPECT_EQ(GetParam().decodeError, reader.lastError) << pngErrorName(reader.lastError);
-  EXPECT_EQ(1u, reader.state);
+  EXPECT_EQ(PngState::headerRead, reader.state);
   EXPECT_EQ(nullptr, reader.scanlines);
-  release(reader);
+  releasePngReader(reader);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Streams, PngDecodeFailureTest,
     ::testing::Values(
-        DecodeFailureCase{"noDataChunk", PngBuilder().header(4, 2, 8, 0).end().bytes(), errNotPng},
-        DecodeFailureCase{"storedLengthMismatch", withStream(storedStream(rawRows(2, 4), 0xFFF0)), errNotPng},
+        DecodeFailureCase{"noDataChunk", PngBuilder().header(4, 2, 8, 0).end().bytes(), PngError::notPng},
+        DecodeFailureCase{"storedLengthMismatch", withStream(storedStream(rawRows(2, 4), 0xFFF0)), PngError::notPng},
         DecodeFailureCase{"presetDictionary", withStream({0x78, 0x20, 0, 0, 0, 0, 1, 0x01, 0x0A, 0x00, 0xF5, 0xFF}),
-                          errNotPng},
-        DecodeFailureCase{"streamTooLong", withStream(pngtest::zlibCompress(rawRows(3, 4))), errNotPng},
-        DecodeFailureCase{"streamTooShort", withStream(pngtest::zlibCompress(rawRows(1, 4))), errNotPng},
-        DecodeFailureCase{"streamCut", withStream(withoutLast(pngtest::zlibCompress(rawRows(2, 4)), 6)), errNotPng},
+                          PngError::notPng},
+        DecodeFailureCase{"streamTooLong", withStream(pngtest::zlibCompress(rawRows(3, 4))), PngError::notPng},
+        DecodeFailureCase{"streamTooShort", withStream(pngtest::zlibCompress(rawRows(1, 4))), PngError::notPng},
+        DecodeFailureCase{"streamCut", withStream(withoutLast(pngtest::zlibCompress(rawRows(2, 4)), 6)),
+                          PngError::notPng},
         // A 65535 x 65535 image from a few bytes cannot be real: refused before allocating 4 GB.
         DecodeFailureCase{"imageBeyondWhatTheStreamCanHold",
-                          withStream(pngtest::zlibCompress(rawRows(2, 4)), 0xFFFF, 0xFFFF), errNotPng},
+                          withStream(pngtest::zlibCompress(rawRows(2, 4)), 0xFFFF, 0xFFFF), PngError::notPng},
         DecodeFailureCase{"scanlinesBeyond32Bits",
                           PngBuilder().header(0x7FFFFFFF, 0x7FFFFFFF, 16, 6).data({0x78, 0x01}).end().bytes(),
-                          errNotPng}),
+                          PngError::notPng}),
     [](const ::testing::TestParamInfo<DecodeFailureCase>& param) { return param.param.name; });
+
+// The Adler-32 is never compared, so a stream that stops before it, or inside it, still gives the image.
+struct AdlerCutCase {
+  const char* name;
+  std::size_t bytesCut;  // from the end of the zlib stream
+};
+
+class PngAdlerCutTest : public ::testing::TestWithParam<AdlerCutCase> {};
+
+TEST_P(PngAdlerCutTest, DecodesToTheSamePixels) {
+  const Bytes compressed = pngtest::zlibCompress(rawRows(30, 40));
+  const pngtest::OurDecoding whole = pngtest::decodeWithOurs(withStream(compressed, 40, 30));
+  ASSERT_TRUE(whole.ok);
+  const pngtest::OurDecoding cut =
+      pngtest::decodeWithOurs(withStream(withoutLast(compressed, GetParam().bytesCut), 40, 30));
+  ASSERT_TRUE(cut.ok) << pngErrorName(cut.error);
+  EXPECT_EQ(whole.rows, cut.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Streams, PngAdlerCutTest,
+                         ::testing::Values(AdlerCutCase{"oneByteOfAdlerMissing", 1},
+                                           AdlerCutCase{"insideAdler", 2}, AdlerCutCase{"rightBeforeAdler", 4}),
+                         [](const ::testing::TestParamInfo<AdlerCutCase>& param) { return param.param.name; });
 
 TEST(PngDecoderTest, DataSplitOverManyChunksSomeEmptyIsOneStream) {
   const pngtest::RawImage image = pngtest::randomImage(40, 30, 2, 8, 5);
@@ -316,21 +367,21 @@ TEST(PngDecoderTest, TextBetweenDataChunksEndsTheStream) {
       PngBuilder().header(4, 2, 8, 0).chunk("IDAT", first).chunk("tEXt", {'a', 0, 'b'}).chunk("IDAT", second).end().bytes();
   const Bytes together = PngBuilder().header(4, 2, 8, 0).chunk("IDAT", first).chunk("IDAT", second).end().bytes();
   EXPECT_FALSE(pngtest::decodeWithOurs(broken).ok);
-  EXPECT_EQ(errNotPng, pngtest::decodeWithOurs(broken).error);
+  EXPECT_EQ(PngError::notPng, pngtest::decodeWithOurs(broken).error);
   EXPECT_TRUE(pngtest::decodeWithOurs(together).ok);
 }
 
 TEST(PngDecoderTest, FilterTypeAbove4FailsTheBitmapAndLeavesItZeroed) {
   const Bytes png = withStream(pngtest::zlibCompress(rawRows(2, 4, 5)));
   PngReader reader;
-  init(reader);
-  ASSERT_TRUE(loadFromMemory(reader, png.data(), png.size()));
-  ASSERT_TRUE(decode(reader));
+  initPngReader(reader);
+  ASSERT_TRUE(loadPngFromMemory(reader, png.data(), png.size()));
+  ASSERT_TRUE(decodePng(reader));
   Bytes pixels(8, 0xAA);
-  EXPECT_FALSE(writeRows(reader, kNaturalFormat, pixels.data()));
-  EXPECT_EQ(errNotPng, reader.lastError);
+  EXPECT_FALSE(writePngRows(reader, kNaturalFormat, pixels.data()));
+  EXPECT_EQ(PngError::notPng, reader.lastError);
   EXPECT_EQ(Bytes(8, 0), pixels);
-  release(reader);
+  releasePngReader(reader);
 }
 
 TEST(PngDecoderTest, EveryTruncatedPrefixFailsCleanlyOrDecodesTheSame) {
@@ -344,7 +395,7 @@ TEST(PngDecoderTest, EveryTruncatedPrefixFailsCleanlyOrDecodesTheSame) {
     const pngtest::OurDecoding cut = pngtest::decodeWithOurs(prefix);
     if (length < png.size() - iendSize) {
       EXPECT_FALSE(cut.ok) << "prefix of " << length;
-      EXPECT_NE(0u, cut.error);
+      EXPECT_NE(PngError::none, cut.error);
     } else {
       ASSERT_TRUE(cut.ok) << "a missing IEND is not needed";  // the walk ends quietly
       EXPECT_EQ(full.rows, cut.rows);

@@ -244,11 +244,11 @@ Colour bitmapColour(const DibDescription& description, const Bytes& rows, std::u
 OurDecoding decodeWithOurs(const Bytes& png, std::int32_t format) {
   OurDecoding result;
   PngReader reader;
-  init(reader);
-  result.ok = loadFromMemory(reader, png.data(), png.size()) && decode(reader) &&
-              buildBitmap(reader, format, result.description, result.rows);
+  initPngReader(reader);
+  result.ok = loadPngFromMemory(reader, png.data(), png.size()) && decodePng(reader) &&
+              buildPngBitmap(reader, format, result.description, result.rows);
   result.error = reader.lastError;
-  release(reader);
+  releasePngReader(reader);
   return result;
 }
 

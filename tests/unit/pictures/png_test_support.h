@@ -2,10 +2,16 @@
 // Helpers for the PNG tests: PNG files built chunk by chunk, images encoded and decoded by libpng
 // (the reference), and the colour of a pixel read back from a bitmap we built.
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "pictures/png_reader.h"
+
+namespace fenok {
+// GoogleTest prints reader errors by name in its failure messages.
+inline void PrintTo(PngError error, std::ostream* out) { *out << pngErrorName(error); }
+}  // namespace fenok
 
 namespace fenok::pngtest {
 
@@ -64,7 +70,7 @@ int infoField16(const DibDescription& description, std::size_t offset);
 // Decodes with ours in the given layout; lastError of the failing step otherwise.
 struct OurDecoding {
   bool ok = false;
-  std::uint32_t error = 0;
+  PngError error = PngError::none;
   DibDescription description;
   Bytes rows;
 };
