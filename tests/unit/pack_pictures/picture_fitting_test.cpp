@@ -25,13 +25,13 @@ constexpr std::size_t kInfoHeaderBytes = 40;
 // A PNG decoded by the player's own reader, as RGB(A) pixels.
 bool decodeAsThePlayer(const Bytes& png, pack::Pixels& pixels) {
   PngReader reader{};
-  init(reader);
+  initPngReader(reader);
   DibDescription description;
   std::vector<std::uint8_t> rows;
-  const bool decoded = loadFromMemory(reader, png.data(), png.size()) && decode(reader) &&
-                       buildBitmap(reader, kNaturalFormat, description, rows);
+  const bool decoded = loadPngFromMemory(reader, png.data(), png.size()) && decodePng(reader) &&
+                       buildPngBitmap(reader, kNaturalFormat, description, rows);
   pixels = {static_cast<int>(reader.width), static_cast<int>(reader.height), description.bitCount == 32 ? 4 : 3, {}};
-  release(reader);
+  releasePngReader(reader);
   if (!decoded) return false;
   for (int y = 0; y < pixels.height; ++y)
     for (int x = 0; x < pixels.width; ++x) {
