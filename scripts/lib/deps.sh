@@ -33,7 +33,7 @@ FENOK_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libtomlplusplus-dev libpng-dev libspng-dev libstb-dev zlib1g-dev)
 # wine32 installs even where the kernel cannot execute it; the scripts then run the 64-bit player.
-FENOK_RUN_PACKAGES=(wine wine32 wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick espeak-ng ffmpeg python3
+FENOK_RUN_PACKAGES=(wine wine32 wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick espeak-ng ffmpeg python3
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386  # what Wine's media player decodes with,
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good              # in the 32- and the 64-bit player
   libgl1:i386 libgl1-mesa-dri:i386 libgl1 libgl1-mesa-dri)  # Wine's video renderer needs OpenGL, or it crashes

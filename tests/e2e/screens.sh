@@ -108,6 +108,9 @@ picture = "soleil.jpg"
 TOML
 "$e2e_native/bin/fenok-pack" build "$e2e_work/saisons/quiz.toml" -o "$e2e_work/saisons.exe" \
   --stub "$e2e_win/bin/fenok.exe" >/dev/null || e2e_fail "packing the tolerant quiz"
+# A French keyboard, as the quiz's players have: é has its own key, so xdotool needs no temporary key
+# binding, which Wine misses. Set before the player starts, which reads the layout then.
+setxkbmap fr || e2e_fail "setxkbmap could not set the French layout"
 e2e_start saisons
 list="$e2e_work/saisons-start.txt"
 e2e_list "$list"
