@@ -67,8 +67,9 @@ result=$(
 of() { echo "$result" | awk -v p="$1" '$1 == p { print $2 }' | median; }
 size() { echo "$(($(stat -c %s "$out/$1.exe") / 1000000)) MB"; }
 echo "start-up to the shown window, median of $runs runs under Wine ($(basename "$windows") player):"
-echo "  fallback quiz (its message box answered at once):      $(of fallback) ms"
-echo "  96 questions as text lines:                            $(of text) ms"
-echo "  96 photos fitted at build time ($(size fitted)):              $(of fitted) ms"
-echo "  96 photos as given, --keep-pictures ($(size kept)):        $(of kept) ms"
+row() { printf '  %-56s %6s ms\n' "$1" "$2"; }
+row "fallback quiz (its message box answered at once):" "$(of fallback)"
+row "96 questions as text lines:" "$(of text)"
+row "96 photos fitted at build time ($(size fitted)):" "$(of fitted)"
+row "96 photos as given, --keep-pictures ($(size kept)):" "$(of kept)"
 awk -v f="$(of fitted)" -v k="$(of kept)" 'BEGIN { if (f > 0) printf "  fitted start-up is %.1f times faster than --keep-pictures\n", k / f }'
