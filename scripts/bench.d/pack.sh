@@ -36,9 +36,9 @@ run() {
   local program=$out/$label.exe start end
   start=$(date +%s.%N)
   if [ -x /usr/bin/time ]; then
-    /usr/bin/time -f "%M %U %S" -o "$out/usage.txt" "$pack" build "$quiz" -o "$program" --stub "$stub" "$@" 2>/dev/null
+    /usr/bin/time -f "%M %U %S" -o "$out/usage.txt" "$pack" build "$quiz" -o "$program" --stub "$stub" "$@" >/dev/null 2>&1
   else
-    "$pack" build "$quiz" -o "$program" --stub "$stub" "$@" 2>/dev/null
+    "$pack" build "$quiz" -o "$program" --stub "$stub" "$@" >/dev/null 2>&1
     echo 0 0 0 >"$out/usage.txt"
   fi
   end=$(date +%s.%N)
