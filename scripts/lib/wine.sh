@@ -1,11 +1,12 @@
 # Wine for the scripts: which players this host can run, and a private prefix set up once.
 # Usage: . scripts/lib/wine.sh; fenok_wine_detect; fenok_wine_env ROOT [PREFIX_NAME]; "$FENOK_WINE" prog.exe
 #
-# Wine's 64-bit loader is used for everything: it runs 64-bit programs itself and hands 32-bit ones to
-# the 32-bit loader, which works only where the kernel can execute 32-bit code. Some hosts cannot
-# (virtual machines, kernels built without IA32 emulation): there only the 64-bit player runs.
+# Some hosts cannot execute 32-bit code (virtual machines, kernels built without IA32 emulation), and
+# there Debian's `wine` fails: it picks the 32-bit loader whenever that is installed. Where 32-bit code
+# runs, FENOK_WINE is that usual `wine`, which starts programs of both kinds; elsewhere it is Wine's
+# 64-bit loader, which runs the 64-bit player only.
 
-FENOK_WINE=/usr/lib/wine/wine64
+FENOK_WINE64_LOADER=/usr/lib/wine/wine64
 FENOK_WINE32_LOADER=/usr/lib/wine/wine
 
 # fenok_wine_detect: sets FENOK_RUNS_32 (1 or 0), FENOK_NO_32_REASON (why not) and FENOK_PLAYER_ARCH
@@ -22,18 +23,25 @@ fenok_wine_detect() {
   else
     FENOK_RUNS_32=1
   fi
-  if [ "$FENOK_RUNS_32" -eq 1 ]; then FENOK_PLAYER_ARCH=win32; else FENOK_PLAYER_ARCH=win64; fi
-  export FENOK_RUNS_32 FENOK_NO_32_REASON FENOK_PLAYER_ARCH
+  if [ "$FENOK_RUNS_32" -eq 1 ]; then
+    FENOK_PLAYER_ARCH=win32
+    FENOK_WINE=/usr/bin/wine
+  else
+    FENOK_PLAYER_ARCH=win64
+    FENOK_WINE=$FENOK_WINE64_LOADER
+  fi
+  export FENOK_RUNS_32 FENOK_NO_32_REASON FENOK_PLAYER_ARCH FENOK_WINE
 }
 
-# fenok_wine_env ROOT [NAME]: exports the Wine settings for the prefix build/NAME (default wineprefix),
+# fenok_wine_env ROOT [NAME] (after fenok_wine_detect): exports the Wine settings for the prefix build/NAME (default wineprefix),
 # creating it once: quiet, without the Mono and Gecko prompts, with Wine's own Tahoma as the dialog font.
 fenok_wine_env() {
   local root=$1 name=${2:-wineprefix}
+  fenok_wine_detect
   export WINEPREFIX="$root/build/$name"
   export WINEARCH=win64
   export WINEDEBUG=-all
-  export WINELOADER=$FENOK_WINE
+  [ "$FENOK_RUNS_32" -eq 1 ] || export WINELOADER=$FENOK_WINE64_LOADER
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "scripts: creating the Wine prefix build/$name (once)"
