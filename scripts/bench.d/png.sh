@@ -18,8 +18,8 @@ identify=/usr/bin/identify
 runs=${FENOK_BENCH_RUNS:-7}
 jobs=${FENOK_BENCH_JOBS:-2}
 
-cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=Release -DFENOK_BENCH=ON -DFENOK_TESTS=OFF >/dev/null
-cmake --build "$out" -j "$jobs" --target bench_png >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs" --target bench_png >/dev/null
 
 mkdir -p "$corpus"
 # draw KIND SIZE FILE: a source picture, photo-like (smooth noise with detail) or flat (shapes).
@@ -94,7 +94,7 @@ for size in 260x260 1024x768 2048x1536; do
 done
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
-"$out/bin/bench_png" --runs "$runs" "${files[@]}" | tee "$out/results.txt"
+build/bench/bin/bench_png --runs "$runs" "${files[@]}" | tee "$out/results.txt"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
-"$out/bin/bench_png" --memory "$corpus/photo-made-2048x1536-rgba8.png" | tee -a "$out/results.txt"
+build/bench/bin/bench_png --memory "$corpus/photo-made-2048x1536-rgba8.png" | tee -a "$out/results.txt"

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Verdicts per second on 40-character answers: builds bench_verdict (native preset) and runs it.
-# FENOK_BUILD_DIR builds elsewhere than build/native.
+# Verdicts per second on 40-character answers: builds bench_verdict (bench preset) and runs it.
+# FENOK_BUILD_DIR builds elsewhere than build/bench.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 build_dir=${FENOK_BUILD_DIR:-}
 if [ -z "$build_dir" ]; then
-  build_dir=build/native
-  cmake --preset native >/dev/null
+  build_dir=build/bench
+  cmake --preset bench >/dev/null
 else
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENOK_BENCH=ON >/dev/null
 fi

@@ -10,6 +10,7 @@
 #include "header_panel_dialog.h"
 #include "main_window.h"
 #include "media/media_host.h"
+#include "platform/win32/scoped_win.h"
 #include "win32_adapters.h"
 #include "quiz_panel_dialog.h"
 
@@ -54,15 +55,13 @@ int run(HINSTANCE instance) {
   }
   AppContext app;
   app.instance = instance;
-  app.statusBrush = createStatusBrush();
+  const GdiObject<HBRUSH> statusBrush(createStatusBrush());
+  app.statusBrush = statusBrush.get();
 
   Win32Adapters adapters(instance);
   app.platform = adapters.platform();
   std::unique_ptr<Quiz> quiz(new (std::nothrow) Quiz());
-  if (!quiz) {
-    DeleteObject(app.statusBrush);
-    return 0;
-  }
+  if (!quiz) return 0;
   initQuiz(*quiz, *app.platform.graphics);
   app.quiz = quiz.get();
   publishAppContext(&app);
@@ -81,7 +80,6 @@ int run(HINSTANCE instance) {
   // The players live in the main window's children: they go before the media support is let go.
   DestroyWindow(app.mainWindow);
   media.stopMediaSupport();
-  DeleteObject(app.statusBrush);
   freeQuiz(*quiz, *app.platform.graphics);
   publishAppContext(nullptr);
   return exitCode;

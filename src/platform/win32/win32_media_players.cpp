@@ -4,6 +4,7 @@
 #include <wmp.h>
 
 #include "platform/ports/controls.h"
+#include "platform/win32/scoped_win.h"
 
 namespace fenok {
 namespace {
@@ -19,10 +20,10 @@ constexpr DWORD kPlayerClassContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDL
 constexpr int kUrlCharacters = 512;
 
 // A wide BSTR of 8-bit text in the ANSI code page; null when it cannot be converted.
-BSTR wideString(const char* text) {
+Bstr wideString(const char* text) {
   WCHAR wide[kUrlCharacters];
-  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kUrlCharacters) == 0) return nullptr;
-  return SysAllocString(wide);
+  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kUrlCharacters) == 0) return Bstr(nullptr);
+  return Bstr(SysAllocString(wide));
 }
 
 // The player resolves a relative name against a folder of its own choosing: give it the full path.
@@ -35,19 +36,17 @@ std::string fullPath(const std::string& path) {
 
 // Opening a file must not start it: play is ours to call, once.
 void disableAutoStart(IWMPPlayer& player) {
-  IWMPSettings* settings = nullptr;
-  if (FAILED(player.get_settings(&settings)) || settings == nullptr) return;
-  settings->put_autoStart(VARIANT_FALSE);
-  settings->Release();
-}
-
-template <typename Interface>
-void release(Interface*& pointer) {
-  if (pointer != nullptr) pointer->Release();
-  pointer = nullptr;
+  ComPtr<IWMPSettings> settings;
+  if (FAILED(player.get_settings(settings.put()))) {
+    settings.abandon();
+    return;
+  }
+  if (settings) settings->put_autoStart(VARIANT_FALSE);
 }
 
 }  // namespace
+
+Win32MediaPlayers::Win32MediaPlayers() = default;
 
 Win32MediaPlayers::~Win32MediaPlayers() { stop(); }
 
@@ -56,23 +55,21 @@ void Win32MediaPlayers::start() {
   atl_ = LoadLibraryA("atl.dll");
   if (atl_ == nullptr) return;  // no hosting, so no COM either: every player creation fails
   attachControl_ = reinterpret_cast<AttachControl>(reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxAttachControl")));
-  // S_FALSE (already initialised on this thread) needs its CoUninitialize as much as S_OK.
-  comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+  com_.emplace();
 }
 
 void Win32MediaPlayers::stop() {
   releasePlayers();
-  if (comInitialised_) CoUninitialize();
-  comInitialised_ = false;
+  com_.reset();
   if (atl_ != nullptr) FreeLibrary(atl_);
   atl_ = nullptr;
   attachControl_ = nullptr;
 }
 
 void Win32MediaPlayers::releaseSlot(Slot& slot) {
-  release(slot.container);
-  release(slot.controls);
-  release(slot.player);
+  slot.container.reset();
+  slot.controls.reset();
+  slot.player.reset();
 }
 
 void Win32MediaPlayers::releasePlayers() {
@@ -94,59 +91,60 @@ bool Win32MediaPlayers::create(int question, Controls& panel, int placeholderId)
   if (target == nullptr) return false;
   releaseSlot(*target);
   // Without the hosting entry point a player could not be shown or clicked: count it as none.
-  if (attachControl_ == nullptr || !comInitialised_) {
+  if (attachControl_ == nullptr || !com_ || !com_->initialised()) {
     target->lastResult = CO_E_NOTINITIALIZED;
     return false;
   }
 
-  void* player = nullptr;
-  target->lastResult = CoCreateInstance(kWindowsMediaPlayer, nullptr, kPlayerClassContext, kIWMPPlayer, &player);
-  if (target->lastResult != S_OK || player == nullptr) return false;
-  target->player = static_cast<IWMPPlayer*>(player);
+  target->lastResult =
+      CoCreateInstance(kWindowsMediaPlayer, nullptr, kPlayerClassContext, kIWMPPlayer, target->player.putVoid());
+  if (FAILED(target->lastResult)) target->player.abandon();
+  if (target->lastResult != S_OK || !target->player) {
+    target->player.reset();
+    return false;
+  }
 
   // Failures from here on leave the player without a window or controls; the panel goes on.
   HWND placeholder = static_cast<HWND>(panel.window(placeholderId));
   // Some hosts build the site only when asked for it, so take it and keep it.
-  target->lastResult = attachControl_(target->player, placeholder, &target->container);
-  target->lastResult = target->player->get_controls(&target->controls);
-  if (FAILED(target->lastResult)) target->controls = nullptr;
-  BSTR none = wideString("none");
-  target->lastResult = target->player->put_uiMode(none);
-  SysFreeString(none);
-  disableAutoStart(*target->player);
+  target->lastResult = attachControl_(target->player.get(), placeholder, target->container.put());
+  target->lastResult = target->player->get_controls(target->controls.put());
+  if (FAILED(target->lastResult)) target->controls.abandon();
+  const Bstr none = wideString("none");
+  target->lastResult = target->player->put_uiMode(none.get());
+  disableAutoStart(*target->player.get());
   return true;
 }
 
 void Win32MediaPlayers::setUrl(int question, const std::string& path) {
   Slot* target = slot(question);
-  if (target == nullptr || target->player == nullptr) return;
-  BSTR url = wideString(fullPath(path).c_str());
-  if (url == nullptr) return;
-  target->player->put_URL(url);
-  SysFreeString(url);
+  if (target == nullptr || !target->player) return;
+  const Bstr url = wideString(fullPath(path).c_str());
+  if (!url) return;
+  target->player->put_URL(url.get());
 }
 
 void Win32MediaPlayers::play(int question) {
   Slot* target = slot(question);
-  if (target != nullptr && target->controls != nullptr) target->controls->play();
+  if (target != nullptr && target->controls) target->controls->play();
 }
 
 void Win32MediaPlayers::pause(int question) {
   Slot* target = slot(question);
-  if (target != nullptr && target->controls != nullptr) target->controls->pause();
+  if (target != nullptr && target->controls) target->controls->pause();
 }
 
 void Win32MediaPlayers::stopPlaying(int question) {
   Slot* target = slot(question);
-  if (target == nullptr || target->player == nullptr) return;
-  if (target->controls != nullptr) target->controls->stop();
+  if (target == nullptr || !target->player) return;
+  if (target->controls) target->controls->stop();
   // Stopping keeps the file open; closing the media lets it be deleted.
   target->player->close();
 }
 
 PlayerActivity Win32MediaPlayers::activity(int question) {
   Slot* target = slot(question);
-  if (target == nullptr || target->player == nullptr) return PlayerActivity::unknown;
+  if (target == nullptr || !target->player) return PlayerActivity::unknown;
   WMPPlayState state = wmppsUndefined;
   if (FAILED(target->player->get_playState(&state))) return PlayerActivity::unknown;
   switch (state) {

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 
 #include "platform/ports/media_player.h"
+#include "platform/win32/scoped_win.h"
 
 struct IWMPPlayer;
 struct IWMPControls;
@@ -14,7 +16,7 @@ namespace fenok {
 
 class Win32MediaPlayers : public MediaPlayers {
  public:
-  Win32MediaPlayers() = default;
+  Win32MediaPlayers();  // out of line: only there are the players' interfaces complete
   ~Win32MediaPlayers() override;
   Win32MediaPlayers(const Win32MediaPlayers&) = delete;
   Win32MediaPlayers& operator=(const Win32MediaPlayers&) = delete;
@@ -35,9 +37,9 @@ class Win32MediaPlayers : public MediaPlayers {
   using AttachControl = HRESULT(WINAPI*)(IUnknown* control, HWND window, IUnknown** container);
 
   struct Slot {
-    IWMPPlayer* player = nullptr;
-    IWMPControls* controls = nullptr;
-    IUnknown* container = nullptr;  // the hosting site, kept until the players are released
+    ComPtr<IWMPPlayer> player;
+    ComPtr<IWMPControls> controls;
+    ComPtr<IUnknown> container;  // the hosting site, kept until the players are released
     HRESULT lastResult = S_OK;
   };
 
@@ -48,7 +50,7 @@ class Win32MediaPlayers : public MediaPlayers {
 
   HMODULE atl_ = nullptr;
   AttachControl attachControl_ = nullptr;
-  bool comInitialised_ = false;
+  std::optional<ComInitialisation> com_;  // from start to stop
   std::array<Slot, 96> slots_{};
 };
 

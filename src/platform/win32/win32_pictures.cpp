@@ -10,39 +10,12 @@
 #include "pictures/png_reader.h"
 #include "platform/ports/messages.h"
 #include "platform/ports/resources.h"
+#include "platform/win32/scoped_win.h"
 
 namespace fenok {
 namespace {
 
 const char kCaption[] = "Information";
-
-// One CoInitialize per decode, undone only when it succeeded.
-class ComScope {
- public:
-  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComScope() {
-    if (initialised_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialised_;
-};
-
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 class PngRecord {
  public:
@@ -75,14 +48,11 @@ HBITMAP makeDibSection(PngReader& reader) {
   if (description.info.size() < sizeof(BITMAPINFOHEADER)) return nullptr;
   ScreenDc screen;
   void* pixels = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen.get(), reinterpret_cast<const BITMAPINFO*>(description.info.data()),
-                                    DIB_RGB_COLORS, &pixels, nullptr, 0);
+  GdiObject<HBITMAP> bitmap(CreateDIBSection(screen.get(), reinterpret_cast<const BITMAPINFO*>(description.info.data()),
+                                             DIB_RGB_COLORS, &pixels, nullptr, 0));
   if (!bitmap) return nullptr;
-  if (!pixels || !writePngRows(reader, kNaturalFormat, static_cast<std::uint8_t*>(pixels))) {
-    DeleteObject(bitmap);
-    return nullptr;
-  }
-  return bitmap;
+  if (!pixels || !writePngRows(reader, kNaturalFormat, static_cast<std::uint8_t*>(pixels))) return nullptr;
+  return bitmap.release();
 }
 
 bool bitmapSize(HBITMAP bitmap, int& width, int& height) {
@@ -97,26 +67,25 @@ bool bitmapSize(HBITMAP bitmap, int& width, int& height) {
 
 HBITMAP decodeEncodedPicture(const std::uint8_t* bytes, std::size_t size, Messages& messages) {
   if (!bytes || size == 0) return nullptr;
-  ComScope com;
-  HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
+  ComInitialisation com;  // one per decode
+  GlobalBlock block(GlobalAlloc(GMEM_FIXED, size));
   if (!block) return nullptr;
-  std::memcpy(static_cast<void*>(block), bytes, size);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
-    GlobalFree(block);
+  std::memcpy(static_cast<void*>(block.get()), bytes, size);
+  ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) {
+    stream.abandon();
     return nullptr;
   }
-  IPicture* picture = nullptr;
-  HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                  reinterpret_cast<void**>(&picture));
-  if (FAILED(loaded) || !picture) {
-    stream->Release();
+  if (!stream) return nullptr;
+  block.release();  // the stream frees it now
+  ComPtr<IPicture> picture;
+  HRESULT loaded = OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.putVoid());
+  if (FAILED(loaded)) {
+    picture.abandon();
     return nullptr;
   }
-  HBITMAP copy = copyDecodedBitmap(picture, messages);
-  picture->Release();
-  stream->Release();
-  return copy;
+  if (!picture) return nullptr;
+  return copyDecodedBitmap(picture.get(), messages);
 }
 
 HBITMAP loadPngPicture(const Resources& resources, int id, Messages& messages) {
@@ -133,28 +102,23 @@ HBITMAP loadPngPicture(const Resources& resources, int id, Messages& messages) {
 
 HBITMAP scaleToFit(HBITMAP bitmap, int targetWidth, int targetHeight) {
   if (!bitmap) return nullptr;
+  GdiObject<HBITMAP> natural(bitmap);  // the scaled copy replaces it
   int width = 0;
   int height = 0;
   FittedSize fitted;
   if (!bitmapSize(bitmap, width, height) || !fitToBox(width, height, targetWidth, targetHeight, fitted)) {
-    DeleteObject(bitmap);  // a picture without area has nothing to show
-    return nullptr;
+    return nullptr;  // a picture without area has nothing to show
   }
   ScreenDc screen;
-  HDC source = CreateCompatibleDC(screen.get());
-  HDC target = CreateCompatibleDC(screen.get());
+  MemoryDc source(screen.get());
+  MemoryDc target(screen.get());
   HBITMAP scaled = CreateCompatibleBitmap(screen.get(), fitted.width, fitted.height);
-  HGDIOBJ oldSource = SelectObject(source, bitmap);
-  HGDIOBJ oldTarget = SelectObject(target, scaled);
-  SetStretchBltMode(target, HALFTONE);
-  SetBrushOrgEx(target, 0, 0, nullptr);  // HALFTONE asks for it after the mode is set
-  StretchBlt(target, 0, 0, fitted.width, fitted.height, source, 0, 0, width, height, SRCCOPY);
-  SelectObject(source, oldSource);
-  SelectObject(target, oldTarget);
-  DeleteDC(source);
-  DeleteDC(target);
-  DeleteObject(bitmap);
-  return scaled;
+  Selection sourceSelection(source.get(), natural.get());
+  Selection targetSelection(target.get(), scaled);
+  SetStretchBltMode(target.get(), HALFTONE);
+  SetBrushOrgEx(target.get(), 0, 0, nullptr);  // HALFTONE asks for it after the mode is set
+  StretchBlt(target.get(), 0, 0, fitted.width, fitted.height, source.get(), 0, 0, width, height, SRCCOPY);
+  return scaled;  // selected out of its context before the caller sees it
 }
 
 Picture Win32Pictures::loadPicture(int id, const char* type, int targetWidth, int targetHeight) {

@@ -1,1 +1,0 @@
-// Placeholder so that an empty module still forms a library.
