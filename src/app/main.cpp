@@ -52,23 +52,22 @@ int run(HINSTANCE instance) {
     MessageBoxA(nullptr, kClassFailure, kCaption, MB_ICONINFORMATION);
     return 0;
   }
-  AppContext app;
+  Win32Adapters adapters(instance);
+  AppContext app(adapters.platform());
   app.instance = instance;
   app.statusBrush = createStatusBrush();
 
-  Win32Adapters adapters(instance);
-  app.platform = adapters.platform();
   std::unique_ptr<Quiz> quiz(new (std::nothrow) Quiz());
   if (!quiz) {
     DeleteObject(app.statusBrush);
     return 0;
   }
-  initQuiz(*quiz, *app.platform.graphics);
+  initQuiz(*quiz, app.platform.graphics);
   app.quiz = quiz.get();
   publishAppContext(&app);
 
-  loadQuiz(app.platform, *quiz);
-  MediaHost media(app.platform, *quiz);
+  loadQuiz(adapters.contentPorts(), *quiz);
+  MediaHost media(adapters.mediaPorts(), *quiz);
   app.quizState.media = &media;
   media.startMediaSupport();
 
@@ -82,7 +81,7 @@ int run(HINSTANCE instance) {
   DestroyWindow(app.mainWindow);
   media.stopMediaSupport();
   DeleteObject(app.statusBrush);
-  freeQuiz(*quiz, *app.platform.graphics);
+  freeQuiz(*quiz, app.platform.graphics);
   publishAppContext(nullptr);
   return exitCode;
 }

@@ -169,7 +169,7 @@ TEST(Judge, TextQuizDeclaredWithTwoAnswersHasOneBoxPerQuestion) {
   EXPECT_EQ(f.verdict(4002), "BRAVO");
   EXPECT_EQ(answerAt(*f.quiz, 1)->solved, 1);
   EXPECT_EQ(f.counter(), " 1 / 2");
-  saveAnswers(f.platform, *f.quiz);
+  saveAnswers(f.files, *f.quiz);
   EXPECT_EQ(f.files.textOf("fenok.txt"), "\r\nlyon\r\n");
 }
 
