@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto quiz = std::make_unique<fenok::Quiz>();
   fenok::initQuiz(*quiz, graphics);
   fenok::ContentFindings findings;
-  const fenok::LoadOutcome outcome = fenok::loadQuiz(fenok::ContentPorts{resources, messages, graphics}, *quiz, &findings);
+  const fenok::ContentPorts ports{resources, messages, graphics};
+  const fenok::LoadOutcome outcome = fenok::loadQuiz(ports, *quiz, &findings);
   const fenok::AcceptedBlock block = findings.acceptedBlock;
 
   if (quiz->questionCount < 0 || quiz->questionCount > fenok::kMaxQuestions) std::abort();

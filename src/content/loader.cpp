@@ -79,7 +79,8 @@ void setFallbackContent(const ContentPorts& ports, Quiz& quiz) {
   appendAnswer(quiz, "TEST", "TEST", "emplacement");
 }
 
-void readAnswers(const ContentPorts& ports, Quiz& quiz, const std::vector<std::uint8_t>& decoded, ContentFindings& findings) {
+void readAnswers(const ContentPorts& ports, Quiz& quiz, const std::vector<std::uint8_t>& decoded,
+                 ContentFindings& findings) {
   FieldReader reader(decoded);
   reader.byte();  // marker
   quiz.mediaKind = static_cast<std::int32_t>(reader.byte()) - 1;

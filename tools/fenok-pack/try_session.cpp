@@ -83,7 +83,8 @@ std::vector<std::string> savedAnswersNotes(const std::vector<std::uint8_t>& byte
   return notes;
 }
 
-void runTrySession(Messages& messages, Graphics& graphics, Quiz& quiz, const std::vector<std::uint8_t>& answers, std::ostream& out) {
+void runTrySession(Messages& messages, Graphics& graphics, Quiz& quiz, const std::vector<std::uint8_t>& answers,
+                   std::ostream& out) {
   AnswersOnlyFiles files(answers);
   FakePictures pictures;  // verdicts do not depend on pictures; no bitmaps are made
   RecordingShell shell;

@@ -27,6 +27,7 @@ std::vector<std::string> savedAnswersNotes(const std::vector<std::uint8_t>& byte
 // box "question.box  typed  -> verdict", then the counter line and the code box text.
 // The screens draw through graphics and report through messages; files hold only the answers, pictures
 // are fakes (verdicts do not depend on them) and no link is opened.
-void runTrySession(Messages& messages, Graphics& graphics, Quiz& quiz, const std::vector<std::uint8_t>& answers, std::ostream& out);
+void runTrySession(Messages& messages, Graphics& graphics, Quiz& quiz, const std::vector<std::uint8_t>& answers,
+                   std::ostream& out);
 
 }  // namespace fenok::pack
