@@ -227,8 +227,8 @@ TEST(LzwDecode, InputUpTo32768BytesAndNoMore) {
 TEST(LzwDecode, EveryTruncatedPrefixFailsCleanly) {
   std::mt19937 random(7);
   Bytes text;
-  const int length = testing::randomRounds(3000);
-  for (int i = 0; i < length; ++i) text.push_back(static_cast<std::uint8_t>("abc |\r\n"[random() % 7]));
+  const int textLength = testing::randomRounds(3000);
+  for (int i = 0; i < textLength; ++i) text.push_back(static_cast<std::uint8_t>("abc |\r\n"[random() % 7]));
   const Bytes stream = lzwEncode(text);
   Bytes output;
   ASSERT_EQ(lzwDecode(stream.data(), stream.size(), output), LzwStatus::ok);
