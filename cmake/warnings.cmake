@@ -3,7 +3,7 @@
 # `cmake -DCMAKE_BUILD_TYPE=Release` still builds with a newer or older compiler, warnings shown.
 option(FENOK_WERROR "Treat warnings in our own code as errors" OFF)
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  set(FENOK_WARNINGS -Wall -Wextra -Wshadow -Wno-unused-parameter)
+  set(FENOK_WARNINGS -Wall -Wextra -Wshadow)
   if(FENOK_WERROR)
     list(APPEND FENOK_WARNINGS -Werror)
   endif()

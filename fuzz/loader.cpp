@@ -46,15 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (flags & 2) resources.add("PATCH", fenok::kCodesResourceId, prepare(body + split, rest - split, flags & 8, flags & 32));
   fenok::MessageRecorder messages;
   fenok::RecordingGraphics graphics;
-  fenok::Platform platform;
-  platform.resources = &resources;
-  platform.messages = &messages;
-  platform.graphics = &graphics;
 
   auto quiz = std::make_unique<fenok::Quiz>();
   fenok::initQuiz(*quiz, graphics);
   fenok::ContentFindings findings;
-  const fenok::LoadOutcome outcome = fenok::loadQuiz(platform, *quiz, &findings);
+  const fenok::ContentPorts ports{resources, messages, graphics};
+  const fenok::LoadOutcome outcome = fenok::loadQuiz(ports, *quiz, &findings);
   const fenok::AcceptedBlock block = findings.acceptedBlock;
 
   if (quiz->questionCount < 0 || quiz->questionCount > fenok::kMaxQuestions) std::abort();

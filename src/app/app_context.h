@@ -13,6 +13,8 @@ namespace fenok {
 struct Quiz;
 
 struct AppContext {
+  explicit AppContext(const Platform& ports) : platform(ports) {}
+
   HINSTANCE instance = nullptr;
   HBRUSH statusBrush = nullptr;
   HWND mainWindow = nullptr;

@@ -53,21 +53,20 @@ int run(HINSTANCE instance) {
     MessageBoxA(nullptr, kClassFailure, kCaption, MB_ICONINFORMATION);
     return 0;
   }
-  AppContext app;
+  Win32Adapters adapters(instance);
+  AppContext app(adapters.platform());
   app.instance = instance;
   const GdiObject<HBRUSH> statusBrush(createStatusBrush());
   app.statusBrush = statusBrush.get();
 
-  Win32Adapters adapters(instance);
-  app.platform = adapters.platform();
   std::unique_ptr<Quiz> quiz(new (std::nothrow) Quiz());
   if (!quiz) return 0;
-  initQuiz(*quiz, *app.platform.graphics);
+  initQuiz(*quiz, app.platform.graphics);
   app.quiz = quiz.get();
   publishAppContext(&app);
 
-  loadQuiz(app.platform, *quiz);
-  MediaHost media(app.platform, *quiz);
+  loadQuiz(adapters.contentPorts(), *quiz);
+  MediaHost media(adapters.mediaPorts(), *quiz);
   app.quizState.media = &media;
   media.startMediaSupport();
 
@@ -80,7 +79,7 @@ int run(HINSTANCE instance) {
   // The players live in the main window's children: they go before the media support is let go.
   DestroyWindow(app.mainWindow);
   media.stopMediaSupport();
-  freeQuiz(*quiz, *app.platform.graphics);
+  freeQuiz(*quiz, app.platform.graphics);
   publishAppContext(nullptr);
   return exitCode;
 }

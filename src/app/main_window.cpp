@@ -47,7 +47,7 @@ void destroyQuizPanelAndQuit() {
 
 void onClose() {
   AppContext* app = appContext();
-  if (app && app->quiz && app->quizPanel) saveAnswers(app->platform, *app->quiz);
+  if (app && app->quiz && app->quizPanel) saveAnswers(app->platform.files, *app->quiz);
   destroyQuizPanelAndQuit();
 }
 

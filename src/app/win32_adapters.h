@@ -1,7 +1,10 @@
 #pragma once
-// Every Win32 adapter of the ports, made once for the run and handed to the logic as one Platform.
+// Every Win32 adapter of the ports, made once for the run and handed to the screens, the loader and
+// the media host.
 #include <windows.h>
 
+#include "content/loader.h"
+#include "media/media_host.h"
 #include "platform/ports/platform.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_graphics.h"
@@ -20,17 +23,9 @@ class Win32Adapters {
   Win32Adapters(const Win32Adapters&) = delete;
   Win32Adapters& operator=(const Win32Adapters&) = delete;
 
-  Platform platform() {
-    Platform platform;
-    platform.resources = &resources_;
-    platform.messages = &messages_;
-    platform.graphics = &graphics_;
-    platform.files = &files_;
-    platform.pictures = &pictures_;
-    platform.shell = &shell_;
-    platform.media = &media_;
-    return platform;
-  }
+  Platform platform() { return Platform{messages_, graphics_, files_, pictures_, shell_}; }
+  ContentPorts contentPorts() { return ContentPorts{resources_, messages_, graphics_}; }
+  MediaPorts mediaPorts() { return MediaPorts{resources_, files_, messages_, media_}; }
 
  private:
   Win32Resources resources_;

@@ -20,7 +20,6 @@
 #include "content/quiz.h"
 #include "platform/ports/graphics.h"
 #include "platform/ports/messages.h"
-#include "platform/ports/platform.h"
 #include "platform/ports/resources.h"
 
 namespace fenok {
@@ -36,38 +35,36 @@ const char* const kAnswersMissing = "Reponses non trouv\xE9" "es";
 const char* const kAnswersError = "Erreur dans le d\xE9" "cryptage des reponses";
 const char* const kCodesError = "Erreur dans le d\xE9" "cryptage des codes";
 
-void showMessage(Platform& platform, const char* text) {
-  if (platform.messages != nullptr) platform.messages->show(text, kLoaderCaption, kMbOk);
+void showMessage(const ContentPorts& ports, const char* text) {
+  ports.messages.show(text, kLoaderCaption, kMbOk);
 }
 
 // Decodes the bytes as they are and, when that fails, a descrambled copy; the second result counts.
-int decodeContent(const ByteView& stored, std::vector<std::uint8_t>& decoded, Messages* messages) {
-  const int status = lzwDecode(stored.data, stored.size, decoded, messages);
-  if (status == kLzwOk) return status;
+LzwStatus decodeContent(const ByteView& stored, std::vector<std::uint8_t>& decoded, Messages& messages) {
+  const LzwStatus status = lzwDecode(stored.data, stored.size, decoded, messages);
+  if (status == LzwStatus::ok) return status;
   std::vector<std::uint8_t> copy(stored.data, stored.data + stored.size);
   descramble(copy.data(), copy.size());
   return lzwDecode(copy.data(), copy.size(), decoded, messages);
 }
 
-ByteView findContent(Platform& platform, int id) {
-  if (platform.resources == nullptr) return {};
-  return platform.resources->find(ResourceType::named(kContentResourceType), id);
+ByteView findContent(const ContentPorts& ports, int id) {
+  return ports.resources.find(ResourceType::named(kContentResourceType), id);
 }
 
 // The new background brush replaces the one made by initQuiz, which is released.
-void setBackground(Platform& platform, Quiz& quiz, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+void setBackground(const ContentPorts& ports, Quiz& quiz, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   quiz.backRed = red;
   quiz.backGreen = green;
   quiz.backBlue = blue;
-  if (platform.graphics == nullptr) return;
   const Handle old = quiz.backBrush;
-  quiz.backBrush = platform.graphics->createSolidBrush(static_cast<std::uint32_t>(red) +
-                                                       static_cast<std::uint32_t>(green) * 256u +
-                                                       static_cast<std::uint32_t>(blue) * 65536u);
-  platform.graphics->deleteObject(old);
+  quiz.backBrush = ports.graphics.createSolidBrush(static_cast<std::uint32_t>(red) +
+                                                   static_cast<std::uint32_t>(green) * 256u +
+                                                   static_cast<std::uint32_t>(blue) * 65536u);
+  ports.graphics.deleteObject(old);
 }
 
-void setFallbackContent(Platform& platform, Quiz& quiz) {
+void setFallbackContent(const ContentPorts& ports, Quiz& quiz) {
   copyField(quiz.title, kTextField, "Nom du fenok");
   copyField(quiz.author, kTextField, "Createur fenok");
   copyField(quiz.explanation, kTextField, "Explications du fenok");
@@ -77,12 +74,13 @@ void setFallbackContent(Platform& platform, Quiz& quiz) {
   quiz.answersPerQuestion = 1;
   quiz.questionCount = 7;
   quiz.mediaKind = kMediaPictures;
-  setBackground(platform, quiz, 0x33, 0x66, 0xFF);
+  setBackground(ports, quiz, 0x33, 0x66, 0xFF);
   appendAnswer(quiz, "TEST", "TEST", "emplacement");
   appendAnswer(quiz, "TEST", "TEST", "emplacement");
 }
 
-void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& decoded, ContentFindings& findings) {
+void readAnswers(const ContentPorts& ports, Quiz& quiz, const std::vector<std::uint8_t>& decoded,
+                 ContentFindings& findings) {
   FieldReader reader(decoded);
   reader.byte();  // marker
   quiz.mediaKind = static_cast<std::int32_t>(reader.byte()) - 1;
@@ -128,7 +126,7 @@ void readAnswers(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>
   const std::uint8_t red = reader.byte();
   const std::uint8_t green = reader.byte();
   const std::uint8_t blue = reader.byte();
-  setBackground(platform, quiz, red, green, blue);
+  setBackground(ports, quiz, red, green, blue);
   if (reader.ranOut()) {
     findings.answersRanShort = true;
     return;
@@ -152,7 +150,7 @@ void readCodes(Quiz& quiz, const std::vector<std::uint8_t>& decoded, ContentFind
 
 }  // namespace
 
-LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
+LoadOutcome loadQuizWithLinkText(const ContentPorts& ports, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
                                  ContentFindings* findingsOut) {
   for (char* code : quiz.rewardCodes) code[0] = '\0';
   ContentFindings unused;
@@ -160,8 +158,8 @@ LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint
   findings = ContentFindings{};
 
   std::vector<std::uint8_t> decoded;
-  if (lzwDecode(linkText, size, decoded, platform.messages) != kLzwOk) {
-    showMessage(platform, kLinkTextError);
+  if (lzwDecode(linkText, size, decoded, ports.messages) != LzwStatus::ok) {
+    showMessage(ports, kLinkTextError);
     quiz.questionCount = 0;
     return LoadOutcome::linkTextFailed;
   }
@@ -169,31 +167,31 @@ LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint
   link.text(quiz.linkAddress, kLinkAddressField);
   link.text(quiz.statusText, kStatusTextField);
 
-  const ByteView answers = findContent(platform, kAnswersResourceId);
+  const ByteView answers = findContent(ports, kAnswersResourceId);
   if (answers.empty()) {
-    showMessage(platform, kAnswersMissing);
-    setFallbackContent(platform, quiz);
+    showMessage(ports, kAnswersMissing);
+    setFallbackContent(ports, quiz);
     return LoadOutcome::answersMissing;
   }
-  if (decodeContent(answers, decoded, platform.messages) != kLzwOk) {
-    showMessage(platform, kAnswersError);
+  if (decodeContent(answers, decoded, ports.messages) != LzwStatus::ok) {
+    showMessage(ports, kAnswersError);
     quiz.questionCount = 0;
     return LoadOutcome::answersFailed;
   }
-  readAnswers(platform, quiz, decoded, findings);
+  readAnswers(ports, quiz, decoded, findings);
 
-  const ByteView codes = findContent(platform, kCodesResourceId);
-  if (codes.empty() || decodeContent(codes, decoded, platform.messages) != kLzwOk) {
-    showMessage(platform, kCodesError);
+  const ByteView codes = findContent(ports, kCodesResourceId);
+  if (codes.empty() || decodeContent(codes, decoded, ports.messages) != LzwStatus::ok) {
+    showMessage(ports, kCodesError);
     return LoadOutcome::codesFailed;
   }
   readCodes(quiz, decoded, findings);
   return LoadOutcome::complete;
 }
 
-LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, ContentFindings* findings) {
+LoadOutcome loadQuiz(const ContentPorts& ports, Quiz& quiz, ContentFindings* findings) {
   const std::vector<std::uint8_t>& linkText = builtInLinkText();
-  return loadQuizWithLinkText(platform, quiz, linkText.data(), linkText.size(), findings);
+  return loadQuizWithLinkText(ports, quiz, linkText.data(), linkText.size(), findings);
 }
 
 }  // namespace fenok

@@ -8,8 +8,18 @@
 
 namespace fenok {
 
-struct Platform;
+class Graphics;
+class Messages;
+class Resources;
 struct Quiz;
+
+// What the loader works through: the program's resources, its messages (caption "Fenok") and the
+// graphics that make the background brush.
+struct ContentPorts {
+  Resources& resources;
+  Messages& messages;
+  Graphics& graphics;
+};
 
 constexpr int kAnswersResourceId = 104;
 constexpr int kCodesResourceId = 105;
@@ -45,9 +55,6 @@ struct ContentFindings {
   }
 };
 
-// Uses platform.resources, platform.messages (caption "Fenok") and platform.graphics (background
-// brush); each may be null (no resources, no messages shown, no brush made).
-//
 // Content that breaks the format is read as far as it goes, never past the decoded bytes
 // (FieldReader): missing bytes read as 0, missing texts as empty, long texts are cut to their field.
 // A question count above 96 keeps 96 questions, but the texts of the others are still read past so
@@ -56,10 +63,10 @@ struct ContentFindings {
 // findings, when given, is filled for the content that was decoded; it changes nothing of the load.
 // A damaged accepted-answers block is ignored whole and shows no message (the quiz is still playable
 // with its expected answers); findings tells what became of it.
-LoadOutcome loadQuiz(Platform& platform, Quiz& quiz, ContentFindings* findings = nullptr);
+LoadOutcome loadQuiz(const ContentPorts& ports, Quiz& quiz, ContentFindings* findings = nullptr);
 
 // The same with another built-in link text (tests of its failure path).
-LoadOutcome loadQuizWithLinkText(Platform& platform, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
+LoadOutcome loadQuizWithLinkText(const ContentPorts& ports, Quiz& quiz, const std::uint8_t* linkText, std::size_t size,
                                  ContentFindings* findings = nullptr);
 
 }  // namespace fenok

@@ -1,6 +1,6 @@
 // lzwDecode: the decoder of the stored content.
 //
-// Contract: decodes one whole stream; returns kLzwOk with the decoded bytes, or a negative status with
+// Contract: decodes one whole stream; returns LzwStatus::ok with the decoded bytes, or a negative status with
 // whatever had been decoded before the failure. Never reads past the input, never writes past its
 // buffers, and keeps nothing between calls.
 //
@@ -16,7 +16,6 @@
 #include "content/lzw.h"
 
 #include <algorithm>
-#include <memory>
 #include <new>
 
 #include "platform/ports/messages.h"
@@ -73,33 +72,59 @@ struct WorkingState {
   std::size_t pendingLength = 0;
 };
 
-bool obtainOutput(std::vector<std::uint8_t>& output) {
-  try {
-    output.reserve(kLzwMaxOutput);
-  } catch (const std::bad_alloc&) {
-    return false;
+class HeapMemory : public LzwMemory {
+ public:
+  void* allocate(std::size_t bytes) override { return ::operator new(bytes, std::nothrow); }
+  void release(void* block) override { ::operator delete(block); }
+  bool reserve(std::vector<std::uint8_t>& output, std::size_t bytes) override {
+    try {
+      output.reserve(bytes);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    return true;
   }
-  return true;
-}
+};
 
-int decode(const LzwAllocation* refused, const std::uint8_t* input, std::size_t size,
-           std::vector<std::uint8_t>& output, Messages* messages) {
-  output.clear();
-  std::unique_ptr<WorkingState> state;
-  if (refused == nullptr || *refused != LzwAllocation::workingState) state.reset(new (std::nothrow) WorkingState);
-  if (!state) return kLzwNoMemory;
-  const bool haveOutput = (refused == nullptr || *refused != LzwAllocation::output) && obtainOutput(output);
-  if (!haveOutput) {
-    if (messages != nullptr) messages->show("Impossible d'allouer la memoire", "information", kMbOk);
-    return kLzwNoMemory;
+// The working state lives in a block of the memory port and goes back to it on every way out.
+class StateBlock {
+ public:
+  explicit StateBlock(LzwMemory& memory) : memory_(memory), block_(memory.allocate(sizeof(WorkingState))) {
+    if (block_ != nullptr) state_ = new (block_) WorkingState;
   }
-  if (size == 0 || input == nullptr) return kLzwNoFirstCode;
-  if (size > kLzwMaxInput) return kLzwCorrupt;
+  ~StateBlock() {
+    if (block_ == nullptr) return;
+    state_->~WorkingState();
+    memory_.release(block_);
+  }
+  StateBlock(const StateBlock&) = delete;
+  StateBlock& operator=(const StateBlock&) = delete;
+
+  WorkingState* get() const { return state_; }
+
+ private:
+  LzwMemory& memory_;
+  void* block_;
+  WorkingState* state_ = nullptr;
+};
+
+LzwStatus decode(LzwMemory& memory, const std::uint8_t* input, std::size_t size, std::vector<std::uint8_t>& output,
+                 bool& outputRefused) {
+  outputRefused = false;
+  output.clear();
+  StateBlock state(memory);
+  if (state.get() == nullptr) return LzwStatus::noMemory;
+  if (!memory.reserve(output, kLzwMaxOutput)) {
+    outputRefused = true;
+    return LzwStatus::noMemory;
+  }
+  if (size == 0 || input == nullptr) return LzwStatus::noFirstCode;
+  if (size > kLzwMaxInput) return LzwStatus::corrupt;
 
   BitReader bits(input, size);
   std::uint64_t code = 0;
-  if (!bits.read(kLzwFirstWidth, code)) return kLzwNoFirstCode;
-  WorkingState& s = *state;
+  if (!bits.read(kLzwFirstWidth, code)) return LzwStatus::noFirstCode;
+  WorkingState& s = *state.get();
   s.pending[0] = static_cast<std::uint8_t>(code & 0xFF);
   s.pendingLength = 1;
   std::uint32_t nextCode = kLzwFirstFreeCode;
@@ -112,9 +137,9 @@ int decode(const LzwAllocation* refused, const std::uint8_t* input, std::size_t 
   };
 
   for (;;) {
-    if (width > kMaxWidth) return kLzwCorrupt;
-    if (!bits.read(width, code)) return kLzwCorrupt;
-    if (code == kLzwEndCode) return writePending() ? kLzwOk : kLzwCorrupt;
+    if (width > kMaxWidth) return LzwStatus::corrupt;
+    if (!bits.read(width, code)) return LzwStatus::corrupt;
+    if (code == kLzwEndCode) return writePending() ? LzwStatus::ok : LzwStatus::corrupt;
     if (code == kLzwResetCode) {
       nextCode = kLzwFirstFreeCode;
       width = kLzwFirstWidth;
@@ -125,8 +150,8 @@ int decode(const LzwAllocation* refused, const std::uint8_t* input, std::size_t 
       ++width;
       continue;
     }
-    if (code > nextCode) return kLzwCorrupt;
-    if (nextCode >= static_cast<std::uint32_t>(kLzwDictionarySize)) return kLzwCorrupt;  // full, no reset
+    if (code > nextCode) return LzwStatus::corrupt;
+    if (nextCode >= static_cast<std::uint32_t>(kLzwDictionarySize)) return LzwStatus::corrupt;  // full, no reset
     const std::uint32_t c = static_cast<std::uint32_t>(code);
     std::uint8_t k = 0;  // first byte of C's string
     if (c == nextCode) {
@@ -138,7 +163,7 @@ int decode(const LzwAllocation* refused, const std::uint8_t* input, std::size_t 
     }
     // Entry (next code) = W + K.
     const std::size_t entryLength = s.pendingLength + 1;
-    if (s.arenaUsed + entryLength > kArenaSize) return kLzwCorrupt;
+    if (s.arenaUsed + entryLength > kArenaSize) return LzwStatus::corrupt;
     WorkingState::Entry& entry = s.entries[nextCode];
     entry.offset = static_cast<std::uint32_t>(s.arenaUsed);
     entry.length = static_cast<std::uint32_t>(entryLength);
@@ -147,14 +172,14 @@ int decode(const LzwAllocation* refused, const std::uint8_t* input, std::size_t 
     s.arenaUsed += entryLength;
     ++nextCode;
 
-    if (!writePending()) return kLzwCorrupt;
+    if (!writePending()) return LzwStatus::corrupt;
     // W = C's string.
     if (c < 256) {
       s.pending[0] = static_cast<std::uint8_t>(c);
       s.pendingLength = 1;
     } else {
       const WorkingState::Entry& source = s.entries[c];
-      if (source.length > kLzwMaxString) return kLzwCorrupt;
+      if (source.length > kLzwMaxString) return LzwStatus::corrupt;
       std::copy(s.arena + source.offset, s.arena + source.offset + source.length, s.pending);
       s.pendingLength = source.length;
     }
@@ -163,23 +188,33 @@ int decode(const LzwAllocation* refused, const std::uint8_t* input, std::size_t 
 
 }  // namespace
 
-const char* lzwStatusName(int status) {
+const char* lzwStatusName(LzwStatus status) {
   switch (status) {
-    case kLzwOk: return "ok";
-    case kLzwNoMemory: return "no memory";
-    case kLzwNoFirstCode: return "no first code";
-    case kLzwCorrupt: return "corrupt";
-    default: return "unknown status";
+    case LzwStatus::ok: return "ok";
+    case LzwStatus::noMemory: return "no memory";
+    case LzwStatus::noFirstCode: return "no first code";
+    case LzwStatus::corrupt: return "corrupt";
   }
+  return "unknown status";
 }
 
-int lzwDecode(const std::uint8_t* input, std::size_t size, std::vector<std::uint8_t>& output, Messages* messages) {
-  return decode(nullptr, input, size, output, messages);
+LzwMemory& heapMemory() {
+  static HeapMemory heap;
+  return heap;
 }
 
-int lzwDecodeRefusing(LzwAllocation refused, const std::uint8_t* input, std::size_t size,
-                      std::vector<std::uint8_t>& output, Messages* messages) {
-  return decode(&refused, input, size, output, messages);
+LzwStatus lzwDecode(const std::uint8_t* input, std::size_t size, std::vector<std::uint8_t>& output,
+                    LzwMemory& memory) {
+  bool outputRefused = false;
+  return decode(memory, input, size, output, outputRefused);
+}
+
+LzwStatus lzwDecode(const std::uint8_t* input, std::size_t size, std::vector<std::uint8_t>& output,
+                    Messages& messages, LzwMemory& memory) {
+  bool outputRefused = false;
+  const LzwStatus status = decode(memory, input, size, output, outputRefused);
+  if (outputRefused) messages.show("Impossible d'allouer la memoire", "information", kMbOk);
+  return status;
 }
 
 }  // namespace fenok

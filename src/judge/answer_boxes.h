@@ -3,12 +3,11 @@
 // boxes and verdict labels. Everything that walks the boxes (construction, judging, score, saving,
 // hiding, keys) asks here, so a text quiz declared with two answers per question, which shows one box
 // per question, is numbered, judged, scored and saved the same way everywhere.
+#include "platform/panel_ids.h"
+
 namespace fenok {
 
 struct Quiz;
-
-constexpr int kFirstAnswerBoxId = 4001;
-constexpr int kVerdictLabelOffset = 1000;  // a box's verdict label is the box's identifier + 1000
 
 // Boxes built per question: one in a text quiz whatever answersPerQuestion says; answersPerQuestion (1 or
 // 2) in a picture or media quiz; none when the kind or the count is one the panel builds nothing for.
@@ -17,7 +16,6 @@ int answerBoxCount(const Quiz& quiz);  // all boxes of the panel: questionCount 
 
 // Box k (1-based) of question index q (0 for question 1).
 int answerBoxId(const Quiz& quiz, int questionIndex, int box);
-inline int verdictLabelId(int boxId) { return boxId + kVerdictLabelOffset; }
 
 struct BoxPlace {
   int questionIndex = 0;  // 0 for question 1

@@ -15,7 +15,7 @@
 #include "platform/ports/graphics.h"
 #include "platform/ports/pictures.h"
 #include "platform/ports/platform.h"
-#include "ui/quiz_panel_ids.h"
+#include "platform/panel_ids.h"
 
 namespace fenok {
 
@@ -39,12 +39,12 @@ bool wholeQuestionRight(const Quiz& quiz, Controls& panel, const AnswerEntry& en
 void showSolutionPicture(Platform& platform, Controls& panel, int questionIndex) {
   const int label = pictureLabelId(questionIndex + 1);
   // Without a picture label (text and media quizzes) a loaded bitmap would have nowhere to go.
-  if (!platform.pictures || !panel.exists(label)) return;
-  const Picture solution = platform.pictures->loadPicture(kFirstSolutionResource + questionIndex + 1, "IMG",
-                                                          kSolutionBox, kSolutionBox);
+  if (!panel.exists(label)) return;
+  const Picture solution =
+      platform.pictures.loadPicture(kFirstSolutionResource + questionIndex + 1, "IMG", kSolutionBox, kSolutionBox);
   if (!solution.bitmap) return;
   const Handle previous = panel.image(label);
-  if (platform.graphics) platform.graphics->deleteObject(previous);
+  platform.graphics.deleteObject(previous);
   panel.setImage(label, ImageType::bitmap, solution.bitmap);
 }
 
@@ -80,17 +80,17 @@ void revealAllComments(const Quiz& quiz, Controls& panel) {
 
 }  // namespace
 
-void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
+bool judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
   BoxPlace place;
-  if (!locateAnswerBox(quiz, boxId, place)) return;
+  if (!locateAnswerBox(quiz, boxId, place)) return false;
   AnswerEntry* entry = answerAt(quiz, place.questionIndex);
-  if (!entry) return;
+  if (!entry) return false;
 
   const int label = verdictLabelId(boxId);
   const std::string shown = panel.text(label, kVerdictReadBuffer);
   const char* verdict =
       judgeTyped(panel.text(boxId, kBoxReadBuffer), acceptedForms(*entry, place.box), quiz.accentMode);
-  if (shown == verdict) return;
+  if (shown == verdict) return false;
   panel.setText(label, verdict);
 
   if (!isRight(verdict)) {
@@ -106,7 +106,8 @@ void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
     quiz.allSolved = 1;
     revealAllComments(quiz, panel);
   }
-  updateScore(platform, quiz, panel);
+  updateScore(quiz, panel);
+  return true;
 }
 
 }  // namespace fenok

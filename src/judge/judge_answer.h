@@ -8,6 +8,8 @@ class Controls;
 struct Platform;
 struct Quiz;
 
-void judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId);
+// True when the verdict changed (and the score was recounted): the screen may have to hide or show
+// solved questions again.
+bool judgeAnswer(Platform& platform, Quiz& quiz, Controls& panel, int boxId);
 
 }  // namespace fenok

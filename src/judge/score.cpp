@@ -9,8 +9,7 @@
 #include "judge/answer_boxes.h"
 #include "judge/verdict.h"
 #include "platform/ports/controls.h"
-#include "ui/quiz_panel_ids.h"
-#include "ui/scrolling.h"
+#include "platform/panel_ids.h"
 
 namespace fenok {
 
@@ -45,13 +44,12 @@ std::string scoreLine(int score, int questionCount) {
   return line;
 }
 
-void updateScore(Platform& platform, Quiz& quiz, Controls& panel) {
+void updateScore(Quiz& quiz, Controls& panel) {
   const int score = countSolvedQuestions(quiz, panel);
   if (quiz.headerPanel) {
     quiz.headerPanel->setText(kScoreCounterId, scoreLine(score, quiz.questionCount));
     quiz.headerPanel->setText(kCodeBoxId, score > 0 ? fieldText(quiz.rewardCodes[score - 1]) : kNoCode);
   }
-  updateHiddenQuestions(platform, quiz);
 }
 
 }  // namespace fenok

@@ -5,13 +5,9 @@
 namespace fenok {
 
 class Controls;
-struct Platform;
 struct Quiz;
 
-constexpr int kScoreCounterId = 32;
-constexpr int kCodeBoxId = 30;
-
-void updateScore(Platform& platform, Quiz& quiz, Controls& panel);
+void updateScore(Quiz& quiz, Controls& panel);
 
 // Questions whose every verdict label reads "BRAVO" now, and the counter text " %d / %d".
 // Every verdict label of the question (index 0 for question 1) shows "BRAVO" now.

@@ -4,10 +4,10 @@
 
 #include "content/field_text.h"
 #include "media/clip_files.h"
+#include "platform/panel_ids.h"
 #include "platform/ports/files.h"
 #include "platform/ports/media_player.h"
 #include "platform/ports/messages.h"
-#include "platform/ports/platform.h"
 #include "platform/ports/resources.h"
 
 namespace fenok {
@@ -27,36 +27,34 @@ constexpr LoadFailureMessage kLoadFailureMessages[] = {
 
 }  // namespace
 
-MediaHost::MediaHost(Platform& platform, Quiz& quiz) : platform_(platform), quiz_(quiz) {}
+MediaHost::MediaHost(const MediaPorts& ports, Quiz& quiz) : ports_(ports), quiz_(quiz) {}
 
 bool MediaHost::isMediaQuiz() const {
   return quiz_.mediaKind == kMediaAudio || quiz_.mediaKind == kMediaVideo;
 }
 
 void MediaHost::startMediaSupport() {
-  if (!isMediaQuiz() || platform_.media == nullptr) return;
-  platform_.media->start();
+  if (!isMediaQuiz()) return;
+  ports_.players.start();
 }
 
 void MediaHost::stopMediaSupport() {
   if (!isMediaQuiz()) return;
-  if (platform_.media != nullptr) platform_.media->stop();
+  ports_.players.stop();
   // With every player gone, nothing holds the files that were still open when they were deleted,
   // nor the one of a clip that was still playing if the panel did not close first.
   deleteClipFile();
-  if (platform_.files != nullptr) {
-    for (const std::string& name : lockedClipFiles_) platform_.files->remove(name);
-  }
+  for (const std::string& name : lockedClipFiles_) ports_.files.remove(name);
   lockedClipFiles_.clear();
 }
 
 bool MediaHost::createPlayer(int question, Controls& panel, int placeholderId) {
-  if (!isMediaQuiz() || platform_.media == nullptr) return false;
+  if (!isMediaQuiz()) return false;
   if (question < 1 || question > kMaxQuestions) return false;  // the table holds 96 players
   PlayerSlot& slot = slots_[question - 1];
   slot = PlayerSlot{};
-  const bool created = platform_.media->create(question, panel, placeholderId);
-  slot.lastResult = platform_.media->lastResult(question);
+  const bool created = ports_.players.create(question, panel, placeholderId);
+  slot.lastResult = ports_.players.lastResult(question);
   slot.placeholder = placeholderId;
   slot.hasPlayer = created;
   return created;
@@ -71,16 +69,16 @@ int MediaHost::lastQuestionWithSlot() const {
 }
 
 void MediaHost::playClip(int question) {
-  if (!isMediaQuiz() || !hasPlayer(question) || platform_.media == nullptr) return;
+  if (!isMediaQuiz() || !hasPlayer(question)) return;
   if (togglePause(question)) return;
 
   stopEveryPlayer();
   deleteClipFile();
   currentQuestion_ = question;
-  if (extractClip(kFirstClipResource + question, quiz_.mediaKind - 1) == 0) return;
+  if (extractClip(kFirstPictureResource + question, quiz_.mediaKind - 1) == 0) return;
 
-  platform_.media->setUrl(question, currentClipFile_);
-  platform_.media->play(question);
+  ports_.players.setUrl(question, currentClipFile_);
+  ports_.players.play(question);
   slots_[question - 1].playState = kPlaying;
 }
 
@@ -91,12 +89,12 @@ bool MediaHost::togglePause(int question) {
   PlayerSlot& slot = slots_[question - 1];
   if (question != currentQuestion_ || currentClipFile_.empty()) return false;
   if (slot.playState == kPaused) {
-    platform_.media->play(question);
+    ports_.players.play(question);
     slot.playState = kPlaying;
     return true;
   }
-  if (slot.playState != kPlaying || platform_.media->activity(question) != PlayerActivity::playing) return false;
-  platform_.media->pause(question);
+  if (slot.playState != kPlaying || ports_.players.activity(question) != PlayerActivity::playing) return false;
+  ports_.players.pause(question);
   slot.playState = kPaused;
   return true;
 }
@@ -104,14 +102,14 @@ bool MediaHost::togglePause(int question) {
 void MediaHost::stopEveryPlayer() {
   for (int question = 1; question <= lastQuestionWithSlot(); ++question) {
     slots_[question - 1].playState = kStopped;
-    if (hasPlayer(question)) platform_.media->stopPlaying(question);
+    if (hasPlayer(question)) ports_.players.stopPlaying(question);
   }
 }
 
 void MediaHost::stopClip() {
   if (!isMediaQuiz() || currentQuestion_ == 0) return;
   slots_[currentQuestion_ - 1].playState = kStopped;
-  if (hasPlayer(currentQuestion_) && platform_.media != nullptr) platform_.media->stopPlaying(currentQuestion_);
+  if (hasPlayer(currentQuestion_)) ports_.players.stopPlaying(currentQuestion_);
   deleteClipFile();
 }
 
@@ -122,11 +120,10 @@ void MediaHost::closePanel() {
 }
 
 int MediaHost::extractClip(int resourceId, int kind) {
-  if (platform_.resources == nullptr || platform_.files == nullptr) return 0;
   const ResourceType type = ResourceType::named("IMG");
-  const ByteView clip = platform_.resources->find(type, resourceId);
+  const ByteView clip = ports_.resources.find(type, resourceId);
   if (clip.empty()) {
-    if (platform_.resources->contains(type, resourceId)) showLoadFailure(kind);
+    if (ports_.resources.contains(type, resourceId)) showLoadFailure(kind);
     return 0;
   }
 
@@ -137,7 +134,7 @@ int MediaHost::extractClip(int resourceId, int kind) {
     return 0;
   }
   currentClipFile_ = path;
-  if (!platform_.files->writeWhole(path, clip.data, clip.size)) {
+  if (!ports_.files.writeWhole(path, clip.data, clip.size)) {
     // A half-written clip would only make the player fail in silence, and stay behind.
     deleteClipFile();
     showLoadFailure(kind);
@@ -147,9 +144,9 @@ int MediaHost::extractClip(int resourceId, int kind) {
 }
 
 void MediaHost::deleteClipFile() {
-  if (currentClipFile_.empty() || platform_.files == nullptr) return;
-  platform_.files->remove(currentClipFile_);
-  const bool stillThere = platform_.files->exists(currentClipFile_);
+  if (currentClipFile_.empty()) return;
+  ports_.files.remove(currentClipFile_);
+  const bool stillThere = ports_.files.exists(currentClipFile_);
   if (stillThere && std::find(lockedClipFiles_.begin(), lockedClipFiles_.end(), currentClipFile_) == lockedClipFiles_.end()) {
     lockedClipFiles_.push_back(currentClipFile_);
   }
@@ -157,9 +154,8 @@ void MediaHost::deleteClipFile() {
 }
 
 void MediaHost::showLoadFailure(int kind) {
-  if (platform_.messages == nullptr) return;
   for (const LoadFailureMessage& message : kLoadFailureMessages) {
-    if (message.kind == kind) platform_.messages->show(message.text, kMessageCaption, kMbOk);
+    if (message.kind == kind) ports_.messages.show(message.text, kMessageCaption, kMbOk);
   }
 }
 

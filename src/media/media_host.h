@@ -14,16 +14,27 @@
 namespace fenok {
 
 class Controls;
-struct Platform;
+class Files;
+class MediaPlayers;
+class Messages;
+class Resources;
+
+// The ports the host works through: the clips' resources, the files they are written to, the failure
+// messages and the players.
+struct MediaPorts {
+  Resources& resources;
+  Files& files;
+  Messages& messages;
+  MediaPlayers& players;
+};
 
 // The kind given to extractClip: mediaKind - 1. It only chooses the failure message.
 constexpr int kClipKindAudio = 1;
 constexpr int kClipKindVideo = 2;
-constexpr int kFirstClipResource = 400;
 
 class MediaHost {
  public:
-  MediaHost(Platform& platform, Quiz& quiz);
+  MediaHost(const MediaPorts& ports, Quiz& quiz);
 
   void startMediaSupport();                       // start-up, after the content is loaded
   void stopMediaSupport();                        // shut-down, after the panels and the main window are gone
@@ -54,7 +65,7 @@ class MediaHost {
   void deleteClipFile();
   void showLoadFailure(int kind);
 
-  Platform& platform_;
+  MediaPorts ports_;
   Quiz& quiz_;
   std::array<PlayerSlot, kMaxQuestions> slots_{};
   int currentQuestion_ = 0;  // 0 until the first clip is started

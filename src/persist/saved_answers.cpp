@@ -16,9 +16,9 @@
 
 #include "content/quiz.h"
 #include "judge/answer_boxes.h"
+#include "platform/panel_ids.h"
 #include "platform/ports/controls.h"
 #include "platform/ports/files.h"
-#include "platform/ports/platform.h"
 
 namespace fenok {
 
@@ -31,7 +31,6 @@ constexpr std::size_t kEndingLength = sizeof(kEnding) - 1;
 constexpr char kFallbackName[] = "fenok.txt";
 constexpr std::size_t kMaxNameBytes = kTextField - 1;
 
-constexpr int kBoxTextBuffer = kTextField;
 constexpr std::uint8_t kCr = 0x0D;
 constexpr std::uint8_t kLf = 0x0A;
 
@@ -58,17 +57,17 @@ std::string savedAnswersFileName(const std::string& modulePath) {
   return result;
 }
 
-void saveAnswers(Platform& platform, const Quiz& quiz) {
-  if (quiz.quizPanel == nullptr || platform.files == nullptr) return;
+void saveAnswers(Files& files, const Quiz& quiz) {
+  if (quiz.quizPanel == nullptr) return;
   const Controls& panel = *quiz.quizPanel;
   const int boxes = answerBoxCount(quiz);
 
   std::vector<std::uint8_t> bytes;
-  for (int i = 0; i < boxes; ++i) appendLine(bytes, panel.text(kFirstAnswerBoxId + i, kBoxTextBuffer));
+  for (int i = 0; i < boxes; ++i) appendLine(bytes, panel.text(kFirstAnswerBoxId + i, kBoxReadBuffer));
 
   // Nothing is reported: a failed save leaves the previous file as it was.
-  const std::string name = savedAnswersFileName(platform.files->moduleFileName());
-  platform.files->replaceWhole(name, bytes);
+  const std::string name = savedAnswersFileName(files.moduleFileName());
+  files.replaceWhole(name, bytes);
 }
 
 SavedAnswersReader::SavedAnswersReader(std::vector<std::uint8_t> content) : content_(std::move(content)) {}

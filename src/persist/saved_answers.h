@@ -8,7 +8,6 @@
 namespace fenok {
 
 class Files;
-struct Platform;
 struct Quiz;
 
 constexpr int kSavedLineLimit = 40;
@@ -16,7 +15,7 @@ constexpr int kSavedLineLimit = 40;
 std::string savedAnswersFileName(const std::string& modulePath);
 
 // Writes the texts of the quiz panel's answer boxes (quiz.quizPanel) to the file.
-void saveAnswers(Platform& platform, const Quiz& quiz);
+void saveAnswers(Files& files, const Quiz& quiz);
 
 class SavedAnswersReader {
  public:

@@ -9,6 +9,7 @@
 #include "content/quiz.h"
 #include "judge/score.h"
 #include "persist/saved_answers.h"
+#include "platform/panel_ids.h"
 #include "platform/ports/graphics.h"
 #include "platform/ports/platform.h"
 #include "platform/ports/shell.h"
@@ -17,14 +18,6 @@
 namespace fenok {
 
 namespace {
-
-constexpr int kLinkId = 24;
-constexpr int kByLabelId = 25;
-constexpr int kAuthorId = 26;
-constexpr int kSaveButtonId = 27;
-constexpr int kExplanationId = 28;
-constexpr int kTitleId = 29;
-constexpr int kCodeCaptionId = 31;
 
 constexpr std::uint32_t kPanelColour = 0x00FF8080;
 constexpr std::uint32_t kLinkColour = 0x00FF3232;
@@ -53,9 +46,9 @@ const HeaderControl kHeaderControls[] = {
     {kCodeCaptionId, "Static", kLabelStyle, {7, 29, 36, 15}, Font::stock},
     {kScoreCounterId, "Static", 0x50000001, {10, 1, 80, 20}, Font::counter},
     {kCodeBoxId, "edit", 0x50000800, {44, 29, kCodeBoxWidth, 16}, Font::stock},
-    {120, "Static", kSeparatorStyle, {0, 26, 100, 1}, Font::none},
-    {121, "Static", kSeparatorStyle, {100, 0, 1, 50}, Font::none},
-    {122, "Static", kSeparatorStyle, {730, 0, 1, 50}, Font::none},
+    {kScoreSeparatorId, "Static", kSeparatorStyle, {0, 26, 100, 1}, Font::none},
+    {kLeftSeparatorId, "Static", kSeparatorStyle, {100, 0, 1, 50}, Font::none},
+    {kRightSeparatorId, "Static", kSeparatorStyle, {730, 0, 1, 50}, Font::none},
 };
 
 std::string initialText(const Quiz& quiz, int id) {
@@ -93,18 +86,15 @@ Handle createLinkFont(Graphics& graphics, const Controls& header) {
 
 void applyFont(Platform& platform, const Quiz& quiz, HeaderPanelState& state, Controls& header,
                const HeaderControl& control) {
-  Graphics* graphics = platform.graphics;
   switch (control.font) {
     case Font::none:
       break;
     case Font::stock:
-      if (graphics) header.setFont(control.id, graphics->stockGuiFont(), true);
+      header.setFont(control.id, platform.graphics.stockGuiFont(), true);
       break;
     case Font::link:
-      if (graphics) {
-        state.linkFont = createLinkFont(*graphics, header);
-        header.setFont(control.id, state.linkFont, false);
-      }
+      state.linkFont = createLinkFont(platform.graphics, header);
+      header.setFont(control.id, state.linkFont, false);
       header.useLinkCursor(control.id);
       break;
     case Font::title:
@@ -135,7 +125,7 @@ const Placement kResizePlacements[] = {
     {kAuthorId, -107, true, 25, 105, false, 18, true},
     {kSaveButtonId, -204, true, 25, 55, false, 18, true},
     {kExplanationId, 110, false, 19, -324, true, 28, true},
-    {122, -145, true, 0, 1, false, 50, true},
+    {kRightSeparatorId, -145, true, 0, 1, false, 50, true},
     {kHideBoxId, -204, true, 0, 85, false, 18, true},
 };
 
@@ -147,7 +137,7 @@ void buildHeaderPanel(Platform& platform, const Quiz& quiz, HeaderPanelState& st
     header.create(control.className, initialText(quiz, control.id), control.style, control.rect, control.id);
     applyFont(platform, quiz, state, header, control);
   }
-  state.panelBrush = platform.graphics ? platform.graphics->createSolidBrush(kPanelColour) : nullptr;
+  state.panelBrush = platform.graphics.createSolidBrush(kPanelColour);
 }
 
 void layoutHeaderPanel(const Quiz& quiz, Controls& header) {
@@ -165,13 +155,13 @@ void layoutHeaderPanel(const Quiz& quiz, Controls& header) {
 void handleHeaderCommand(Platform& platform, Quiz& quiz, std::uint32_t wParam) {
   switch (wParam) {
     case kLinkId:
-      if (platform.shell) platform.shell->openLink(fieldText(quiz.linkAddress));
+      platform.shell.openLink(fieldText(quiz.linkAddress));
       break;
     case kSaveButtonId:
-      saveAnswers(platform, quiz);
+      saveAnswers(platform.files, quiz);
       break;
     case kHideBoxId:
-      updateHiddenQuestions(platform, quiz);
+      updateHiddenQuestions(quiz);
       break;
     default:
       break;  // other controls, and notifications other than a click
@@ -179,17 +169,15 @@ void handleHeaderCommand(Platform& platform, Quiz& quiz, std::uint32_t wParam) {
 }
 
 void destroyHeaderPanel(Platform& platform, HeaderPanelState& state) {
-  if (platform.graphics) {
-    platform.graphics->deleteObject(state.panelBrush);
-    platform.graphics->deleteObject(state.linkFont);
-  }
+  platform.graphics.deleteObject(state.panelBrush);
+  platform.graphics.deleteObject(state.linkFont);
   state.panelBrush = nullptr;
   state.linkFont = nullptr;
 }
 
 HeaderColours headerLabelColours(const HeaderPanelState& state, int id) {
   HeaderColours colours;
-  if (id < 20 || id > 33) return colours;
+  if (id < kFirstColouredHeaderId || id > kLastColouredHeaderId) return colours;
   colours.brush = state.panelBrush;
   colours.transparentText = true;
   if (id == kLinkId) {

@@ -11,7 +11,6 @@ namespace fenok {
 struct Platform;
 struct Quiz;
 
-constexpr int kHideBoxId = 33;
 constexpr int kCodeBoxWidth = 53;  // pixels; the code box shows the reward of the current score
 
 struct HeaderPanelState {

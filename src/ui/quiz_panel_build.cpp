@@ -11,14 +11,14 @@
 #include "judge/verdict.h"
 #include "media/media_host.h"
 #include "persist/saved_answers.h"
+#include "platform/panel_ids.h"
 #include "platform/ports/graphics.h"
 #include "platform/ports/messages.h"
 #include "platform/ports/pictures.h"
 #include "platform/ports/platform.h"
 #include "platform/resource_ids.h"
-#include "ui/quiz_panel.h"
 #include "ui/grid_geometry.h"
-#include "ui/quiz_panel_ids.h"
+#include "ui/quiz_panel.h"
 #include "ui/scrolling.h"
 
 namespace fenok {
@@ -95,9 +95,7 @@ void buildTextRow(Builder& b, int question) {
 // Bitmaps of a row that no question took (an incomplete last row) would be lost: give them back.
 void releaseUnusedRowPictures(Builder& b) {
   for (int c = 0; c < 3; ++c) {
-    if (b.rowPictures[c].bitmap && !b.rowPictureUsed[c] && b.platform.graphics) {
-      b.platform.graphics->deleteObject(b.rowPictures[c].bitmap);
-    }
+    if (b.rowPictures[c].bitmap && !b.rowPictureUsed[c]) b.platform.graphics.deleteObject(b.rowPictures[c].bitmap);
     b.rowPictures[c] = Picture{};
     b.rowPictureUsed[c] = false;
   }
@@ -107,11 +105,8 @@ int loadRowPictures(Builder& b, int question) {
   releaseUnusedRowPictures(b);
   int tallest = 0;
   for (int c = 0; c < 3; ++c) {
-    Picture picture;
-    if (b.platform.pictures) {
-      picture = b.platform.pictures->loadPicture(kFirstPictureResource + question + c, "IMG", kPictureBoxSide,
-                                                 kPictureBoxSide);
-    }
+    Picture picture =
+        b.platform.pictures.loadPicture(kFirstPictureResource + question + c, "IMG", kPictureBoxSide, kPictureBoxSide);
     if (!picture.bitmap) picture = Picture{nullptr, kPictureBoxSide, 0};
     b.rowPictures[c] = picture;
     tallest = std::max(tallest, picture.height);
@@ -176,10 +171,9 @@ void createMediaButtons(Builder& b, const Cell& cell) {
 }
 
 void reportFailedPlayer(Builder& b, int question) {
-  if (!b.platform.messages) return;
   char text[96];
   std::snprintf(text, sizeof text, "Impossible de cr\xE9" "er le lecteur de la question %d.", question);
-  b.platform.messages->show(text, "Fenok", kMbOk | kMbIconError);
+  b.platform.messages.show(text, "Fenok", kMbOk | kMbIconError);
 }
 
 // Returns false when the pass must stop (a player that cannot be created).
@@ -275,25 +269,23 @@ bool buildQuestion(Builder& b, int question) {
 }  // namespace
 
 void buildQuizPanel(Platform& platform, Quiz& quiz, QuizPanelState& state, Controls& panel) {
-  Graphics* graphics = platform.graphics;
-  state.successBrush = graphics ? graphics->createSolidBrush(kSuccessColour) : nullptr;
+  Graphics& graphics = platform.graphics;
+  state.successBrush = graphics.createSolidBrush(kSuccessColour);
   quiz.contentWidth = 0;
   quiz.contentHeight = 0;
   const bool media = quiz.mediaKind == kMediaAudio || quiz.mediaKind == kMediaVideo;
-  if (media && graphics) {
-    state.playIcon = graphics->loadIcon(FENOK_PLAY_ICON);
-    state.stopIcon = graphics->loadIcon(FENOK_STOP_ICON);
+  if (media) {
+    state.playIcon = graphics.loadIcon(FENOK_PLAY_ICON);
+    state.stopIcon = graphics.loadIcon(FENOK_STOP_ICON);
   }
   Builder b(platform, quiz, state, panel);
-  if (platform.files) b.reader = SavedAnswersReader::open(*platform.files);
-  if (graphics) {
-    if (quiz.panelFont) graphics->deleteObject(quiz.panelFont);  // a second pass must not leak the first one's font
-    FontDescription panelFont;
-    panelFont.height = 15;
-    panelFont.weight = 100;
-    quiz.panelFont = graphics->createFont(panelFont);
-    b.stockFont = graphics->stockGuiFont();
-  }
+  b.reader = SavedAnswersReader::open(platform.files);
+  if (quiz.panelFont) graphics.deleteObject(quiz.panelFont);  // a second pass must not leak the first one's font
+  FontDescription panelFont;
+  panelFont.height = 15;
+  panelFont.weight = 100;
+  quiz.panelFont = graphics.createFont(panelFont);
+  b.stockFont = graphics.stockGuiFont();
 
   const int questions = boundedQuestionCount(quiz);
   for (int question = 1; question <= questions; ++question) {

@@ -9,10 +9,10 @@
 #include "judge/verdict.h"
 #include "media/media_host.h"
 #include "persist/saved_answers.h"
+#include "platform/panel_ids.h"
 #include "platform/ports/graphics.h"
 #include "platform/ports/platform.h"
 #include "ui/quiz_panel.h"
-#include "ui/quiz_panel_ids.h"
 #include "ui/scrolling.h"
 
 namespace fenok {
@@ -25,6 +25,11 @@ constexpr int kWheelUpCode = 501;
 constexpr int kPageUpCode = 2;
 constexpr int kPageDownCode = 3;
 constexpr int kTabViewMargin = 20;  // the box lands this far below the panel's top edge
+
+// Judges a committed box; a changed verdict may have solved or unsolved a question that "Cacher" hides.
+void judgeAndRehide(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
+  if (judgeAnswer(platform, quiz, panel, boxId)) updateHiddenQuestions(quiz);
+}
 
 enum class Move { by, pageBack, pageOn, track, top, bottom, tabTarget, none };
 
@@ -102,7 +107,7 @@ struct KeyContext {
 };
 
 KeyOutcome commitBox(KeyContext& c) {
-  judgeAnswer(c.platform, c.quiz, c.panel, c.boxId);
+  judgeAndRehide(c.platform, c.quiz, c.panel, c.boxId);
   return KeyOutcome{false, 1};
 }
 KeyOutcome followFocus(KeyContext& c) {
@@ -122,7 +127,7 @@ KeyOutcome spreadFromBox(KeyContext& c) {
   return KeyOutcome{};
 }
 KeyOutcome saveNow(KeyContext& c) {
-  saveAnswers(c.platform, c.quiz);
+  saveAnswers(c.platform.files, c.quiz);
   return KeyOutcome{};
 }
 
@@ -181,7 +186,7 @@ LabelColours verdictLabel(const Quiz& quiz, const QuizPanelState& state, const s
 }  // namespace
 
 void closeQuizPanel(Platform& platform, QuizPanelState& state) {
-  if (platform.graphics) platform.graphics->deleteObject(state.successBrush);
+  platform.graphics.deleteObject(state.successBrush);
   state.successBrush = nullptr;
   if (state.media) state.media->closePanel();
 }
@@ -247,7 +252,7 @@ LabelColours quizLabelColours(const Quiz& quiz, const QuizPanelState& state, int
 void answerBoxSetFocus(Controls& panel, int boxId) { panel.selectText(boxId, 0, 260); }
 
 void answerBoxKillFocus(Platform& platform, Quiz& quiz, Controls& panel, int boxId) {
-  judgeAnswer(platform, quiz, panel, boxId);
+  judgeAndRehide(platform, quiz, panel, boxId);
 }
 
 bool answerBoxSwallowsChar(unsigned character) { return character == 13 || character == 9 || character == 0; }

@@ -2,14 +2,12 @@
 // Controls sit at their displayed places (scrolling moves them), so every move here is relative.
 #include "ui/scrolling.h"
 
-
 #include "content/quiz.h"
 #include "judge/answer_boxes.h"
 #include "judge/score.h"
+#include "platform/panel_ids.h"
 #include "platform/ports/controls.h"
-#include "ui/header_panel.h"
 #include "ui/grid_geometry.h"
-#include "ui/quiz_panel_ids.h"
 
 namespace fenok {
 
@@ -61,6 +59,32 @@ void showOrHideMedia(const Quiz& quiz, Controls& panel, int showCommand, int que
   panel.show(pictureLabelId(question), showCommand);
   const int comment = commentLabelId(question);
   if (showCommand == kSwHide || commentBelongsOnScreen(quiz, panel, question)) panel.show(comment, showCommand);
+}
+
+void shiftQuestion(Quiz& quiz, int mode, int showCommand, Controls& panel, int distance, int direction,
+                   int question) {
+  const int delta = distance * direction;
+  const bool movesWithGrid = mode == kCloseUp || mode == kOpenUp;
+  const bool changesVisibility = mode == kHideSolved || mode == kShowAgain || mode == kShowRowEnd;
+  if (movesWithGrid) {
+    moveBy(panel, pictureLabelId(question), delta);
+    // The comment belongs to the cell: it follows the rest of the grid.
+    moveBy(panel, commentLabelId(question), delta);
+  } else if (changesVisibility) {
+    showOrHideMedia(quiz, panel, showCommand, question);
+  } else {
+    return;
+  }
+  const int boxes = boxesPerQuestion(quiz);
+  if (boxes >= 1) {
+    moveBy(panel, answerBoxId(quiz, question - 1, 1), delta);
+    moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 1)), delta);
+  }
+  moveBy(panel, numberLabelId(question), delta);
+  if (boxes == 2) {
+    moveBy(panel, answerBoxId(quiz, question - 1, 2), delta);
+    moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 2)), delta);
+  }
 }
 
 void hideSolvedQuestions(Quiz& quiz, Controls& panel) {
@@ -137,7 +161,7 @@ void refreshScrollBars(const Quiz& quiz, Controls& panel) {
   panel.scrollContent(oldHorizontal - newHorizontal, oldVertical - newVertical);
 }
 
-void updateHiddenQuestions(Platform&, Quiz& quiz) {
+void updateHiddenQuestions(Quiz& quiz) {
   // During the quiz panel's construction there is no panel yet; its construction sets the bars itself.
   if (!quiz.quizPanel) return;
   Controls& panel = *quiz.quizPanel;
@@ -149,30 +173,5 @@ void updateHiddenQuestions(Platform&, Quiz& quiz) {
   refreshScrollBars(quiz, panel);
 }
 
-void shiftQuestion(Quiz& quiz, int mode, int showCommand, Controls& panel, int distance, int direction,
-                   int question) {
-  const int delta = distance * direction;
-  const bool movesWithGrid = mode == kCloseUp || mode == kOpenUp;
-  const bool changesVisibility = mode == kHideSolved || mode == kShowAgain || mode == kShowRowEnd;
-  if (movesWithGrid) {
-    moveBy(panel, pictureLabelId(question), delta);
-    // The comment belongs to the cell: it follows the rest of the grid.
-    moveBy(panel, commentLabelId(question), delta);
-  } else if (changesVisibility) {
-    showOrHideMedia(quiz, panel, showCommand, question);
-  } else {
-    return;
-  }
-  const int boxes = boxesPerQuestion(quiz);
-  if (boxes >= 1) {
-    moveBy(panel, answerBoxId(quiz, question - 1, 1), delta);
-    moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 1)), delta);
-  }
-  moveBy(panel, numberLabelId(question), delta);
-  if (boxes == 2) {
-    moveBy(panel, answerBoxId(quiz, question - 1, 2), delta);
-    moveBy(panel, verdictLabelId(answerBoxId(quiz, question - 1, 2)), delta);
-  }
-}
 
 }  // namespace fenok

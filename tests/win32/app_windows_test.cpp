@@ -15,6 +15,7 @@
 #include "header_panel_dialog.h"
 #include "main_window.h"
 #include "platform/portable/message_recorder.h"
+#include "platform/portable/recording_shell.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_pictures.h"
@@ -56,15 +57,10 @@ class PlayerWindowsTest : public ::testing::Test {
     quiz.reset(new Quiz());
     app.instance = GetModuleHandleA(nullptr);
     app.statusBrush = CreateSolidBrush(0x00C8D0D4);
-    app.platform.resources = &resources;
-    app.platform.messages = &messages;
-    app.platform.graphics = &graphics;
-    app.platform.files = &files;
-    app.platform.pictures = &pictures;
     initQuiz(*quiz, graphics);
     app.quiz = quiz.get();
     publishAppContext(&app);
-    loadQuiz(app.platform, *quiz);
+    loadQuiz(ContentPorts{resources, messages, graphics}, *quiz);
   }
 
   void TearDown() override {
@@ -113,12 +109,13 @@ class PlayerWindowsTest : public ::testing::Test {
   }
 
   std::unique_ptr<Quiz> quiz;
-  AppContext app;
   testing::ModuleResources resources;
   MessageRecorder messages;
   Win32Graphics graphics{GetModuleHandleA(nullptr)};
   Win32Files files;
   Win32Pictures pictures{resources, messages};
+  RecordingShell shell;
+  AppContext app{Platform{messages, graphics, files, pictures, shell}};
 };
 
 TEST_F(PlayerWindowsTest, MainWindowIsCentredAndSized) {

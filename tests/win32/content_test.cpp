@@ -11,7 +11,6 @@
 #include "content/quiz.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/recording_graphics.h"
-#include "platform/ports/platform.h"
 #include "platform/win32/win32_resources.h"
 
 namespace fenok {
@@ -66,12 +65,8 @@ struct Loaded {
   LoadOutcome outcome = LoadOutcome::complete;
 
   explicit Loaded(Resources& resources) {
-    Platform platform;
-    platform.resources = &resources;
-    platform.messages = &messages;
-    platform.graphics = &graphics;
     initQuiz(*quiz, graphics);
-    outcome = loadQuiz(platform, *quiz);
+    outcome = loadQuiz(ContentPorts{resources, messages, graphics}, *quiz);
   }
   ~Loaded() { freeQuiz(*quiz, graphics); }
 };

@@ -11,7 +11,6 @@
 #include "content/quiz.h"
 #include "persist/saved_answers.h"
 #include "platform/portable/memory_controls.h"
-#include "platform/ports/platform.h"
 #include "platform/win32/win32_files.h"
 
 namespace fenok {
@@ -51,7 +50,6 @@ class SavedAnswersUnderWindows : public ::testing::Test {
     quiz_->answersPerQuestion = 1;
     quiz_->questionCount = 3;
     quiz_->quizPanel = &panel_;
-    platform_.files = &files_;
   }
 
   void TearDown() override {
@@ -75,7 +73,6 @@ class SavedAnswersUnderWindows : public ::testing::Test {
   Win32Files files_;
   MemoryControls panel_;
   std::unique_ptr<Quiz> quiz_;
-  Platform platform_;
 };
 
 TEST_F(SavedAnswersUnderWindows, IsNamedAfterTheProgram) {
@@ -87,7 +84,7 @@ TEST_F(SavedAnswersUnderWindows, IsNamedAfterTheProgram) {
 
 TEST_F(SavedAnswersUnderWindows, IsWrittenAndReadInTheCurrentDirectory) {
   boxes({"lion", "", "z\xE8" "bre"});
-  saveAnswers(platform_, *quiz_);
+  saveAnswers(files_, *quiz_);
 
   EXPECT_EQ(fileBytes(directory_ + "\\" + name_), "lion\r\n\r\nz\xE8" "bre\r\n");
   const std::string besideProgram = directoryOf(files_.moduleFileName()) + "\\" + name_;
@@ -104,9 +101,9 @@ TEST_F(SavedAnswersUnderWindows, IsWrittenAndReadInTheCurrentDirectory) {
 
 TEST_F(SavedAnswersUnderWindows, ASecondSaveReplacesTheFirstWhole) {
   boxes({"un", "deux", "trois"});
-  saveAnswers(platform_, *quiz_);
+  saveAnswers(files_, *quiz_);
   panel_.setText(4002, "");
-  saveAnswers(platform_, *quiz_);
+  saveAnswers(files_, *quiz_);
   EXPECT_EQ(fileBytes(name_), "un\r\n\r\ntrois\r\n");
   EXPECT_FALSE(files_.exists(name_ + ".tmp"));
 }
@@ -118,12 +115,12 @@ TEST_F(SavedAnswersUnderWindows, ASaveThatCannotBeWrittenKeepsTheOldFile) {
   ASSERT_TRUE(CreateDirectoryA((name_ + ".tmp").c_str(), nullptr));
 
   EXPECT_FALSE(files_.replaceWhole(name_, {'x'}));
-  saveAnswers(platform_, *quiz_);
+  saveAnswers(files_, *quiz_);
   EXPECT_EQ(fileBytes(name_), "ancien\r\n");
   EXPECT_NE(GetFileAttributesA((name_ + ".tmp").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 
   ASSERT_TRUE(RemoveDirectoryA((name_ + ".tmp").c_str()));
-  saveAnswers(platform_, *quiz_);
+  saveAnswers(files_, *quiz_);
   EXPECT_EQ(fileBytes(name_), "nouveau\r\n\r\n\r\n");
 }
 

@@ -59,7 +59,7 @@ void putAcceptedBlock(std::vector<std::uint8_t>& out, const QuizContent& quiz) {
 
 bool decodesTo(const std::vector<std::uint8_t>& stored, const std::vector<std::uint8_t>& text) {
   std::vector<std::uint8_t> decoded;
-  return lzwDecode(stored.data(), stored.size(), decoded) == kLzwOk && decoded == text;
+  return lzwDecode(stored.data(), stored.size(), decoded) == LzwStatus::ok && decoded == text;
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ std::vector<std::uint8_t> storedForm(const std::vector<std::uint8_t>& text, bool
   // The player tries the bytes as they are before descrambling them: should the scrambled bytes
   // happen to decode as they are, they would give garbage, so such a text is stored plain.
   std::vector<std::uint8_t> asStored;
-  if (lzwDecode(scrambled.data(), scrambled.size(), asStored) == kLzwOk) return stored;
+  if (lzwDecode(scrambled.data(), scrambled.size(), asStored) == LzwStatus::ok) return stored;
   return scrambled;
 }
 

@@ -17,7 +17,6 @@
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/pe_resources.h"
 #include "platform/portable/recording_graphics.h"
-#include "platform/ports/platform.h"
 #include "quiz_toml_writer.h"
 #include "text_encoding.h"
 
@@ -26,14 +25,10 @@ namespace fenok::pack {
 InspectResult inspectResources(Resources& resources) {
   RecordingGraphics graphics;
   MessageRecorder messages;
-  Platform platform;
-  platform.resources = &resources;
-  platform.messages = &messages;
-  platform.graphics = &graphics;
   auto quiz = std::make_unique<Quiz>();
   initQuiz(*quiz, graphics);
   ContentFindings findings;
-  const LoadOutcome outcome = loadQuiz(platform, *quiz, &findings);
+  const LoadOutcome outcome = loadQuiz(ContentPorts{resources, messages, graphics}, *quiz, &findings);
 
   InspectResult result;
   result.outcome = outcome;

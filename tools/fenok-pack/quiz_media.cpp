@@ -16,7 +16,7 @@
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
 #include "platform/ports/resources.h"
-#include "ui/quiz_panel_ids.h"
+#include "platform/panel_ids.h"
 
 namespace fenok::pack {
 namespace {

@@ -119,22 +119,18 @@ int runTry(const Arguments& args) {
 
   RecordingGraphics graphics;
   MessageRecorder messages;
-  Platform platform;
-  platform.resources = loaded.active;
-  platform.graphics = &graphics;
-  platform.messages = &messages;
 
   std::unique_ptr<Quiz> quiz(new Quiz());
   initQuiz(*quiz, graphics);
   ContentFindings findings;
-  const LoadOutcome outcome = loadQuiz(platform, *quiz, &findings);
+  const LoadOutcome outcome = loadQuiz(ContentPorts{*loaded.active, messages, graphics}, *quiz, &findings);
   for (const RecordedMessage& message : messages.messages())
     std::cerr << "fenok-pack: " << options.quiz << ": the player says \"" << cp1252ToUtf8(message.text) << "\"\n";
   const std::vector<std::string> damage = describeFindings(findings);
   for (const std::string& line : damage) std::cerr << "fenok-pack: " << options.quiz << ": warning: " << line << '\n';
   messages.clear();
 
-  runTrySession(platform, *quiz, answers, std::cout);
+  runTrySession(messages, graphics, *quiz, answers, std::cout);
   for (const RecordedMessage& message : messages.messages()) {
     std::cerr << "fenok-pack: " << cp1252ToUtf8(message.text) << '\n';
   }

@@ -9,12 +9,13 @@
 #include "persist/saved_answers.h"
 #include "platform/portable/fake_pictures.h"
 #include "platform/portable/memory_controls.h"
+#include "platform/portable/recording_shell.h"
 #include "platform/ports/files.h"
 #include "platform/ports/platform.h"
 #include "text_encoding.h"
 #include "ui/header_panel.h"
 #include "ui/quiz_panel.h"
-#include "ui/quiz_panel_ids.h"
+#include "platform/panel_ids.h"
 
 namespace fenok::pack {
 
@@ -82,13 +83,13 @@ std::vector<std::string> savedAnswersNotes(const std::vector<std::uint8_t>& byte
   return notes;
 }
 
-void runTrySession(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& answers, std::ostream& out) {
+void runTrySession(Messages& messages, Graphics& graphics, Quiz& quiz, const std::vector<std::uint8_t>& answers,
+                   std::ostream& out) {
   AnswersOnlyFiles files(answers);
   FakePictures pictures;  // verdicts do not depend on pictures; no bitmaps are made
-  Platform session = platform;
-  session.files = &files;
-  session.pictures = &pictures;
-  session.media = nullptr;  // no players: media questions get their boxes all the same
+  RecordingShell shell;
+  // No media host: media questions get their boxes all the same.
+  Platform session{messages, graphics, files, pictures, shell};
 
   MemoryControls header(914, 49);
   MemoryControls panel(915, 482);

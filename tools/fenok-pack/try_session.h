@@ -7,7 +7,8 @@
 #include <vector>
 
 namespace fenok {
-struct Platform;
+class Graphics;
+class Messages;
 struct Quiz;
 }  // namespace fenok
 
@@ -24,7 +25,9 @@ std::vector<std::string> savedAnswersNotes(const std::vector<std::uint8_t>& byte
 
 // Builds both panels for the loaded quiz with these saved answers and prints, in UTF-8, one line per
 // box "question.box  typed  -> verdict", then the counter line and the code box text.
-// platform supplies graphics and messages; its files, pictures and media are replaced for the run.
-void runTrySession(Platform& platform, Quiz& quiz, const std::vector<std::uint8_t>& answers, std::ostream& out);
+// The screens draw through graphics and report through messages; files hold only the answers, pictures
+// are fakes (verdicts do not depend on them) and no link is opened.
+void runTrySession(Messages& messages, Graphics& graphics, Quiz& quiz, const std::vector<std::uint8_t>& answers,
+                   std::ostream& out);
 
 }  // namespace fenok::pack

@@ -5,16 +5,11 @@
 
 namespace fenok {
 
-void FakePictures::setDefaultSize(int width, int height) {
-  hasDefault_ = true;
-  default_ = Size{width, height};
-}
-
 Picture FakePictures::loadPicture(int id, const char* type, int targetWidth, int targetHeight) {
   requests_.push_back(PictureRequest{id, type ? type : "", targetWidth, targetHeight});
   const auto found = sizes_.find(id);
-  if (found == sizes_.end() && !hasDefault_) return Picture{};
-  const Size size = found == sizes_.end() ? default_ : found->second;
+  if (found == sizes_.end()) return Picture{};
+  const Size size = found->second;
   // Distinct non-null values that are never dereferenced: the count of bitmaps issued so far.
   Handle bitmap = reinterpret_cast<Handle>(static_cast<std::uintptr_t>(0x10000 + issued_.size() * 16));
   issued_[bitmap] = id;

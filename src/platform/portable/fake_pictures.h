@@ -20,8 +20,6 @@ class FakePictures : public Pictures {
  public:
   // The size of the bitmap returned for a resource number; unknown numbers return no bitmap.
   void add(int id, int width, int height) { sizes_[id] = Size{width, height}; }
-  // Every resource number not in the table gets this size (tools that know no real pictures).
-  void setDefaultSize(int width, int height);
 
   Picture loadPicture(int id, const char* type, int targetWidth, int targetHeight) override;
 
@@ -35,8 +33,6 @@ class FakePictures : public Pictures {
     int height = 0;
   };
   std::map<int, Size> sizes_;
-  bool hasDefault_ = false;
-  Size default_;
   std::vector<PictureRequest> requests_;
   std::map<Handle, int> issued_;
 };

@@ -91,7 +91,6 @@ class MemoryControls : public Controls {
   // Scroll requests: sent ones go to the handler at once, posted ones wait for dispatchPosted().
   void onScrollRequest(ScrollHandler handler) { scrollHandler_ = std::move(handler); }
   int dispatchPosted();  // returns how many were delivered
-  std::size_t postedCount() const { return posted_.size(); }
 
   // Focus changes call these (kill-focus on the control losing it first), like WM_KILLFOCUS/WM_SETFOCUS
   // reaching the answer-box procedure: only controls that had it installed report.
@@ -101,7 +100,6 @@ class MemoryControls : public Controls {
   // One line per port call that changes something, e.g. "setText 5001 BRAVO", "scrollContent 0 -50".
   const std::vector<std::string>& calls() const { return calls_; }
   void clearCalls() { calls_.clear(); }
-  void setLogging(bool on) { logging_ = on; }
 
  private:
   struct ScrollBarState {
@@ -131,7 +129,6 @@ class MemoryControls : public Controls {
   FocusHandler setFocusHandler_;
   std::deque<std::pair<ScrollBar, int>> posted_;
   std::vector<std::string> calls_;
-  bool logging_ = true;
 };
 
 const char* scrollBarName(ScrollBar bar);  // "h" or "v", as in the call log

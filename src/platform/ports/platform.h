@@ -1,25 +1,22 @@
 #pragma once
-// The ports that the logic reaches the platform through, gathered for passing around.
-// Any pointer may be null where a caller has no use for that port (tools, tests).
+// The ports the screens reach the platform through, gathered for passing around. Every one is there:
+// tools and tests hand in recording or in-memory adapters where the player hands in Win32 ones.
+// Content loading and the media host take their own ports (resources, media players) by reference.
 
 namespace fenok {
 
-class Resources;
 class Messages;
 class Graphics;
 class Files;
 class Pictures;
 class Shell;
-class MediaPlayers;
 
 struct Platform {
-  Resources* resources = nullptr;
-  Messages* messages = nullptr;
-  Graphics* graphics = nullptr;
-  Files* files = nullptr;
-  Pictures* pictures = nullptr;
-  Shell* shell = nullptr;
-  MediaPlayers* media = nullptr;
+  Messages& messages;
+  Graphics& graphics;
+  Files& files;
+  Pictures& pictures;
+  Shell& shell;
 };
 
 }  // namespace fenok

@@ -26,7 +26,7 @@ struct Loaded {
   explicit Loaded(const Bytes& answers) {
     harness.setAnswers(testing::encoded(answers));
     harness.setCodes(testing::encoded(testing::workedExampleCodes()));
-    outcome = loadQuiz(harness.platform, *harness.quiz, &findings);
+    outcome = loadQuiz(harness.ports, *harness.quiz, &findings);
     block = findings.acceptedBlock;
   }
   const Quiz& quiz() const { return *harness.quiz; }

@@ -75,19 +75,16 @@ struct LoaderHarness {
   RecordingGraphics graphics;
   MessageRecorder messages;
   MemoryResources resources;
-  Platform platform;
+  ContentPorts ports{resources, messages, graphics};
 
   LoaderHarness() {
-    platform.resources = &resources;
-    platform.messages = &messages;
-    platform.graphics = &graphics;
     initQuiz(*quiz, graphics);
   }
   ~LoaderHarness() { freeQuiz(*quiz, graphics); }
 
   void setAnswers(const Bytes& stored) { resources.add("PATCH", kAnswersResourceId, stored); }
   void setCodes(const Bytes& stored) { resources.add("PATCH", kCodesResourceId, stored); }
-  LoadOutcome load() { return loadQuiz(platform, *quiz); }
+  LoadOutcome load() { return loadQuiz(ports, *quiz); }
 
   int entryCount() const {
     int count = 0;

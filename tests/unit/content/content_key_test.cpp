@@ -44,7 +44,7 @@ TEST(Descramble, ShortInputs) {
 TEST(BuiltInLinkText, DecodesToTheLinkAndTheStatusLine) {
   const auto& stored = builtInLinkText();
   std::vector<std::uint8_t> decoded;
-  ASSERT_EQ(lzwDecode(stored.data(), stored.size(), decoded), kLzwOk);
+  ASSERT_EQ(lzwDecode(stored.data(), stored.size(), decoded), LzwStatus::ok);
   const std::string text(decoded.begin(), decoded.end());
   EXPECT_EQ(text.substr(2), std::string(kBuiltInLinkAddress) + "|" + kBuiltInStatusText + "|");
   EXPECT_LE(std::strlen(kBuiltInLinkAddress), 24u);

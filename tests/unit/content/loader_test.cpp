@@ -106,7 +106,7 @@ TEST(LoadQuiz, ScrambledStreamsDoNotDecodeAsTheyAre) {
   // Otherwise the scrambled tests above would prove nothing.
   const Bytes stored = testing::scrambled(testing::workedExampleAnswers());
   Bytes output;
-  EXPECT_NE(lzwDecode(stored.data(), stored.size(), output), kLzwOk);
+  EXPECT_NE(lzwDecode(stored.data(), stored.size(), output), LzwStatus::ok);
 }
 
 TEST(LoadQuiz, MissingAnswersGiveTheFallbackContent) {
@@ -152,9 +152,9 @@ TEST(LoadQuiz, EmptyAnswersResourceCountsAsMissing) {
   EXPECT_EQ(h.quiz->questionCount, 7);
 }
 
-TEST(LoadQuiz, NoResourcesPortAtAllGivesTheFallbackContent) {
+TEST(LoadQuiz, CodesWithoutAnswersGiveTheFallbackContent) {
   LoaderHarness h;
-  h.platform.resources = nullptr;
+  h.setCodes(testing::encoded(testing::workedExampleCodes()));
   EXPECT_EQ(h.load(), LoadOutcome::answersMissing);
   EXPECT_EQ(h.quiz->questionCount, 7);
 }
@@ -209,7 +209,7 @@ TEST(LoadQuiz, UndecodableLinkTextStopsAtOnce) {
   h.setAnswers(testing::encoded(testing::workedExampleAnswers()));
   h.setCodes(testing::encoded(testing::workedExampleCodes()));
   const Bytes broken = {0x20, 0x90};
-  EXPECT_EQ(loadQuizWithLinkText(h.platform, *h.quiz, broken.data(), broken.size()), LoadOutcome::linkTextFailed);
+  EXPECT_EQ(loadQuizWithLinkText(h.ports, *h.quiz, broken.data(), broken.size()), LoadOutcome::linkTextFailed);
   ASSERT_EQ(h.messages.messages().size(), 1u);
   EXPECT_EQ(h.messages.messages()[0], (RecordedMessage{testing::kLinkTextMessage, "Fenok", kMbOk}));
   EXPECT_EQ(h.quiz->questionCount, 0);
@@ -225,7 +225,7 @@ TEST(LoadQuiz, LinkStringsAreCutToTheirFields) {
   const std::string longAddress(40, 'a');
   const std::string longStatus(60, 's');
   const Bytes link = lzwEncode(ContentText().raw("xx").text(longAddress).text(longStatus).bytes());
-  EXPECT_EQ(loadQuizWithLinkText(h.platform, *h.quiz, link.data(), link.size()), LoadOutcome::complete);
+  EXPECT_EQ(loadQuizWithLinkText(h.ports, *h.quiz, link.data(), link.size()), LoadOutcome::complete);
   EXPECT_EQ(std::string(h.quiz->linkAddress), std::string(24, 'a'));
   EXPECT_EQ(std::string(h.quiz->statusText), std::string(42, 's'));
 }
@@ -235,7 +235,7 @@ TEST(LoadQuiz, ShortLinkTextGivesEmptyLinkStrings) {
   h.setAnswers(testing::encoded(testing::workedExampleAnswers()));
   h.setCodes(testing::encoded(testing::workedExampleCodes()));
   const Bytes link = lzwEncode(ContentText().raw("x").bytes());
-  EXPECT_EQ(loadQuizWithLinkText(h.platform, *h.quiz, link.data(), link.size()), LoadOutcome::complete);
+  EXPECT_EQ(loadQuizWithLinkText(h.ports, *h.quiz, link.data(), link.size()), LoadOutcome::complete);
   EXPECT_STREQ(h.quiz->linkAddress, "");
   EXPECT_STREQ(h.quiz->statusText, "");
 }
@@ -472,22 +472,22 @@ TEST(LoadQuizBadContent, AnswersPerQuestionOtherThanTwoReadsOneAnswer) {
   }
 }
 
-TEST(LoadQuizBadContent, NoMessagesPortStillLoads) {
+TEST(LoadQuizBadContent, UndecodableAnswersShowOneMessageAndNoQuestions) {
   LoaderHarness h;
-  h.platform.messages = nullptr;
   h.setAnswers({1, 2, 3});
   EXPECT_EQ(h.load(), LoadOutcome::answersFailed);
   EXPECT_EQ(h.quiz->questionCount, 0);
+  EXPECT_EQ(h.messages.texts(), (std::vector<std::string>{testing::kAnswersErrorMessage}));
 }
 
-TEST(LoadQuizBadContent, NoGraphicsPortKeepsTheBrush) {
+TEST(LoadQuizBadContent, TheStoredColourReplacesTheDefaultBrush) {
   LoaderHarness h;
   const Handle brush = h.quiz->backBrush;
-  h.platform.graphics = nullptr;
   h.setAnswers(testing::encoded(testing::workedExampleAnswers()));
   h.setCodes(testing::encoded(testing::workedExampleCodes()));
   EXPECT_EQ(h.load(), LoadOutcome::complete);
-  EXPECT_EQ(h.quiz->backBrush, brush);
+  EXPECT_NE(h.quiz->backBrush, brush);
+  EXPECT_FALSE(h.graphics.isLive(brush));
   EXPECT_EQ(h.quiz->backRed, 0x33);
 }
 

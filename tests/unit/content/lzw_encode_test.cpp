@@ -16,7 +16,7 @@ void expectRoundTrip(const Bytes& input) {
   const Bytes stream = lzwEncode(input);
   ASSERT_LE(stream.size(), kLzwMaxInput);
   Bytes output;
-  ASSERT_EQ(lzwDecode(stream.data(), stream.size(), output), kLzwOk);
+  ASSERT_EQ(lzwDecode(stream.data(), stream.size(), output), LzwStatus::ok);
   ASSERT_EQ(output, input);
 }
 
@@ -70,11 +70,11 @@ TEST(LzwEncode, LongInputsWidenToTwelveBitsAndReset) {
   const Bytes stream = lzwEncode(input);
   ASSERT_LE(stream.size(), kLzwMaxInput);
   Bytes output;
-  ASSERT_EQ(lzwDecode(stream.data(), stream.size(), output), kLzwOk);
+  ASSERT_EQ(lzwDecode(stream.data(), stream.size(), output), LzwStatus::ok);
   ASSERT_EQ(output, input);
 
   const auto trace = testing::referenceDecode(stream);
-  ASSERT_EQ(trace.status, kLzwOk);
+  ASSERT_EQ(trace.status, LzwStatus::ok);
   int widens = 0;
   int resets = 0;
   int widest = 0;
@@ -95,7 +95,7 @@ TEST(LzwEncode, EveryCodeFitsItsWidthAndWidensOnlyWhenNeeded) {
   Bytes input(20000);
   for (auto& byte : input) byte = static_cast<std::uint8_t>(random() % 4);
   const auto trace = testing::referenceDecode(lzwEncode(input));
-  ASSERT_EQ(trace.status, kLzwOk);
+  ASSERT_EQ(trace.status, LzwStatus::ok);
   ASSERT_EQ(trace.output, testing::textOf(input));
   std::uint64_t next = 259;
   for (std::size_t i = 1; i < trace.codes.size(); ++i) {

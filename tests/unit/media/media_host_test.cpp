@@ -17,7 +17,6 @@
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/posix_files.h"
 #include "platform/ports/media_player.h"
-#include "platform/ports/platform.h"
 
 namespace fenok {
 namespace {
@@ -85,10 +84,6 @@ class MediaHostTest : public testing::Test {
               ("fenok-media-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    platform_.resources = &resources_;
-    platform_.messages = &messages_;
-    platform_.files = &files_;
-    platform_.media = &players_;
     setUpQuiz(kMediaAudio, 6);
   }
   void TearDown() override { fs::remove_all(folder_); }
@@ -136,7 +131,7 @@ class MediaHostTest : public testing::Test {
   LockingFiles files_;
   FakePlayers players_;
   MemoryControls panel_;
-  Platform platform_;
+  MediaPorts ports_{resources_, files_, messages_, players_};
 };
 
 // --- Support and players -------------------------------------------------------------------------
@@ -150,7 +145,7 @@ class MediaSupportTest : public MediaHostTest, public testing::WithParamInterfac
 
 TEST_P(MediaSupportTest, StartsAndStopsOnlyForAudioAndVideo) {
   setUpQuiz(GetParam().mediaKind, 3);
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   host.startMediaSupport();
   host.stopMediaSupport();
   const std::vector<std::string> expected =
@@ -166,7 +161,7 @@ class NonMediaQuizTest : public MediaHostTest, public testing::WithParamInterfac
 
 TEST_P(NonMediaQuizTest, IgnoresPlayersPlayAndStop) {
   setUpQuiz(GetParam(), 3);
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   panel_.create("Static", "", 0x50800000, Rect{}, 9901);
   EXPECT_FALSE(host.createPlayer(1, panel_, 9901));
   host.playClip(1);
@@ -181,7 +176,7 @@ TEST_P(NonMediaQuizTest, IgnoresPlayersPlayAndStop) {
 INSTANTIATE_TEST_SUITE_P(PictureAndText, NonMediaQuizTest, testing::Values(kMediaText, kMediaPictures));
 
 TEST_F(MediaHostTest, CreatesOnePlayerPerQuestionInItsPlaceholder) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   EXPECT_TRUE(host.createPlayer(1, panel_, 9901));
   EXPECT_TRUE(host.createPlayer(2, panel_, 9902));
   EXPECT_EQ(players_.calls, (std::vector<std::string>{"create 1 9901", "create 2 9902"}));
@@ -189,7 +184,7 @@ TEST_F(MediaHostTest, CreatesOnePlayerPerQuestionInItsPlaceholder) {
 
 TEST_F(MediaHostTest, ReportsAPlayerThatCannotBeHad) {
   players_.failingQuestions = {2};
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   EXPECT_TRUE(host.createPlayer(1, panel_, 9901));
   EXPECT_FALSE(host.createPlayer(2, panel_, 9902));
   host.playClip(2);  // no player: the click does nothing
@@ -199,16 +194,16 @@ TEST_F(MediaHostTest, ReportsAPlayerThatCannotBeHad) {
 
 TEST_F(MediaHostTest, NoPlayerBeyondTheNinetySixSlots) {
   setUpQuiz(kMediaAudio, 97);
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   EXPECT_TRUE(host.createPlayer(96, panel_, 9996));
   EXPECT_FALSE(host.createPlayer(97, panel_, 9997));
   EXPECT_FALSE(host.createPlayer(0, panel_, 9900));
   EXPECT_EQ(players_.calls, std::vector<std::string>{"create 96 9996"});
 }
 
-TEST_F(MediaHostTest, WithoutAPlayerPortNoPlayerIsCreated) {
-  platform_.media = nullptr;
-  MediaHost host(platform_, quiz_);
+TEST_F(MediaHostTest, WithoutAPlayerNothingIsPlayed) {
+  players_.failingQuestions = {1};
+  MediaHost host(ports_, quiz_);
   host.startMediaSupport();
   EXPECT_FALSE(host.createPlayer(1, panel_, 9901));
   host.playClip(1);
@@ -220,7 +215,7 @@ TEST_F(MediaHostTest, WithoutAPlayerPortNoPlayerIsCreated) {
 // --- Which clip files exist when --------------------------------------------------------------------
 
 TEST_F(MediaHostTest, PlayWritesTheClipFileAndStartsItsPlayer) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(1);
 
@@ -236,7 +231,7 @@ TEST_F(MediaHostTest, PlayWritesTheClipFileAndStartsItsPlayer) {
 }
 
 TEST_F(MediaHostTest, PlayingAnotherQuestionReplacesTheClipFile) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(1);
   players_.calls.clear();
@@ -253,7 +248,7 @@ TEST_F(MediaHostTest, PlayingAnotherQuestionReplacesTheClipFile) {
 class StopButtonTest : public MediaHostTest, public testing::WithParamInterface<int> {};
 
 TEST_P(StopButtonTest, AnyStopButtonStopsTheCurrentClipAndDeletesItsFile) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(1);
   host.playClip(3);
@@ -268,7 +263,7 @@ TEST_P(StopButtonTest, AnyStopButtonStopsTheCurrentClipAndDeletesItsFile) {
 INSTANTIATE_TEST_SUITE_P(Buttons, StopButtonTest, testing::Values(1, 3, 5));
 
 TEST_F(MediaHostTest, StopBeforeAnyPlayDoesNothing) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.stopClip();
   EXPECT_TRUE(players_.calls.empty());
@@ -278,7 +273,7 @@ TEST_F(MediaHostTest, StopBeforeAnyPlayDoesNothing) {
 TEST_F(MediaHostTest, ClosingThePanelDeletesTheClipFileOfAVideoQuiz) {
   setUpQuiz(kMediaVideo, 8);
   resources_.add("IMG", 407, kMpeg);
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(7);
   ASSERT_TRUE(exists("fenok407.MPG"));
@@ -288,7 +283,7 @@ TEST_F(MediaHostTest, ClosingThePanelDeletesTheClipFileOfAVideoQuiz) {
 }
 
 TEST_F(MediaHostTest, ClosingThePanelWithNothingPlayedLeavesNothing) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.closePanel();
   EXPECT_TRUE(players_.calls.empty());
@@ -296,7 +291,7 @@ TEST_F(MediaHostTest, ClosingThePanelWithNothingPlayedLeavesNothing) {
 }
 
 TEST_F(MediaHostTest, PlayAgainAfterStopWritesTheFileAgain) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
   host.stopClip();
@@ -306,7 +301,7 @@ TEST_F(MediaHostTest, PlayAgainAfterStopWritesTheFileAgain) {
 }
 
 TEST_F(MediaHostTest, AFileStillOpenIsDeletedAtShutDown) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(1);
   files_.locked = {path("fenok401.WAV")};
@@ -318,7 +313,7 @@ TEST_F(MediaHostTest, AFileStillOpenIsDeletedAtShutDown) {
 }
 
 TEST_F(MediaHostTest, AClipStillPlayingAtShutDownIsDeleted) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(4);
   files_.locked = {path("fenok404.WAV")};
@@ -330,7 +325,7 @@ TEST_F(MediaHostTest, AClipStillPlayingAtShutDownIsDeleted) {
 TEST_F(MediaHostTest, ShutDownOfAPictureQuizTouchesNoFile) {
   setUpQuiz(kMediaPictures, 3);
   std::ofstream(folder_ / "fenok401.WAV") << "not ours to delete in a picture quiz";
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   host.stopMediaSupport();
   EXPECT_TRUE(exists("fenok401.WAV"));
 }
@@ -338,7 +333,7 @@ TEST_F(MediaHostTest, ShutDownOfAPictureQuizTouchesNoFile) {
 // --- A second click on the clip that plays ------------------------------------------------------------
 
 TEST_F(MediaHostTest, SecondClickPausesAndThirdResumes) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
   players_.calls.clear();
@@ -356,7 +351,7 @@ TEST_F(MediaHostTest, SecondClickPausesAndThirdResumes) {
 
 TEST_F(MediaHostTest, AClipWhosePlayerCannotTellItsStateStartsAgain) {
   players_.reportedActivity = PlayerActivity::unknown;
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
   players_.calls.clear();
@@ -369,7 +364,7 @@ TEST_F(MediaHostTest, AClipWhosePlayerCannotTellItsStateStartsAgain) {
 }
 
 TEST_F(MediaHostTest, AClipThatRanToItsEndStartsAgain) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
   players_.calls.clear();
@@ -382,7 +377,7 @@ TEST_F(MediaHostTest, AClipThatRanToItsEndStartsAgain) {
 }
 
 TEST_F(MediaHostTest, APausedClipIsStoppedByAnotherQuestionsPlay) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
   host.playClip(2);  // paused
@@ -395,7 +390,7 @@ TEST_F(MediaHostTest, APausedClipIsStoppedByAnotherQuestionsPlay) {
 }
 
 TEST_F(MediaHostTest, APausedClipIsDeletedByStop) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
   host.playClip(2);
@@ -407,7 +402,7 @@ TEST_F(MediaHostTest, APausedClipIsDeletedByStop) {
 
 TEST_F(MediaHostTest, AMissingClipDoesNothingAndSaysNothing) {
   resources_.remove(ResourceType::named("IMG"), 404);
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(1);
   players_.calls.clear();
@@ -430,7 +425,7 @@ TEST_P(LoadFailureTest, AClipThatCannotBeLoadedIsReported) {
   setUpQuiz(GetParam().mediaKind, 6);
   resources_.remove(ResourceType::named("IMG"), 402);
   resources_.unloadable = {402};
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
 
@@ -442,7 +437,7 @@ TEST_P(LoadFailureTest, AClipThatCannotBeLoadedIsReported) {
 TEST_P(LoadFailureTest, AClipFileThatCannotBeWrittenIsReportedAndNotPlayed) {
   setUpQuiz(GetParam().mediaKind, 6);
   setMediaFolder(quiz_, folder_.string() + "/missing/");
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
 
@@ -454,7 +449,7 @@ TEST_P(LoadFailureTest, AClipFileThatCannotBeWrittenIsReportedAndNotPlayed) {
 TEST_P(LoadFailureTest, AClipPathTooLongIsReportedAndNotWritten) {
   setUpQuiz(GetParam().mediaKind, 6);
   setMediaFolder(quiz_, folder_.string() + "/" + std::string(300, 'x') + "/");
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(2);
 
@@ -469,7 +464,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, LoadFailureTest,
 
 TEST_F(MediaHostTest, ExtractWithAnotherKindFailsInSilence) {
   resources_.unloadable = {450};
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   EXPECT_EQ(host.extractClip(450, 0), 0);
   EXPECT_TRUE(messages_.empty());
 }
@@ -479,7 +474,7 @@ TEST_F(MediaHostTest, ExtractWritesEveryByteUnderTheResourceId) {
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
   big[0] = 0x30;
   resources_.add("IMG", 412, big);
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   EXPECT_EQ(host.extractClip(412, kClipKindVideo), 1);
   EXPECT_EQ(host.currentClipFile(), path("fenok412.WMV"));
   EXPECT_EQ(contents("fenok412.WMV"), big);
@@ -487,7 +482,7 @@ TEST_F(MediaHostTest, ExtractWritesEveryByteUnderTheResourceId) {
 
 TEST_F(MediaHostTest, AnExistingClipFileIsReplaced) {
   std::ofstream(folder_ / "fenok401.WAV") << "an older and much longer file than the clip";
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   host.playClip(1);
   EXPECT_EQ(contents("fenok401.WAV"), kWave);
@@ -496,7 +491,7 @@ TEST_F(MediaHostTest, AnExistingClipFileIsReplaced) {
 // --- Out of range -----------------------------------------------------------------------------------
 
 TEST_F(MediaHostTest, PlayIdentifiersOutsideTheTableAreIgnored) {
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   createPlayers(host);
   for (int question : {0, -1, 97, 1000}) host.playClip(question);
   EXPECT_TRUE(players_.calls.empty());
@@ -505,7 +500,7 @@ TEST_F(MediaHostTest, PlayIdentifiersOutsideTheTableAreIgnored) {
 
 TEST_F(MediaHostTest, OnlyTheQuizsQuestionsAreStopped) {
   setUpQuiz(kMediaAudio, 200);  // more questions than slots: the table still bounds every loop
-  MediaHost host(platform_, quiz_);
+  MediaHost host(ports_, quiz_);
   for (int question = 1; question <= kMaxQuestions; ++question) host.createPlayer(question, panel_, 9900 + question);
   players_.calls.clear();
   host.playClip(96);

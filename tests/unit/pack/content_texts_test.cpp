@@ -78,14 +78,14 @@ TEST(StoredForm, PlainIsTheLzwStreamAndScrambledItsDescrambledCopy) {
   const std::vector<std::uint8_t> text = pack::answersText(animals());
   const std::vector<std::uint8_t> plain = pack::storedForm(text, true);
   std::vector<std::uint8_t> decoded;
-  ASSERT_EQ(lzwDecode(plain.data(), plain.size(), decoded), kLzwOk);
+  ASSERT_EQ(lzwDecode(plain.data(), plain.size(), decoded), LzwStatus::ok);
   EXPECT_EQ(decoded, text);
 
   std::vector<std::uint8_t> scrambled = pack::storedForm(text, false);
   ASSERT_EQ(scrambled.size(), plain.size());
   EXPECT_NE(scrambled, plain);
   EXPECT_EQ(scrambled[0], plain[0]);
-  EXPECT_NE(lzwDecode(scrambled.data(), scrambled.size(), decoded), kLzwOk);  // the player's first try fails
+  EXPECT_NE(lzwDecode(scrambled.data(), scrambled.size(), decoded), LzwStatus::ok);  // the player's first try fails
   descramble(scrambled.data(), scrambled.size());
   EXPECT_EQ(scrambled, plain);
 }

@@ -69,11 +69,7 @@ struct LoadedQuiz {
     *quiz = Quiz{};
     initQuiz(*quiz, graphics);
     if (!resources.load(program, error)) return false;
-    Platform platform;
-    platform.resources = &resources;
-    platform.messages = &messages;
-    platform.graphics = &graphics;
-    loadQuiz(platform, *quiz);
+    loadQuiz(ContentPorts{resources, messages, graphics}, *quiz);
     return true;
   }
 };

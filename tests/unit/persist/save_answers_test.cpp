@@ -13,7 +13,6 @@
 #include "persist/saved_answers.h"
 #include "platform/portable/memory_controls.h"
 #include "platform/portable/posix_files.h"
-#include "platform/ports/platform.h"
 #include "temp_directory.h"
 
 namespace fenok {
@@ -35,7 +34,6 @@ void writeFileBytes(const std::string& name, const std::string& bytes) {
 class SaveAnswers : public ::testing::Test {
  protected:
   SaveAnswers() : quiz_(std::make_unique<Quiz>()), files_(kModule) {
-    platform_.files = &files_;
     quiz_->mediaKind = kMediaPictures;
     quiz_->answersPerQuestion = 1;
     quiz_->quizPanel = &panel_;
@@ -49,7 +47,7 @@ class SaveAnswers : public ::testing::Test {
   }
 
   std::string save() {
-    saveAnswers(platform_, *quiz_);
+    saveAnswers(files_, *quiz_);
     return fileBytes(kFile);
   }
 
@@ -64,7 +62,6 @@ class SaveAnswers : public ::testing::Test {
   std::unique_ptr<Quiz> quiz_;  // value-initialised: every field zero
   MemoryControls panel_;
   PosixFiles files_;
-  Platform platform_;
 };
 
 TEST_F(SaveAnswers, WritesOneLinePerBoxEndingInCrLf) {
@@ -196,7 +193,7 @@ TEST_F(SaveAnswers, ASaveThatCannotReplaceLeavesNoTemporaryBehind) {
   std::filesystem::create_directory(std::filesystem::path(kFile) / "inside");
   quiz_->questionCount = 1;
   boxes({"perdu"});
-  saveAnswers(platform_, *quiz_);
+  saveAnswers(files_, *quiz_);
   EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(kFile) / "inside"));
   EXPECT_FALSE(std::filesystem::exists(replacementName(kFile)));
 }

@@ -12,7 +12,6 @@
 #include "content/quiz.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/recording_graphics.h"
-#include "platform/ports/platform.h"
 #include "fenok-pack/try_session.h"
 
 namespace fenok::pack {
@@ -23,8 +22,6 @@ std::vector<std::uint8_t> bytesOf(const std::string& text) { return std::vector<
 class TrySession : public ::testing::Test {
  protected:
   TrySession() : quiz(new Quiz()) {
-    platform.graphics = &graphics;
-    platform.messages = &messages;
     initQuiz(*quiz, graphics);
   }
   ~TrySession() override { freeQuiz(*quiz, graphics); }
@@ -40,13 +37,12 @@ class TrySession : public ::testing::Test {
 
   std::string run(const std::string& answers) {
     std::ostringstream out;
-    runTrySession(platform, *quiz, answersInPlayerEncoding(bytesOf(answers)), out);
+    runTrySession(messages, graphics, *quiz, answersInPlayerEncoding(bytesOf(answers)), out);
     return out.str();
   }
 
   RecordingGraphics graphics;
   MessageRecorder messages;
-  Platform platform;
   std::unique_ptr<Quiz> quiz;
 };
 

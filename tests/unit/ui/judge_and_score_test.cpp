@@ -71,9 +71,27 @@ TEST(Judge, UnchangedVerdictDoesNothing) {
   f.typeAndEnter(4001, "chat");
   f.header.setText(32, "untouched");
   f.panel.clearCalls();
-  judgeAnswer(f.platform, *f.quiz, f.panel, 4001);
+  EXPECT_FALSE(judgeAnswer(f.platform, *f.quiz, f.panel, 4001));
   EXPECT_EQ(f.header.text(32, 260), "untouched");
   EXPECT_TRUE(f.panel.calls().empty());
+  f.panel.type(4001, "s");
+  EXPECT_TRUE(judgeAnswer(f.platform, *f.quiz, f.panel, 4001));
+  EXPECT_EQ(f.header.text(32, 260), " 0 / 1");
+}
+
+// Judging writes the score only; re-hiding solved questions is the screen's part.
+TEST(Judge, ASolvedQuestionIsHiddenByTheCommitNotByTheJudge) {
+  UiFixture f;
+  f.makeQuiz(kMediaPictures, 1, named({"CHAT", "CHIEN"}));
+  f.build();
+  f.header.setCheck(33, 1);
+  f.panel.type(4001, "chat");
+  ASSERT_TRUE(judgeAnswer(f.platform, *f.quiz, f.panel, 4001));
+  EXPECT_EQ(f.counter(), " 1 / 2");
+  EXPECT_TRUE(f.panel.isVisible(9901));
+  f.typeAndEnter(4002, "chien");
+  EXPECT_FALSE(f.panel.isVisible(9901));
+  EXPECT_FALSE(f.panel.isVisible(9902));
 }
 
 TEST(Judge, TwoAnswerQuestionNeedsBothBoxesRight) {
@@ -169,7 +187,7 @@ TEST(Judge, TextQuizDeclaredWithTwoAnswersHasOneBoxPerQuestion) {
   EXPECT_EQ(f.verdict(4002), "BRAVO");
   EXPECT_EQ(answerAt(*f.quiz, 1)->solved, 1);
   EXPECT_EQ(f.counter(), " 1 / 2");
-  saveAnswers(f.platform, *f.quiz);
+  saveAnswers(f.files, *f.quiz);
   EXPECT_EQ(f.files.textOf("fenok.txt"), "\r\nlyon\r\n");
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "media/media_host.h"
+#include "platform/portable/memory_resources.h"
 #include "platform/ports/media_player.h"
 #include "ui_fixture.h"
 
@@ -241,9 +242,9 @@ class FailingPlayers : public MediaPlayers {
 TEST(QuizPanelBuild, FailedPlayerStopsThePassAndSaysWhy) {
   UiFixture f;
   FailingPlayers players(2);
-  f.platform.media = &players;
+  MemoryResources resources;
   f.makeQuiz(kMediaVideo, 1, questions(3));
-  MediaHost host(f.platform, *f.quiz);
+  MediaHost host(MediaPorts{resources, f.files, f.messages, players}, *f.quiz);
   f.panelState.media = &host;
   f.build();
   EXPECT_TRUE(f.panel.exists(4001));

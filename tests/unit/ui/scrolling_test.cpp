@@ -206,7 +206,7 @@ TEST(Scrolling, NoQuizPanelYetIsSkipped) {
   f.makeQuiz(kMediaPictures, 1, lettered(1));
   f.quiz->quizPanel = nullptr;
   f.quiz->headerPanel = &f.header;
-  updateHiddenQuestions(f.platform, *f.quiz);
+  updateHiddenQuestions(*f.quiz);
   EXPECT_TRUE(f.panel.calls().empty());
 }
 

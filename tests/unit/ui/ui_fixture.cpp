@@ -41,11 +41,6 @@ void addPicture(FakePictures& pictures, int resource, int height, int width) {
 }
 
 UiFixture::UiFixture() : quiz(new Quiz()) {
-  platform.graphics = &graphics;
-  platform.files = &files;
-  platform.pictures = &pictures;
-  platform.messages = &messages;
-  platform.shell = &shell;
   initQuiz(*quiz, graphics);
   panel.onKillFocus([this](int id) { answerBoxKillFocus(platform, *quiz, panel, id); });
   panel.onSetFocus([this](int id) { answerBoxSetFocus(panel, id); });

@@ -12,9 +12,9 @@
 #include "platform/portable/memory_controls.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/recording_graphics.h"
+#include "platform/portable/recording_shell.h"
 #include "platform/ports/files.h"
 #include "platform/ports/platform.h"
-#include "platform/ports/shell.h"
 #include "ui/header_panel.h"
 #include "ui/quiz_panel.h"
 
@@ -33,12 +33,6 @@ class MemoryFiles : public Files {
 
   void putText(const std::string& name, const std::string& text);
   std::string textOf(const std::string& name) const;
-};
-
-class RecordingShell : public Shell {
- public:
-  std::vector<std::string> opened;
-  void openLink(const std::string& address) override { opened.push_back(address); }
 };
 
 struct Question {
@@ -74,7 +68,7 @@ class UiFixture {
   FakePictures pictures;
   MessageRecorder messages;
   RecordingShell shell;
-  Platform platform;
+  Platform platform{messages, graphics, files, pictures, shell};
   MemoryControls panel{915, 482};
   MemoryControls header{914, 49};
   QuizPanelState panelState;
