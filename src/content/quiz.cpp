@@ -8,7 +8,8 @@
 namespace fenok {
 namespace {
 
-constexpr std::uint32_t kDefaultBackColour = 0x965F5A;  // RGB(90, 95, 150)
+constexpr std::uint32_t kDefaultBackColour =
+    kDefaultBackRed | (std::uint32_t{kDefaultBackGreen} << 8) | (std::uint32_t{kDefaultBackBlue} << 16);
 constexpr std::uint32_t kRedColour = 0x0000FF;          // behind "FAUX"
 constexpr std::uint32_t kOrangeColour = 0x0064FF;       // behind "Anagramme"
 constexpr std::uint32_t kAmberColour = 0x26CBFF;        // behind the other hints

@@ -12,6 +12,10 @@ class Controls;
 class Graphics;
 
 constexpr int kTextField = 260;
+// The background of a quiz whose content gives none: RGB(90, 95, 150).
+constexpr std::uint8_t kDefaultBackRed = 90;
+constexpr std::uint8_t kDefaultBackGreen = 95;
+constexpr std::uint8_t kDefaultBackBlue = 150;
 constexpr int kMaxQuestions = 96;
 constexpr int kMaxRows = 32;
 constexpr int kMediaFolderField = 512;

@@ -42,4 +42,7 @@ struct GridGeometry {
 
 constexpr GridGeometry kGrid{};
 
+// What a picture or media quiz's answer box takes.
+constexpr int kGridBoxTextLimit = 40;
+
 }  // namespace fenok

@@ -37,7 +37,6 @@ constexpr std::uint32_t kTextBoxStyle = 0x50810281;
 constexpr std::uint32_t kMediaButtonStyle = 0x50010041;
 
 constexpr std::uint32_t kSuccessColour = 0x00FF00;
-constexpr int kGridBoxTextLimit = 40;
 
 // Everything the pass carries from one question to the next.
 struct Builder {

@@ -1,5 +1,7 @@
 #include "content_findings.h"
 
+#include "content/quiz.h"
+
 namespace fenok::pack {
 namespace {
 
@@ -23,7 +25,8 @@ std::vector<std::string> describeFindings(const ContentFindings& findings) {
   sayIf(findings.codesLeftOver > 0, leftOver(kCodes, findings.codesLeftOver));
   sayIf(findings.mediaKindOutOfRange, "the media kind is none of text, pictures, audio and video");
   sayIf(findings.commentKindOutOfRange, "the comments kind is none of the five the player knows");
-  sayIf(findings.questionCountOutOfRange, "the question count is above 96; the player keeps 96");
+  sayIf(findings.questionCountOutOfRange, "the question count is above " + std::to_string(kMaxQuestions) +
+                                              "; the player keeps " + std::to_string(kMaxQuestions));
   sayIf(findings.answersPerQuestionOutOfRange, "the answers per question are neither 1 nor 2; the player takes 1");
   sayIf(findings.acceptedBlock == AcceptedBlock::damaged,
         "the accepted answers and the accent mode are damaged: the player ignores them and accepts only the "

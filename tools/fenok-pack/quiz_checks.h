@@ -5,11 +5,12 @@
 #include "diagnostics.h"
 #include "quiz_content.h"
 #include "quiz_source.h"
+#include "ui/grid_geometry.h"
 
 namespace fenok::pack {
 
-constexpr std::size_t kMaxTextBytes = 259;   // a 260-byte field less its terminator
-constexpr std::size_t kAnswerBoxLength = 40;  // what an answer box takes, and what the saved file keeps
+constexpr std::size_t kMaxTextBytes = kTextField - 1;  // a field less its terminator
+constexpr std::size_t kAnswerBoxLength = kGridBoxTextLimit;  // what an answer box takes, so what can be typed
 
 // Fills content with the converted texts; problems go to diagnostics.
 void checkQuiz(const QuizSource& source, QuizContent& content, Diagnostics& diagnostics);

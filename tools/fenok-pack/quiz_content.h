@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "content/quiz.h"
+
 namespace fenok::pack {
 
 struct QuizQuestion {
@@ -22,7 +24,7 @@ struct QuizContent {
   std::string title, author, explanation, firstAnswerLabel, secondAnswerLabel;
   std::vector<QuizQuestion> questions;
   std::vector<std::string> rewards;  // one per score level; missing levels are stored empty
-  std::uint8_t backRed = 90, backGreen = 95, backBlue = 150;
+  std::uint8_t backRed = kDefaultBackRed, backGreen = kDefaultBackGreen, backBlue = kDefaultBackBlue;
 };
 
 }  // namespace fenok::pack

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "content/quiz.h"
+
 namespace fenok::pack {
 
 struct SourceText {
@@ -34,7 +36,7 @@ struct QuizSource {
   int commentsLine = 0;
   int accentMode = 0;  // kAccentsStrict, the player's own rule, unless asked
   int accentsLine = 0;
-  std::uint8_t backRed = 90, backGreen = 95, backBlue = 150;  // the player's own default
+  std::uint8_t backRed = kDefaultBackRed, backGreen = kDefaultBackGreen, backBlue = kDefaultBackBlue;
   int backgroundLine = 0;
   std::vector<SourceText> rewards;
   int rewardsLine = 0;
