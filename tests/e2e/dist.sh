@@ -9,12 +9,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 fenok_wine_detect
 native=$(realpath -m "${FENOK_NATIVE_BUILD:-$root/build/native}")
 work="$root/build/e2e/dist"
-failures=0
 rm -rf "$work" && mkdir -p "$work"
 
-log() { echo "e2e[dist]: $*"; }
-fail() { echo "e2e[dist]: FAIL: $*" >&2; failures=$((failures + 1)); }
-expect_eq() { if [ "$2" == "$3" ]; then log "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi; }
+. "$root/tests/e2e/lib/checks.sh"
+checks_init dist
 
 "$root/scripts/dist" >"$work/dist.log" 2>&1 || { fail "scripts/dist: $(tail -3 "$work/dist.log")"; exit 1; }
 zip=$(ls "$root"/build/dist/fenok-*-windows.zip | head -1)
@@ -50,8 +48,4 @@ for program in drapeaux drapeaux64; do
     "$("$native/bin/fenok-pack" inspect "$folder/$program.exe" 2>/dev/null | grep -c '^\[\[question\]\]')" "$pictures"
 done
 
-if [ "$failures" -ne 0 ]; then
-  log "$failures failed"
-  exit 1
-fi
-log "all passed"
+checks_finish

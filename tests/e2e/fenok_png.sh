@@ -8,12 +8,10 @@ native=$(realpath -m "${FENOK_NATIVE_BUILD:-$root/build/native}")
 tool="$native/bin/fenok-png"
 convert=/usr/bin/convert
 work="$root/build/e2e/fenok-png"
-failures=0
 rm -rf "$work" && mkdir -p "$work"
 
-log() { echo "e2e[fenok-png]: $*"; }
-fail() { echo "e2e[fenok-png]: FAIL: $*" >&2; failures=$((failures + 1)); }
-expect_eq() { if [ "$2" == "$3" ]; then log "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi; }
+. "$root/tests/e2e/lib/checks.sh"
+checks_init fenok-png
 # Little-endian field of a file: field FILE OFFSET BYTES
 field() { od -An -t u"$3" -j "$2" -N "$3" "$1" | tr -d ' '; }
 signed32() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
@@ -64,8 +62,4 @@ expect_eq "a malformed format exits 2" "$?" 2
 "$tool" "$work/rgb8.png" "$work/no-such-folder/x.bmp" 2>/dev/null
 expect_eq "an unwritable output exits 2" "$?" 2
 
-if [ "$failures" -ne 0 ]; then
-  echo "e2e[fenok-png]: $failures failed"
-  exit 1
-fi
-echo "e2e[fenok-png]: all passed"
+checks_finish

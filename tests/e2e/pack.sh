@@ -12,12 +12,10 @@ win32=$(realpath -m "${FENOK_WIN_BUILD:-${FENOK_WIN32_BUILD:-$root/build/$FENOK_
 arch=$(basename "$win32")
 pack="$native/bin/fenok-pack"
 work="$root/build/e2e/$arch/pack"
-failures=0
 rm -rf "$work" && mkdir -p "$work"
 
-log() { echo "e2e[pack/$arch]: $*"; }
-fail() { echo "e2e[pack/$arch]: FAIL: $*" >&2; failures=$((failures + 1)); }
-expect_eq() { if [ "$2" == "$3" ]; then log "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi; }
+. "$root/tests/e2e/lib/checks.sh"
+checks_init "pack/$arch"
 
 for tool in "$pack" "$win32/bin/fenok.exe" "$win32/bin/fenok-pack.exe"; do
   [ -e "$tool" ] || { fail "missing $tool (build both presets first)"; exit 1; }
@@ -72,8 +70,4 @@ fenok_wine_env "$root"
 expect_eq "fenok-pack.exe under Wine" "$?" 0
 expect_eq "same bytes as the native tool" "$(cmp -s "$work/demo.exe" "$work/demo-wine.exe"; echo $?)" 0
 
-if [ "$failures" -ne 0 ]; then
-  log "$failures failed"
-  exit 1
-fi
-log "all passed"
+checks_finish
