@@ -68,6 +68,8 @@ e2e_expect_eq "the solved box kept its verdict" "$(e2e_quiz_text "$solved" 5002)
 
 # --- the header panel after widening the window ---------------------------------------------------
 window=$(xdotool search --onlyvisible --name "^Drapeaux d'Europe et d'ailleurs\$" | head -1)
+# To the left edge first, so that the widened window stays on the 1280-pixel screen.
+xdotool windowmove --sync "$window" 0 0 2>/dev/null || xdotool windowmove "$window" 0 0
 xdotool windowsize --sync "$window" 1200 600 2>/dev/null || xdotool windowsize "$window" 1200 600
 sleep 1
 wide="$e2e_work/demo-wide.txt"
