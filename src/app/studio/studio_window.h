@@ -1,0 +1,42 @@
+#pragma once
+// The studio's main window: a modeless dialog made from its template, whose procedure only turns
+// Win32 notifications into the screen's entry points. Nothing is decided here.
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+
+namespace fenok::studio {
+
+class StudioScreen;
+class Win32StudioHost;
+
+class StudioWindow {
+ public:
+  explicit StudioWindow(HINSTANCE instance);  // handle() is null when the template failed
+  ~StudioWindow();
+  StudioWindow(const StudioWindow&) = delete;
+  StudioWindow& operator=(const StudioWindow&) = delete;
+
+  HWND handle() const { return window_; }
+  // Until then, notifications (the controls' first EN_CHANGE, say) go nowhere.
+  void attach(StudioScreen& screen, const Win32StudioHost& host);
+
+ private:
+  static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void onCommand(int id, int code, HWND control);
+  void onNotify(const NMHDR& header);
+  void onDropFiles(HDROP drop);
+  INT_PTR onColourStatic(HDC dc, HWND control);
+  bool onSetCursor();
+  void onClose();
+  HBRUSH brush(std::uint32_t colour);
+
+  HWND window_ = nullptr;
+  StudioScreen* screen_ = nullptr;
+  const Win32StudioHost* host_ = nullptr;
+  std::map<std::uint32_t, HBRUSH> brushes_;  // one per colour painted, deleted with the window
+};
+
+}  // namespace fenok::studio
