@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "content/quiz_colours.h"
 #include "platform/ports/graphics.h"
 
 namespace fenok {
@@ -10,10 +11,6 @@ namespace {
 
 constexpr std::uint32_t kDefaultBackColour =
     kDefaultBackRed | (std::uint32_t{kDefaultBackGreen} << 8) | (std::uint32_t{kDefaultBackBlue} << 16);
-constexpr std::uint32_t kRedColour = 0x0000FF;          // behind "FAUX"
-constexpr std::uint32_t kOrangeColour = 0x0064FF;       // behind "Anagramme"
-constexpr std::uint32_t kAmberColour = 0x26CBFF;        // behind the other hints
-constexpr std::uint32_t kPaleYellowColour = 0xC0FFFF;   // behind question texts
 
 }  // namespace
 

@@ -179,4 +179,12 @@ int containment(const std::string& expected, const std::string& typed) {
   return contained(Text(expected), Text(typed));
 }
 
+VerdictTint verdictTint(const std::string& word) {
+  if (word == kVerdictEmpty) return VerdictTint::none;
+  if (word == kVerdictRight) return VerdictTint::right;
+  if (word == kVerdictWrong) return VerdictTint::wrong;
+  if (word == kVerdictAnagram) return VerdictTint::anagram;
+  return VerdictTint::hint;
+}
+
 }  // namespace fenok

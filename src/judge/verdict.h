@@ -16,6 +16,11 @@ extern const char* const kVerdictNotFar;      // "Pas loin"
 extern const char* const kVerdictTooLong;     // "Trop long"
 extern const char* const kVerdictGoodIdea;    // "y a de l'id\xE9" "e"
 
+// How a verdict label is coloured, by its word: "?" keeps the platform's colours, "BRAVO", "FAUX"
+// and "Anagramme" have their own, every other hint is amber.
+enum class VerdictTint { none, right, wrong, anagram, hint };
+VerdictTint verdictTint(const std::string& word);
+
 constexpr int kMaxTextBytes = 259;
 
 // Texts longer than 259 bytes are cut to their first 259 bytes before they are compared (an answer

@@ -6,6 +6,7 @@
 
 #include "content/field_text.h"
 #include "content/quiz.h"
+#include "content/quiz_colours.h"
 #include "judge/answer_boxes.h"
 #include "judge/judge_answer.h"
 #include "judge/verdict.h"
@@ -35,8 +36,6 @@ constexpr std::uint32_t kCommentStyle = 0x50000001;
 constexpr std::uint32_t kGridBoxStyle = 0x50810081;
 constexpr std::uint32_t kTextBoxStyle = 0x50810281;
 constexpr std::uint32_t kMediaButtonStyle = 0x50010041;
-
-constexpr std::uint32_t kSuccessColour = 0x00FF00;
 
 // Everything the pass carries from one question to the next.
 struct Builder {

@@ -156,22 +156,15 @@ LabelColours backgroundLabel(const Quiz& quiz) {
   return colours;
 }
 
-// Verdicts with a brush of the quiz's own; "BRAVO" has the panel's success brush, "?" none, the rest amber.
-struct VerdictBrush {
-  const char* const* word;
-  Handle Quiz::*brush;
-};
-const VerdictBrush kVerdictBrushes[] = {
-    {&kVerdictWrong, &Quiz::redBrush},
-    {&kVerdictAnagram, &Quiz::orangeBrush},
-};
-
 Handle verdictBrush(const Quiz& quiz, const QuizPanelState& state, const std::string& text) {
-  if (text == kVerdictRight) return state.successBrush;
-  for (const VerdictBrush& entry : kVerdictBrushes) {
-    if (text == *entry.word) return quiz.*entry.brush;
+  switch (verdictTint(text)) {
+    case VerdictTint::right: return state.successBrush;
+    case VerdictTint::wrong: return quiz.redBrush;
+    case VerdictTint::anagram: return quiz.orangeBrush;
+    case VerdictTint::hint: return quiz.amberBrush;
+    case VerdictTint::none: break;
   }
-  return quiz.amberBrush;
+  return nullptr;
 }
 
 LabelColours verdictLabel(const Quiz& quiz, const QuizPanelState& state, const std::string& text) {

@@ -2,17 +2,13 @@
 // Every problem of the description is printed as FILE:LINE: what is wrong, and then nothing is written;
 // the output is written beside its final name and renamed, so it is never left half-written, and it is
 // never one of the files the build reads.
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "commands.h"
 #include "file_bytes.h"
 #include "quiz_build.h"
+#include "quiz_program.h"
 #include "stub_locator.h"
 #include "usage.h"
 
@@ -62,66 +58,6 @@ bool parseOptions(const Arguments& args, BuildOptions& options, std::string& pro
   return problem.empty();
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-  std::error_code failure;
-  if (std::filesystem::equivalent(filePath(a), filePath(b), failure)) return true;
-  // The output may not exist yet: compare where both names lead.
-  const auto canonicalA = std::filesystem::weakly_canonical(filePath(a), failure);
-  if (failure) return false;
-  const auto canonicalB = std::filesystem::weakly_canonical(filePath(b), failure);
-  return !failure && canonicalA == canonicalB;
-}
-
-// The output must not replace what the quiz is made from (the description first, then its pictures
-// and clips), nor the player it is packed into (last).
-bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error) {
-  for (std::size_t i = 0; i < inputs.size(); ++i) {
-    if (!sameFile(output, inputs[i])) continue;
-    const std::string what = i == 0                   ? "the quiz description"
-                             : i + 1 == inputs.size() ? "the player the quiz is packed into"
-                                                      : "a file of the quiz (" + inputs[i] + ")";
-    error = "will not write " + output + ": it is " + what + "; choose another name with -o";
-    return true;
-  }
-  return false;
-}
-
-std::string systemReason() { return errno != 0 ? std::strerror(errno) : "write error"; }
-
-bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
-  const std::filesystem::path final = filePath(path);
-  std::filesystem::path partial = final;
-  partial += ".part";
-  errno = 0;
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    std::string reason = file ? std::string() : systemReason();
-    if (file) file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (file) file.close();
-    if (!file) {
-      if (reason.empty()) reason = systemReason();
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      error = "cannot write " + path + ": " + reason;
-      return false;
-    }
-  }
-  std::error_code failure;
-  std::filesystem::permissions(partial,
-                               std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
-                                   std::filesystem::perms::others_exec,
-                               std::filesystem::perm_options::add, failure);
-  failure.clear();
-  std::filesystem::rename(partial, final, failure);
-  if (failure) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
-    error = "cannot write " + path + ": " + failure.message();
-    return false;
-  }
-  return true;
-}
-
 void print(const std::vector<Problem>& problems) {
   for (const Problem& problem : problems) std::fprintf(stderr, "%s\n", formatProblem(problem).c_str());
 }
@@ -158,21 +94,22 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder) {
   PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
   print(prepared.problems);
   if (!prepared.ok()) return kExitFailed;
-  prepared.readFiles.push_back(stub);  // empty when none was found: it then matches nothing
 
-  std::vector<std::uint8_t> player, packed;
+  std::vector<std::uint8_t> player;
   std::string reason;
-  if (error.empty()) outputOverwritesAnInput(options.output, prepared.readFiles, error);
+  std::vector<std::string> inputs = prepared.readFiles;
+  inputs.push_back(stub);  // empty when none was found: it then matches nothing
+  if (error.empty() && outputOverwritesAnInput(options.output, inputs, error)) error += "; choose another name with -o";
   if (error.empty() && !readFileBytes(stub, player, reason)) error = "cannot read the player " + stub + ": " + reason;
   if (error.empty()) archMatches(options, player, stub, error);
-  if (error.empty() && !packIntoPlayer(player, prepared.resources, packed, error)) error = stub + ": " + error;
-  if (error.empty()) writeWhole(options.output, packed, error);
+  std::size_t packedSize = 0;
+  if (error.empty()) writeQuizProgram(prepared, stub, options.output, error, &packedSize);
   if (!error.empty()) {
     std::fprintf(stderr, "fenok-pack: %s\n", error.c_str());
     return kExitFailed;
   }
   std::printf("%s: %s, %s\n", options.output.c_str(), questionsText(prepared.questionCount).c_str(),
-              sizeText(packed.size()).c_str());
+              sizeText(packedSize).c_str());
   return kExitOk;
 }
 

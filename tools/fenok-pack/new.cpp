@@ -61,13 +61,6 @@ bool parseOptions(const Arguments& args, NewOptions& options, std::string& probl
   return problem.empty();
 }
 
-std::string folderTitle(const std::string& folder) {
-  std::error_code ignored;
-  std::filesystem::path path = std::filesystem::weakly_canonical(filePath(folder), ignored);
-  if (path.filename().empty()) path = path.parent_path();
-  return path.filename().u8string();
-}
-
 }  // namespace
 
 int runNew(const Arguments& args) {
@@ -82,34 +75,27 @@ int runNew(const Arguments& args) {
     std::fprintf(stderr, "fenok-pack new: %s exists already; it is left as it is\n", descriptionName.c_str());
     return kExitFailed;
   }
-  std::vector<DraftFile> files;
+  FolderDraft draft;
+  DraftFailure failure;
   std::string reason;
-  if (!draftFiles(options.folder, files, reason)) {
-    std::fprintf(stderr, "fenok-pack new: cannot list %s: %s\n", options.folder.c_str(), reason.c_str());
+  if (!draftFolder(options.folder, options.mediaGiven ? &options.media : nullptr, draft, failure, reason)) {
+    if (failure == DraftFailure::cannotList)
+      std::fprintf(stderr, "fenok-pack new: cannot list %s: %s\n", options.folder.c_str(), reason.c_str());
+    else if (failure == DraftFailure::nothingToAsk)
+      std::fprintf(stderr, "fenok-pack new: %s holds no pictures (JPEG, GIF, PNG) and no clips\n", options.folder.c_str());
+    else
+      std::fprintf(stderr, "fenok-pack new: %s holds no files for --media %s\n", options.folder.c_str(),
+                   kMediaNames[static_cast<int>(draft.media)].name);
     return kExitFailed;
   }
-  DraftMedia media = options.media;
-  if (!options.mediaGiven && !defaultDraftMedia(files, media)) {
-    std::fprintf(stderr, "fenok-pack new: %s holds no pictures (JPEG, GIF, PNG) and no clips\n", options.folder.c_str());
-    return kExitFailed;
-  }
-  std::vector<std::string> names;
-  for (const DraftFile& file : files)
-    if (file.media == media) names.push_back(file.name);
-  if (names.empty()) {
-    std::fprintf(stderr, "fenok-pack new: %s holds no files for --media %s\n", options.folder.c_str(),
-                 kMediaNames[static_cast<int>(media)].name);
-    return kExitFailed;
-  }
-
-  if (names.size() > static_cast<std::size_t>(kMaxQuestions)) {
+  if (draft.filesFound > draft.names.size())
     std::fprintf(stderr, "fenok-pack new: warning: %zu files; a quiz holds %d questions, so the draft takes the first %d\n",
-                 names.size(), kMaxQuestions, kMaxQuestions);
-    names.resize(kMaxQuestions);
-  }
+                 draft.filesFound, kMaxQuestions, kMaxQuestions);
+  const DraftMedia media = draft.media;
+  const std::vector<std::string>& names = draft.names;
 
   std::ofstream out(description, std::ios::binary);
-  out << draftDescription(folderTitle(options.folder), media, names);
+  out << draftDescription(draft.title, media, names);
   out.close();
   if (!out) {
     std::filesystem::remove(description, ignored);

@@ -13,6 +13,33 @@
 
 namespace fenok::pack {
 
+namespace {
+
+// The description's text checked as if read from path: its files are looked for beside path.
+bool readQuizText(const std::string& text, const std::string& path, QuizContent& content, Diagnostics& diagnostics,
+                  std::vector<PeResourceEntry>* media, std::vector<std::string>* readFiles, PictureStorage storage) {
+  QuizSource source;
+  if (!readQuizToml(text, source, diagnostics)) return false;
+  checkQuiz(source, content, diagnostics);
+  const std::string folder = filePath(path).parent_path().u8string();
+  if (media) collectMedia(source, folder, *media, diagnostics, readFiles, storage);
+  return !diagnostics.hasErrors();
+}
+
+// Content and media of a description read without errors, as resources.
+bool resourcesOf(const QuizContent& content, std::vector<PeResourceEntry>& media, bool plain,
+                 std::vector<PeResourceEntry>& resources, Diagnostics& diagnostics) {
+  std::string error;
+  if (!contentResources(content, plain, resources, error)) {
+    diagnostics.error(0, error);
+    return false;
+  }
+  resources.insert(resources.end(), std::make_move_iterator(media.begin()), std::make_move_iterator(media.end()));
+  return true;
+}
+
+}  // namespace
+
 bool readQuizDescription(const std::string& path, QuizContent& content, Diagnostics& diagnostics,
                          std::vector<PeResourceEntry>* media, std::vector<std::string>* readFiles,
                          PictureStorage storage) {
@@ -25,12 +52,7 @@ bool readQuizDescription(const std::string& path, QuizContent& content, Diagnost
     return false;
   }
   if (!descriptionText(bytes, text, diagnostics)) return false;
-  QuizSource source;
-  if (!readQuizToml(text, source, diagnostics)) return false;
-  checkQuiz(source, content, diagnostics);
-  const std::string folder = filePath(path).parent_path().u8string();
-  if (media) collectMedia(source, folder, *media, diagnostics, readFiles, storage);
-  return !diagnostics.hasErrors();
+  return readQuizText(text, path, content, diagnostics, media, readFiles, storage);
 }
 
 bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEntry>& resources,
@@ -40,14 +62,7 @@ bool quizResources(const std::string& path, bool plain, std::vector<PeResourceEn
   std::vector<PeResourceEntry> media;
   const bool readable = readQuizDescription(path, content, diagnostics, &media, readFiles, storage);
   if (questionCount) *questionCount = static_cast<int>(content.questions.size());
-  if (!readable) return false;
-  std::string error;
-  if (!contentResources(content, plain, resources, error)) {
-    diagnostics.error(0, error);
-    return false;
-  }
-  resources.insert(resources.end(), std::make_move_iterator(media.begin()), std::make_move_iterator(media.end()));
-  return true;
+  return readable && resourcesOf(content, media, plain, resources, diagnostics);
 }
 
 PreparedQuiz prepareQuiz(const std::string& path, bool plain, PictureStorage storage) {
@@ -56,6 +71,19 @@ PreparedQuiz prepareQuiz(const std::string& path, bool plain, PictureStorage sto
   if (!quizResources(path, plain, prepared.resources, diagnostics, &prepared.readFiles, &prepared.questionCount,
                      storage))
     prepared.resources.clear();
+  prepared.problems = diagnostics.problems();
+  return prepared;
+}
+
+PreparedQuiz prepareQuizText(const std::string& text, const std::string& path, bool plain, PictureStorage storage) {
+  PreparedQuiz prepared;
+  Diagnostics diagnostics(path);
+  QuizContent content;
+  std::vector<PeResourceEntry> media;
+  prepared.readFiles.push_back(path);
+  const bool readable = readQuizText(text, path, content, diagnostics, &media, &prepared.readFiles, storage);
+  prepared.questionCount = static_cast<int>(content.questions.size());
+  if (!readable || !resourcesOf(content, media, plain, prepared.resources, diagnostics)) prepared.resources.clear();
   prepared.problems = diagnostics.problems();
   return prepared;
 }

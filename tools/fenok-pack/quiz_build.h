@@ -35,6 +35,11 @@ struct PreparedQuiz {
 // fitted unless stored as given.
 PreparedQuiz prepareQuiz(const std::string& path, bool plain, PictureStorage storage = PictureStorage::fitted);
 
+// The same for a description held in memory, as if read from path (its files are looked for beside
+// path, which need not exist): what the studio checks and packs without saving first.
+PreparedQuiz prepareQuizText(const std::string& text, const std::string& path, bool plain,
+                             PictureStorage storage = PictureStorage::fitted);
+
 // The problems alone, for a front end that lists them (file, line, severity, message).
 std::vector<Problem> checkQuizDescription(const std::string& path);
 

@@ -46,20 +46,6 @@ std::vector<std::uint8_t> leadingBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-bool classify(const std::filesystem::path& path, DraftMedia& media) {
-  if (pictureFormat(leadingBytes(path)) != PictureFormat::none) {
-    media = DraftMedia::pictures;
-    return true;
-  }
-  const std::string extension = lowerAscii(path.extension().u8string());
-  for (const ClipExtension& clip : kClipExtensions) {
-    if (extension != clip.extension) continue;
-    media = clip.media;
-    return true;
-  }
-  return false;
-}
-
 // Windows-1252 upper case: ASCII, the accented letters of Latin-1, and š œ ž ÿ.
 char upperCp1252(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -94,6 +80,22 @@ std::string comment(const std::string& line, const std::string& what) {
 
 }  // namespace
 
+bool draftMediaOf(const std::string& file, DraftMedia& media) {
+  const std::filesystem::path path = filePath(file);
+  if (pictureFormat(leadingBytes(path)) != PictureFormat::none) {
+    media = DraftMedia::pictures;
+    return true;
+  }
+  const std::string extension = lowerAscii(path.extension().u8string());
+  for (const ClipExtension& clip : kClipExtensions) {
+    if (extension != clip.extension) continue;
+    media = clip.media;
+    return true;
+  }
+  return false;
+}
+
+
 bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason) {
   std::error_code failure;
   std::filesystem::directory_iterator entries(filePath(folder), failure);
@@ -104,7 +106,7 @@ bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::s
   for (const auto& entry : entries) {
     std::error_code ignored;
     DraftMedia media;
-    if (entry.is_regular_file(ignored) && classify(entry.path(), media))
+    if (entry.is_regular_file(ignored) && draftMediaOf(entry.path().u8string(), media))
       files.push_back({entry.path().filename().u8string(), media});
   }
   std::sort(files.begin(), files.end(), [](const DraftFile& a, const DraftFile& b) { return a.name < b.name; });
@@ -131,6 +133,31 @@ std::string answerFromFileName(const std::string& name) {
   if (answer.size() > kAnswerBoxLength) answer.resize(kAnswerBoxLength);
   while (!answer.empty() && answer.back() == ' ') answer.pop_back();
   return answer.empty() ? kEmptyAnswer : cp1252ToUtf8(answer);
+}
+
+bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
+                 std::string& reason) {
+  std::vector<DraftFile> files;
+  failure = DraftFailure::none;
+  if (!draftFiles(folder, files, reason)) failure = DraftFailure::cannotList;
+  draft.media = media ? *media : DraftMedia::pictures;
+  if (failure == DraftFailure::none && !media && !defaultDraftMedia(files, draft.media))
+    failure = DraftFailure::nothingToAsk;
+  if (failure != DraftFailure::none) return false;
+  draft.names.clear();
+  for (const DraftFile& file : files)
+    if (file.media == draft.media) draft.names.push_back(file.name);
+  draft.filesFound = draft.names.size();
+  if (draft.names.empty()) {
+    failure = DraftFailure::nothingOfThatMedia;
+    return false;
+  }
+  if (draft.names.size() > static_cast<std::size_t>(kMaxQuestions)) draft.names.resize(kMaxQuestions);
+  std::error_code ignored;
+  std::filesystem::path path = std::filesystem::weakly_canonical(filePath(folder), ignored);
+  if (path.filename().empty()) path = path.parent_path();
+  draft.title = path.filename().u8string();
+  return true;
 }
 
 std::string draftDescription(const std::string& title, DraftMedia media, const std::vector<std::string>& names) {

@@ -14,12 +14,32 @@ struct DraftFile {
   DraftMedia media;
 };
 
+// What a file can be the question of: a picture by its first bytes, a clip by its extension; false
+// for anything else.
+bool draftMediaOf(const std::string& path, DraftMedia& media);
+
 // The files of the folder that can make questions, sorted by name; others (the description, notes)
 // are left out. False, with a reason, when the folder cannot be listed.
 bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason);
 
 // Pictures when there are any, else the more numerous kind of clip; false when there is neither.
 bool defaultDraftMedia(const std::vector<DraftFile>& files, DraftMedia& media);
+
+// What a folder gives a new quiz: its title (the folder's name), its kind and the names of the files
+// that become questions (at most the questions a quiz holds; filesFound tells how many there were).
+struct FolderDraft {
+  std::string title;
+  DraftMedia media = DraftMedia::pictures;
+  std::vector<std::string> names;
+  std::size_t filesFound = 0;
+};
+
+enum class DraftFailure { none, cannotList, nothingToAsk, nothingOfThatMedia };
+
+// The draft of a folder, of the given media or the default one (media null). On failure, why, with
+// the system's words in reason when the folder cannot be listed.
+bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
+                 std::string& reason);
 
 // "tour-eiffel.jpg" -> "TOUR EIFFEL": the name without its extension, dashes and underscores as
 // spaces, upper-cased (accented letters too), cut to what an answer box takes.

@@ -1,0 +1,28 @@
+#pragma once
+// Making the program of the quiz being edited, as `fenok-pack build` makes it (pictures fitted,
+// written beside and renamed), for "Créer le quiz…" and for a trial run.
+#include <string>
+
+#include "fenok-pack/stub_locator.h"
+#include "quiz_document.h"
+
+namespace fenok::studio {
+
+struct MadeQuiz {
+  std::string error;  // empty: written
+  int questionCount = 0;
+};
+
+// The player of the given kind is looked for beside the studio (programFolder) as `fenok-pack` looks
+// for it beside itself.
+MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output, pack::PlayerArch arch,
+                         const std::string& programFolder);
+
+// A program path in a folder of its own under temporaryFolder, emptied first: the answers a trial
+// saves beside its program are never those of an earlier trial, nor kept with the quiz.
+std::string trialProgramPath(const std::string& temporaryFolder, std::string& error);
+
+// The name proposed for the program: the quiz's folder name or title, made safe as a file name.
+std::string programName(const QuizDocument& document);
+
+}  // namespace fenok::studio

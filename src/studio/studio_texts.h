@@ -1,0 +1,73 @@
+#pragma once
+// The studio's own words, in French (UTF-8: the window is ours and shows UTF-8 through its port).
+// Problems keep the words of `fenok-pack check`, which authors also meet on the command line.
+
+namespace fenok::studio::texts {
+
+constexpr const char* kProgramName = "fenok studio";
+constexpr const char* kUntitled = "Sans titre";
+constexpr const char* kDescriptionName = "quiz.toml";
+
+// Choices of the quiz settings, in the order of the stored kinds.
+constexpr const char* kMediaChoices[] = {"Texte (une ligne par question)", "Images", "Sons", "Vidéos"};
+constexpr const char* kAnswerCountChoices[] = {"1", "2"};
+constexpr const char* kCommentChoices[] = {
+    "Aucun",
+    "Image solution à la place de l'image",
+    "Commentaire sous la question",
+    "Commentaire et image solution",
+    "Commentaires, montrés à la fin",
+};
+constexpr const char* kAccentChoices[] = {"Stricts : é et E diffèrent (règle du lecteur)",
+                                          "Tolérés : été = ETE, majuscules libres"};
+
+// The file field's label, by media kind (text quizzes have none).
+constexpr const char* kFileLabels[] = {"", "&Image :", "&Son :", "&Vidéo :"};
+constexpr const char* kAnswerLabel = "&Réponse :";
+constexpr const char* kSecondAnswerLabel = "Réponse &2 :";
+constexpr const char* kQuestionGroup = "Question ";  // + its number
+constexpr const char* kNoQuestion = "Aucune question choisie";
+constexpr const char* kRewardRow = " résolue(s) : ";  // "3 résolue(s) : CODE"
+constexpr const char* kSampleNumber = "12";
+
+constexpr const char* kNoProblems = "&Problèmes : aucun, le quiz peut être créé";
+constexpr const char* kProblemsPrefix = "&Problèmes : ";
+constexpr const char* kError = "Erreur : ";
+constexpr const char* kWarning = "Attention : ";
+
+// Dialogs.
+constexpr const char* kChooseFolder = "Choisir le dossier des images ou des sons du quiz";
+constexpr const char* kOpenTitle = "Ouvrir un quiz";
+constexpr const char* kSaveTitle = "Enregistrer le quiz";
+constexpr const char* kCreateTitle = "Créer le programme du quiz";
+constexpr const char* kAddTitle = "Ajouter des questions (images ou sons)";
+constexpr const char* kPictureTitle = "Choisir l'image";
+constexpr const char* kClipTitle = "Choisir le son ou la vidéo";
+constexpr const char* kSolutionTitle = "Choisir l'image solution";
+constexpr const char* kDescriptionFilter = "Quiz fenok (*.toml)";
+constexpr const char* kPictureFilter = "Images (JPEG, GIF, PNG)";
+constexpr const char* kClipFilter = "Sons et vidéos";
+constexpr const char* kMediaFilter = "Images, sons et vidéos";
+constexpr const char* kAllFilesFilter = "Tous les fichiers";
+constexpr const char* kProgram32Filter = "Programme 32 bits, pour tout Windows (*.exe)";
+constexpr const char* kProgram64Filter = "Programme 64 bits (*.exe)";
+
+// Messages.
+constexpr const char* kSaveChanges = "Enregistrer les modifications de « %s » ?";
+constexpr const char* kCannotOpen = "Impossible d'ouvrir « %s » : %s";
+constexpr const char* kOpenedWithProblems = "« %s » est ouvert, mais sa lecture a signalé :\n%s";
+constexpr const char* kCannotSave = "Impossible d'enregistrer : %s";
+constexpr const char* kFolderHasQuiz = "Ce dossier a déjà un quiz.toml : il est ouvert tel quel.";
+constexpr const char* kCannotListFolder = "Impossible de lire le dossier « %s » : %s";
+constexpr const char* kFolderEmpty = "Le dossier « %s » ne contient ni images (JPEG, GIF, PNG) ni sons ou vidéos.";
+constexpr const char* kFolderTruncated = "Le dossier contient %d fichiers ; un quiz a au plus %d questions : les %d premiers sont pris.";
+constexpr const char* kRefusedFiles =
+    "Ces fichiers ne vont pas dans ce quiz (des images pour un quiz d'images, des sons ou des vidéos pour un "
+    "quiz de sons ou de vidéos, aucun fichier pour un quiz de texte) :\n%s";
+constexpr const char* kStillErrors = "Le quiz a encore %d erreur(s) : corrigez-les d'abord (voir la liste des problèmes en bas).";
+constexpr const char* kNoPlayer = "Le lecteur fenok est introuvable : %s";
+constexpr const char* kCannotCreate = "Impossible de créer le quiz : %s";
+constexpr const char* kCreated = "Le quiz est créé : %s (%d questions).";
+constexpr const char* kCannotTry = "Impossible de lancer l'essai : %s";
+
+}  // namespace fenok::studio::texts

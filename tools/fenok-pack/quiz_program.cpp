@@ -1,0 +1,94 @@
+#include "quiz_program.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "file_bytes.h"
+
+namespace fenok::pack {
+namespace {
+
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code failure;
+  if (std::filesystem::equivalent(filePath(a), filePath(b), failure)) return true;
+  // The output may not exist yet: compare where both names lead.
+  const auto canonicalA = std::filesystem::weakly_canonical(filePath(a), failure);
+  if (failure) return false;
+  const auto canonicalB = std::filesystem::weakly_canonical(filePath(b), failure);
+  return !failure && canonicalA == canonicalB;
+}
+
+std::string systemReason() { return errno != 0 ? std::strerror(errno) : "write error"; }
+
+}  // namespace
+
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
+  const std::filesystem::path final = filePath(path);
+  std::filesystem::path partial = final;
+  partial += ".part";
+  errno = 0;
+  {
+    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+    std::string reason = file ? std::string() : systemReason();
+    if (file) file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (file) file.close();
+    if (!file) {
+      if (reason.empty()) reason = systemReason();
+      std::error_code ignored;
+      std::filesystem::remove(partial, ignored);
+      error = "cannot write " + path + ": " + reason;
+      return false;
+    }
+  }
+  std::error_code failure;
+  std::filesystem::permissions(partial,
+                               std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                   std::filesystem::perms::others_exec,
+                               std::filesystem::perm_options::add, failure);
+  failure.clear();
+  std::filesystem::rename(partial, final, failure);
+  if (failure) {
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+    error = "cannot write " + path + ": " + failure.message();
+    return false;
+  }
+  return true;
+}
+
+bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error) {
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (!sameFile(output, inputs[i])) continue;
+    const std::string what = i == 0                   ? "the quiz description"
+                             : i + 1 == inputs.size() ? "the player the quiz is packed into"
+                                                      : "a file of the quiz (" + inputs[i] + ")";
+    error = "will not write " + output + ": it is " + what;
+    return true;
+  }
+  return false;
+}
+
+bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
+                      std::string& error, std::size_t* packedSize) {
+  std::vector<std::string> inputs = prepared.readFiles;
+  inputs.push_back(playerPath);
+  if (outputOverwritesAnInput(output, inputs, error)) return false;
+  std::vector<std::uint8_t> player, packed;
+  std::string reason;
+  if (!readFileBytes(playerPath, player, reason)) {
+    error = "cannot read the player " + playerPath + ": " + reason;
+    return false;
+  }
+  if (!packIntoPlayer(player, prepared.resources, packed, error)) {
+    error = playerPath + ": " + error;
+    return false;
+  }
+  if (!writeFileReplacing(output, packed, error)) return false;
+  if (packedSize) *packedSize = packed.size();
+  return true;
+}
+
+}  // namespace fenok::pack

@@ -1,0 +1,25 @@
+#pragma once
+// Writing a packed quiz program: the player read, the quiz's resources put in, the result written
+// beside its final name and renamed, so that a failure never leaves a half-written program, and never
+// over one of the files the quiz is made from. Shared by `fenok-pack build` and the studio.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quiz_build.h"
+
+namespace fenok::pack {
+
+// Writes bytes to path through path.part and a rename (executable where that means something).
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
+
+// True, with the reason, when output would replace one of inputs: the description first, then its
+// pictures and clips, then the player (last).
+bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error);
+
+// The prepared quiz packed into the player at playerPath and written to output. packedSize, when
+// given, gets the size written.
+bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
+                      std::string& error, std::size_t* packedSize = nullptr);
+
+}  // namespace fenok::pack
