@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -120,6 +121,31 @@ TEST_F(StudioWindowTest, TabFollowsTheScreenAndLabelsPrecedeTheirFields) {
   for (int id : kLabelledFields) {
     EXPECT_EQ(className(GetWindow(GetDlgItem(window, id), GW_HWNDPREV)), L"Static") << id;
   }
+}
+
+// Alt+letter must reach one field: no two labels, buttons or menus of the bar share a letter.
+TEST_F(StudioWindowTest, NoTwoMnemonicsShareALetter) {
+  std::vector<std::wstring> texts;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t text[256] = {};
+    GetWindowTextW(child, text, 256);
+    texts.push_back(text);
+  }
+  HMENU bar = GetMenu(window);
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    texts.push_back(text);
+  }
+  std::wstring letters;
+  for (const std::wstring& text : texts) {
+    const std::size_t at = text.find(L'&');
+    if (at == std::wstring::npos || at + 1 >= text.size()) continue;
+    const wchar_t letter = static_cast<wchar_t>(towupper(text[at + 1]));
+    EXPECT_EQ(letters.find(letter), std::wstring::npos) << "twice: " << static_cast<char>(letter);
+    letters += letter;
+  }
+  EXPECT_GE(letters.size(), 15u);
 }
 
 TEST_F(StudioWindowTest, TextsCrossAsUtf8BothWays) {
