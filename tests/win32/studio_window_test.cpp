@@ -123,6 +123,29 @@ TEST_F(StudioWindowTest, TabFollowsTheScreenAndLabelsPrecedeTheirFields) {
   }
 }
 
+TEST_F(StudioWindowTest, ShortcutsReachTheirCommands) {
+  struct Shortcut {
+    WORD key;
+    BYTE modifiers;
+    WORD command;
+  };
+  const Shortcut expected[] = {{'N', FCONTROL, STUDIO_CMD_NEW_FROM_FOLDER}, {'O', FCONTROL, STUDIO_CMD_OPEN},
+                               {'S', FCONTROL, STUDIO_CMD_SAVE}, {VK_F5, 0, STUDIO_CMD_TRY_QUIZ}};
+  HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(STUDIO_ACCELERATORS));
+  ASSERT_NE(table, nullptr);
+  ACCEL entries[8] = {};
+  const int count = CopyAcceleratorTableW(table, entries, 8);
+  ASSERT_EQ(count, 4);
+  for (const Shortcut& shortcut : expected) {
+    bool found = false;
+    for (int i = 0; i < count; ++i) {
+      found = found || (entries[i].key == shortcut.key && entries[i].cmd == shortcut.command &&
+                        (entries[i].fVirt & (FCONTROL | FSHIFT | FALT)) == shortcut.modifiers);
+    }
+    EXPECT_TRUE(found) << shortcut.command;
+  }
+}
+
 // Alt+letter must reach one field: no two labels, buttons or menus of the bar share a letter.
 TEST_F(StudioWindowTest, NoTwoMnemonicsShareALetter) {
   std::vector<std::wstring> texts;

@@ -19,6 +19,7 @@ StudioWindow::StudioWindow(HINSTANCE instance) {
 }
 
 StudioWindow::~StudioWindow() {
+  screen_ = nullptr;  // gone before the window: its last notifications go nowhere
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
   for (const auto& entry : brushes_) DeleteObject(entry.second);
 }
