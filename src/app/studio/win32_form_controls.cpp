@@ -18,8 +18,9 @@ constexpr int kWideColumn = 0;
 constexpr int kNumberColumn = 1;
 constexpr int kNumberCell = 0;
 constexpr int kWideCell = 1;
-constexpr int kNumberColumnWidth = 34;  // pixels at 96 dpi
+constexpr int kNumberColumnWidth = 40;  // pixels at 96 dpi
 constexpr int kListBoxTextMargin = 8;   // pixels beyond the longest row, for the horizontal scroll
+constexpr int kThumbnailGap = 4;         // pixels at 96 dpi between the pictures of adjacent rows
 constexpr int kDefaultDpi = 96;
 constexpr int kMaxThumbnailSide = 4096;  // anything larger is not a thumbnail
 
@@ -305,7 +306,8 @@ HIMAGELIST Win32FormControls::thumbnailsOf(HWND listView) {
   SendMessageW(listView, LVM_SETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
 
   HIMAGELIST images = ImageList_Create(MulDiv(STUDIO_THUMBNAIL_WIDTH, dpi, kDefaultDpi),
-                                       MulDiv(STUDIO_THUMBNAIL_HEIGHT, dpi, kDefaultDpi), ILC_COLOR32, 0, 8);
+                                       MulDiv(STUDIO_THUMBNAIL_HEIGHT + kThumbnailGap, dpi, kDefaultDpi), ILC_COLOR32,
+                                       0, 8);
   if (images) SendMessageW(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   thumbnails_[listView] = images;
   return images;
