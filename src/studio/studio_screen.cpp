@@ -86,14 +86,13 @@ bool isDescriptionOrFolder(const std::string& path) {
 }  // namespace
 
 struct StudioScreen::State {
-  State(FormControls& controls_, StudioHost& host_)
-      : controls(controls_), host(host_), recent((fs::path(pack::filePath(host_.settingsFolder())) / kRecentFileName).u8string()) {}
+  State(FormControls& controls_, StudioHost& host_) : controls(controls_), host(host_) {}
 
   FormControls& controls;
   StudioHost& host;
   QuizDocument document;
   LiveCheck check;
-  RecentFiles recent;
+  RecentFiles recent{""};  // kept in the settings folder once started
   int question = -1;  // the selected one
   int reward = -1;    // the selected score level
   bool filling = false;  // the controls are being set from the document, not by the author
@@ -622,6 +621,9 @@ StudioScreen::~StudioScreen() = default;
 
 void StudioScreen::start(const std::vector<std::string>& arguments) {
   State& s = *state_;
+  const std::string settings = s.host.settingsFolder();
+  // Without a settings folder the list lives only as long as the window.
+  s.recent = RecentFiles(settings.empty() ? "" : (pack::filePath(settings) / kRecentFileName).u8string());
   s.recent.load();
   s.host.setRecentFiles(s.recent.paths());
   {

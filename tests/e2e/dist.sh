@@ -18,7 +18,7 @@ checks_init dist
 zip=$(ls "$root"/build/dist/fenok-*-windows.zip | head -1)
 (cd "$work" && unzip -q "$zip") || { fail "unzip $zip"; exit 1; }
 folder=$(ls -d "$work"/fenok-*/ | head -1)
-for file in fenok-pack.exe fenok.exe fenok64.exe guide-auteur.md LISEZMOI.txt exemples/demo/quiz.toml; do
+for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe guide-auteur.md LISEZMOI.txt exemples/demo/quiz.toml; do
   expect_eq "the archive holds $file" "$([ -f "$folder/$file" ] && echo yes)" yes
 done
 

@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "file_bytes.h"
+#include "platform/portable/pe_resources.h"
+
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -13,7 +16,17 @@ namespace {
 
 bool isFile(const std::string& path) {
   std::error_code ignored;
-  return std::filesystem::is_regular_file(path, ignored);
+  return std::filesystem::is_regular_file(filePath(path), ignored);
+}
+
+// A build tree keeps its own kind of player beside its tools (build/win64/bin/fenok.exe is 64-bit), so
+// a place is taken only when what lies there is not a player of the other kind.
+bool otherKind(const std::string& path, PlayerArch arch) {
+  std::vector<std::uint8_t> bytes;
+  PeLayout layout;
+  std::string ignored;
+  if (!readFileBytes(path, bytes) || !readPeLayout(bytes, layout, ignored)) return false;
+  return layout.pe32Plus != (arch == PlayerArch::x64);
 }
 
 std::string given(const std::string& path, const char* how, std::string& error) {
@@ -57,9 +70,9 @@ std::vector<std::string> defaultStubPlaces(const std::string& programFolder, Pla
     const char* buildTree;  // the Windows build of the same tree
   };
   const Places places = arch == PlayerArch::x64 ? Places{"fenok64.exe", "win64"} : Places{"fenok.exe", "win32"};
-  const std::filesystem::path folder(programFolder);
-  return {(folder / places.beside).string(),
-          (folder / ".." / ".." / places.buildTree / "bin" / "fenok.exe").lexically_normal().string()};
+  const std::filesystem::path folder = filePath(programFolder);
+  return {(folder / places.beside).u8string(),
+          (folder / ".." / ".." / places.buildTree / "bin" / "fenok.exe").lexically_normal().u8string()};
 }
 
 std::string locateStub(const std::string& explicitStub, const char* environmentStub,
@@ -67,12 +80,21 @@ std::string locateStub(const std::string& explicitStub, const char* environmentS
   if (!explicitStub.empty()) return given(explicitStub, "--stub", error);
   if (environmentStub && *environmentStub) return given(environmentStub, "FENOK_STUB", error);
   const std::vector<std::string> places = defaultStubPlaces(programFolder, arch);
-  for (const std::string& place : places)
-    if (isFile(place)) return place;
+  std::vector<std::string> looked;
+  for (const std::string& place : places) {
+    if (!isFile(place)) {
+      looked.push_back(place);
+    } else if (otherKind(place, arch)) {
+      looked.push_back(place + std::string(", which is not an ") + archName(arch) + " player,");
+    } else {
+      return place;
+    }
+  }
   error = "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB";
-  if (!places.empty()) {
+  if (!looked.empty()) {
     error += " (looked for";
-    for (std::size_t i = 0; i < places.size(); ++i) error += (i ? " and " : " ") + places[i];
+    for (std::size_t i = 0; i < looked.size(); ++i) error += (i ? " and " : " ") + looked[i];
+    if (error.back() == ',') error.pop_back();
     error += ")";
   }
   return {};

@@ -191,6 +191,23 @@ TEST(StubLocator, LooksInOrder) {
   EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x64), beside64);
 }
 
+TEST(StubLocator, PassesOverAPlayerOfTheOtherKind) {
+  // The tools of the 64-bit build tree have the 64-bit player beside them, named fenok.exe.
+  QuizFolder folder;
+  const auto bytes = [](const char* name) {
+    const std::vector<std::uint8_t> stub = testing::readFixture(name);
+    return std::string(stub.begin(), stub.end());
+  };
+  const std::string own64 = folder.write("build/win64/bin/fenok.exe", bytes("stub64.exe"));
+  const std::string programFolder = folder.path("build/win64/bin");
+  std::string error;
+  EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x64), own64);
+  EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x86), "");
+  EXPECT_NE(error.find(own64 + ", which is not an x86 player"), std::string::npos) << error;
+  const std::string player32 = folder.write("build/win32/bin/fenok.exe", bytes("stub32.exe"));
+  EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x86), player32);
+}
+
 TEST(StubLocator, SaysWhatIsMissing) {
   std::string error;
   EXPECT_EQ(pack::locateStub("/nonexistent/p.exe", nullptr, "", error), "");

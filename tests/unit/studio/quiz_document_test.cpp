@@ -1,0 +1,140 @@
+// The editing model: a quiz drafted from a folder, commands on its questions, kinds switched and
+// switched back, and saving that keeps file names pointing at the same files.
+#include <gtest/gtest.h>
+
+#include "fenok-pack/quiz_build.h"
+#include "quiz_document.h"
+#include "studio_support.h"
+
+namespace fenok {
+namespace {
+
+using studio::QuizDocument;
+using testing::QuizFolder;
+
+std::vector<std::string> answers(const QuizDocument& document) {
+  std::vector<std::string> result;
+  for (const auto& question : document.quiz().questions) result.push_back(question.answer.value);
+  return result;
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(QuizDocument, FromFolderDraftsOneQuestionPerPictureInNameOrder) {
+  QuizFolder folder;
+  testing::writePictures(folder);
+  QuizDocument document;
+  std::string reason;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason)) << reason;
+  EXPECT_EQ(answers(document), (std::vector<std::string>{"ARC", "ETE", "TOUR EIFFEL"}));
+  EXPECT_EQ(document.quiz().questions[2].picture.value, "tour-eiffel.jpg");
+  EXPECT_EQ(document.quiz().title.value, "photos");
+  EXPECT_EQ(document.path(), folder.path("photos/quiz.toml"));
+  EXPECT_TRUE(document.modified());
+  EXPECT_FALSE(document.saved());
+  // What `new` drafts builds as it is: so does the studio's canonical form of it.
+  EXPECT_TRUE(pack::prepareQuizText(document.text(), document.path(), false).ok());
+
+  QuizDocument empty;
+  EXPECT_FALSE(QuizDocument::fromFolder(folder.path("nothing-here"), empty, reason));
+}
+
+TEST(QuizDocument, MovesAndRemovesQuestions) {
+  QuizFolder folder;
+  testing::writePictures(folder);
+  QuizDocument document;
+  std::string reason;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+  EXPECT_EQ(document.moveQuestion(0, 1), 1);
+  EXPECT_EQ(document.moveQuestion(2, 1), 2);  // the last one stays last
+  EXPECT_EQ(document.moveQuestion(0, -1), 0);
+  EXPECT_EQ(answers(document), (std::vector<std::string>{"ETE", "ARC", "TOUR EIFFEL"}));
+  document.removeQuestion(0);
+  document.removeQuestion(7);
+  EXPECT_EQ(answers(document), (std::vector<std::string>{"ARC", "TOUR EIFFEL"}));
+  // The written order is the list's order.
+  const std::string text = document.text();
+  EXPECT_LT(text.find("\"arc.gif\""), text.find("\"tour-eiffel.jpg\""));
+}
+
+TEST(QuizDocument, FieldsAKindDoesNotUseAreKeptButNotWritten) {
+  QuizFolder folder;
+  testing::writePictures(folder);
+  QuizDocument document;
+  std::string reason;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+  auto& quiz = document.quiz();
+  quiz.questions[0].secondAnswer.value = "GAUCHE";
+  quiz.questions[0].comment.value = "Un arc.";
+
+  quiz.mediaKind = kMediaText;
+  quiz.answersPerQuestion = 1;
+  quiz.questions[0].text = pack::SourceText{"Un monument ?", 0, true};
+  const std::string asText = document.text();
+  EXPECT_FALSE(has(asText, "picture =")) << asText;
+  EXPECT_FALSE(has(asText, "second_answer")) << asText;
+  EXPECT_FALSE(has(asText, "comment =")) << asText;
+  EXPECT_TRUE(has(asText, "text = \"Un monument ?\"")) << asText;
+
+  quiz.mediaKind = kMediaPictures;
+  quiz.answersPerQuestion = 2;
+  quiz.commentKind = kCommentText;
+  const std::string back = document.text();
+  EXPECT_TRUE(has(back, "picture = \"arc.gif\"")) << back;
+  EXPECT_TRUE(has(back, "second_answer = \"GAUCHE\"")) << back;
+  EXPECT_TRUE(has(back, "comment = \"Un arc.\"")) << back;
+  EXPECT_FALSE(has(back, "text =")) << back;
+}
+
+TEST(QuizDocument, SavingElsewhereKeepsFilesPointingAtTheSamePictures) {
+  QuizFolder folder;
+  testing::writePictures(folder);
+  QuizDocument document;
+  std::string reason, error;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+  std::filesystem::create_directories(folder.path("elsewhere"));
+  ASSERT_TRUE(document.saveAs(folder.path("elsewhere/quiz.toml"), error)) << error;
+  EXPECT_EQ(document.quiz().questions[0].picture.value, folder.path("photos/arc.gif"));
+  EXPECT_TRUE(pack::prepareQuiz(folder.path("elsewhere/quiz.toml"), false).ok());
+
+  ASSERT_TRUE(document.saveAs(folder.path("photos/quiz.toml"), error)) << error;
+  EXPECT_EQ(document.quiz().questions[0].picture.value, "arc.gif");
+  EXPECT_FALSE(document.modified());
+
+  std::vector<pack::Problem> problems;
+  QuizDocument reopened;
+  ASSERT_TRUE(QuizDocument::open(folder.path("photos/quiz.toml"), reopened, problems, reason)) << reason;
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(reopened.text(), document.text());
+}
+
+TEST(QuizDocument, AFailedSaveChangesNothing) {
+  QuizFolder folder;
+  testing::writePictures(folder);
+  QuizDocument document;
+  std::string reason, error;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+  folder.write("file/x", "");  // "file" is a folder: nothing can be written as it
+  EXPECT_FALSE(document.saveAs(folder.path("file"), error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(document.path(), folder.path("photos/quiz.toml"));
+  EXPECT_EQ(document.quiz().questions[0].picture.value, "arc.gif");
+  EXPECT_TRUE(document.modified());
+}
+
+TEST(QuizDocument, AddedFilesMustSuitTheQuiz) {
+  QuizFolder folder;
+  testing::writePictures(folder);
+  folder.write("sons/cloche.mp3", "ID3 not really a clip");
+  QuizDocument document;
+  std::vector<std::string> refused;
+  document.addFiles({folder.path("sons/cloche.mp3"), folder.path("photos/arc.gif"), folder.path("photos/notes.txt")},
+                    refused);
+  EXPECT_EQ(document.quiz().mediaKind, kMediaAudio);  // the first file chose
+  EXPECT_EQ(answers(document), (std::vector<std::string>{"CLOCHE"}));
+  EXPECT_EQ(refused, (std::vector<std::string>{folder.path("photos/arc.gif"), folder.path("photos/notes.txt")}));
+  EXPECT_EQ(document.quiz().questions[0].clip.value, folder.path("sons/cloche.mp3"));  // never saved: absolute
+}
+
+}  // namespace
+}  // namespace fenok

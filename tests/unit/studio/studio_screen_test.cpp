@@ -1,0 +1,189 @@
+// The studio's window as the author uses it, over in-memory controls and a scripted host: what each
+// kind of quiz shows, live problems and trial verdicts, and the commands that make, try and keep it.
+#include <gtest/gtest.h>
+
+#include "content/quiz_colours.h"
+#include "fenok-pack/file_bytes.h"
+#include "platform/portable/memory_form_controls.h"
+#include "studio_ids.h"
+#include "studio_screen.h"
+#include "studio_support.h"
+
+namespace fenok {
+namespace {
+
+using studio::Reply;
+using studio::Tone;
+using testing::QuizFolder;
+
+class StudioScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::writePictures(folder);
+    host.settings = folder.path("settings");
+    host.program = folder.path("bin");
+    folder.write("bin/fenok.exe", std::string(reinterpret_cast<const char*>(testing::readFixture("stub32.exe").data()),
+                                              testing::readFixture("stub32.exe").size()));
+    screen.start({folder.path("photos")});
+  }
+
+  // The author types into a control, or picks a row: the window then tells the screen.
+  void type(int id, const std::string& text) {
+    controls.setText(id, text);
+    screen.edited(id);
+  }
+  void pick(int id, int row) {
+    controls.select(id, row);
+    screen.selectionChanged(id);
+  }
+  bool problemSays(const std::string& words) const {
+    for (const std::string& row : controls.cells(STUDIO_PROBLEMS))
+      if (row.find(words) != std::string::npos) return true;
+    return false;
+  }
+
+  QuizFolder folder;
+  MemoryFormControls controls;
+  testing::ScriptedHost host;
+  studio::StudioScreen screen{controls, host};
+};
+
+TEST_F(StudioScreenTest, OpensOnAFolderWithItsQuestionsAndNoProblems) {
+  EXPECT_EQ(controls.text(STUDIO_TITLE), "photos");
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1), (std::vector<std::string>{"ARC", "ETE", "TOUR EIFFEL"}));
+  for (const ListRow& row : controls.control(STUDIO_QUESTIONS).rows) {
+    ASSERT_NE(row.thumbnail, nullptr);
+    EXPECT_LE(row.thumbnail->width, STUDIO_THUMBNAIL_WIDTH);
+    EXPECT_EQ(row.thumbnail->bgra.size(), static_cast<std::size_t>(row.thumbnail->width * row.thumbnail->height * 4));
+  }
+  EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 0);
+  EXPECT_EQ(controls.text(STUDIO_ANSWER), "ARC");
+  EXPECT_TRUE(controls.cells(STUDIO_PROBLEMS).empty());
+  EXPECT_EQ(host.title, "quiz.toml * - fenok studio");  // drafted, not yet saved
+}
+
+TEST_F(StudioScreenTest, ShowsTheFieldsTheKindsUse) {
+  struct Case {
+    int media, answers, comments;
+    bool file, text, second, comment, solution;
+  };
+  const Case cases[] = {
+      {kMediaPictures, 1, kCommentNone, true, false, false, false, false},
+      {kMediaPictures, 2, kCommentTextAndPicture, true, false, true, true, true},
+      {kMediaAudio, 1, kCommentSolutionPicture, true, false, false, false, false},
+      {kMediaText, 1, kCommentText, false, true, false, true, false},
+  };
+  for (const Case& c : cases) {
+    pick(STUDIO_MEDIA, c.media);
+    pick(STUDIO_ANSWERS_PER_QUESTION, c.answers - 1);
+    pick(STUDIO_COMMENTS, c.comments);
+    const std::string where = "media " + std::to_string(c.media) + ", comments " + std::to_string(c.comments);
+    EXPECT_EQ(controls.isVisible(STUDIO_FILE), c.file) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_FILE_BROWSE), c.file) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_TEXT), c.text) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_SECOND_ANSWER), c.second) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_SECOND_TRIAL), c.second) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_CAPTIONS_LABEL), c.second) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_COMMENT), c.comment) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_SOLUTION), c.solution) << where;
+  }
+}
+
+TEST_F(StudioScreenTest, AccentsVariantsAndTrialsAsThePlayerJudges) {
+  pick(STUDIO_QUESTIONS, 1);
+  type(STUDIO_ANSWER, "\xC3\x89T\xC3\x89");  // ÉTÉ
+  EXPECT_FALSE(problemSays("accents"));       // tolerant: nothing to say
+  type(STUDIO_TRIAL, "ete");
+  EXPECT_EQ(controls.text(STUDIO_TRIAL_VERDICT), "BRAVO");
+  const FormColours right = screen.colours(STUDIO_TRIAL_VERDICT);
+  EXPECT_TRUE(right.custom);
+  EXPECT_EQ(right.background, kSuccessColour);
+
+  pick(STUDIO_ACCENTS, kAccentsStrict);
+  EXPECT_TRUE(problemSays("accents = \"tolerant\"")) << controls.cells(STUDIO_PROBLEMS).size();
+  EXPECT_NE(controls.text(STUDIO_TRIAL_VERDICT), "BRAVO");  // judged again under the new rule
+  pick(STUDIO_ACCENTS, kAccentsTolerant);
+  EXPECT_TRUE(controls.cells(STUDIO_PROBLEMS).empty());
+
+  type(STUDIO_ALSO, " SUMMER ;; saison ");
+  EXPECT_EQ(screen.colours(STUDIO_TRIAL_VERDICT).background, kSuccessColour);
+  type(STUDIO_TRIAL, "summer");
+  EXPECT_EQ(controls.text(STUDIO_TRIAL_VERDICT), "BRAVO");
+  type(STUDIO_TRIAL, "sumer");
+  EXPECT_EQ(controls.text(STUDIO_TRIAL_VERDICT), "Quasiment");
+  EXPECT_EQ(screen.colours(STUDIO_TRIAL_VERDICT).background, kAmberColour);
+  type(STUDIO_TRIAL, "xyz");
+  EXPECT_EQ(screen.colours(STUDIO_TRIAL_VERDICT).background, kRedColour);
+  controls.setFocus(STUDIO_TRIAL);
+  screen.enterPressed();
+  EXPECT_TRUE(controls.control(STUDIO_TRIAL).allTextSelected);
+}
+
+TEST_F(StudioScreenTest, CreatingIsRefusedWhileAnErrorRemainsThenWritesThePlayer) {
+  type(STUDIO_ANSWER, "");
+  host.savedFiles = {folder.path("photos/quiz.exe")};
+  screen.command(STUDIO_CMD_CREATE_QUIZ);
+  ASSERT_EQ(host.told.size(), 1u);
+  EXPECT_EQ(host.told[0].tone, Tone::warning);
+  EXPECT_EQ(controls.focusedId(), STUDIO_PROBLEMS);
+  EXPECT_EQ(controls.selection(STUDIO_PROBLEMS), 0);
+  EXPECT_FALSE(folder.exists("photos/quiz.exe"));
+  EXPECT_EQ(host.savedFiles.size(), 1u);  // no file was even asked for
+
+  type(STUDIO_ANSWER, "ARC");
+  screen.command(STUDIO_CMD_CREATE_QUIZ);
+  ASSERT_EQ(host.told.size(), 2u);
+  EXPECT_EQ(host.told[1].tone, Tone::information) << host.told[1].message;
+  testing::LoadedQuiz loaded;
+  std::string error;
+  std::vector<std::uint8_t> program;
+  ASSERT_TRUE(pack::readFileBytes(folder.path("photos/quiz.exe"), program));
+  ASSERT_TRUE(loaded.load(program, error)) << error;
+  EXPECT_EQ(loaded.quiz->questionCount, 3);
+  EXPECT_TRUE(loaded.messages.messages().empty());
+}
+
+TEST_F(StudioScreenTest, TryingPacksAFreshProgramAndStartsIt) {
+  host.sixtyFour = false;
+  screen.command(STUDIO_CMD_TRY_QUIZ);
+  ASSERT_EQ(host.started.size(), 1u) << (host.told.empty() ? "" : host.told[0].message);
+  EXPECT_TRUE(std::filesystem::exists(host.started[0]));
+  EXPECT_TRUE(host.title.find('*') != std::string::npos);  // trying saves nothing
+}
+
+TEST_F(StudioScreenTest, AsksBeforeLosingChangesAndSavesWhenTold) {
+  type(STUDIO_TITLE, "Monuments");
+  host.replies = {Reply::cancel, Reply::no};
+  EXPECT_FALSE(screen.mayClose());
+  EXPECT_TRUE(screen.mayClose());
+  EXPECT_EQ(host.asked.size(), 2u);
+  EXPECT_FALSE(folder.exists("photos/quiz.toml"));
+
+  host.replies = {Reply::yes};
+  EXPECT_TRUE(screen.mayClose());
+  EXPECT_NE(testing::fileText(folder.path("photos/quiz.toml")).find("title = \"Monuments\""), std::string::npos);
+  EXPECT_EQ(host.recent, (std::vector<std::string>{folder.path("photos/quiz.toml")}));
+  EXPECT_TRUE(screen.mayClose());  // saved: nothing to ask
+  EXPECT_EQ(host.asked.size(), 3u);
+}
+
+TEST_F(StudioScreenTest, QuestionCommandsKeepTheSelectionOnTheMovedQuestion) {
+  screen.command(STUDIO_MOVE_DOWN);
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1), (std::vector<std::string>{"ETE", "ARC", "TOUR EIFFEL"}));
+  EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 1);
+  EXPECT_EQ(controls.text(STUDIO_QUESTION_GROUP), "Question 2");
+  screen.command(STUDIO_REMOVE_QUESTION);
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1), (std::vector<std::string>{"ETE", "TOUR EIFFEL"}));
+  EXPECT_EQ(controls.cells(STUDIO_REWARDS).size(), 2u);
+
+  host.openedFiles = {folder.path("photos/notes.txt")};
+  screen.command(STUDIO_ADD_QUESTIONS);
+  ASSERT_EQ(host.told.size(), 1u);
+  EXPECT_EQ(host.told[0].tone, Tone::warning);
+  screen.filesDropped({folder.path("photos/arc.gif")});
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1).back(), "ARC");
+  EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 2);
+}
+
+}  // namespace
+}  // namespace fenok

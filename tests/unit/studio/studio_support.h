@@ -1,0 +1,86 @@
+#pragma once
+// Helpers of the studio's tests: a host that answers the studio's dialogs from a script and keeps
+// what it was told, and a folder of pictures to make quizzes of.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "../pack/pack_support.h"
+#include "studio_host.h"
+
+namespace fenok::testing {
+
+struct Told {
+  std::string message;
+  studio::Tone tone;
+};
+
+class ScriptedHost : public studio::StudioHost {
+ public:
+  // Answers, taken in order; a dialog without one is cancelled.
+  std::deque<std::string> folders, openedFiles, savedFiles;
+  std::deque<int> saveFilters;
+  std::deque<studio::Reply> replies;
+  std::uint32_t colour = 0;
+
+  std::vector<Told> told;
+  std::vector<std::string> asked, started;
+  std::string title, program, settings;
+  std::vector<std::string> recent;
+  bool sixtyFour = false;
+
+  bool chooseFolder(const std::string&, std::string& folder) override { return take(folders, folder); }
+  bool chooseFilesToOpen(const studio::FileDialog&, std::vector<std::string>& paths) override {
+    std::string path;
+    if (!take(openedFiles, path)) return false;
+    paths = {path};
+    return true;
+  }
+  bool chooseFileToSave(const studio::FileDialog&, std::string& path, int& filter) override {
+    filter = saveFilters.empty() ? 0 : saveFilters.front();
+    if (!saveFilters.empty()) saveFilters.pop_front();
+    return take(savedFiles, path);
+  }
+  bool chooseColour(std::uint32_t& chosen) override {
+    chosen = colour;
+    return true;
+  }
+  studio::Reply ask(const std::string& question) override {
+    asked.push_back(question);
+    if (replies.empty()) return studio::Reply::cancel;
+    const studio::Reply reply = replies.front();
+    replies.pop_front();
+    return reply;
+  }
+  void tell(const std::string& message, studio::Tone tone) override { told.push_back({message, tone}); }
+  bool startProgram(const std::string& path, std::string&) override {
+    started.push_back(path);
+    return true;
+  }
+  std::string temporaryFolder() const override { return settings; }
+  std::string programFolder() const override { return program; }
+  std::string settingsFolder() const override { return settings; }
+  bool runs64Bit() const override { return sixtyFour; }
+  void setWindowTitle(const std::string& text) override { title = text; }
+  void setRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
+  void setBusy(bool) override {}
+
+ private:
+  static bool take(std::deque<std::string>& answers, std::string& out) {
+    if (answers.empty()) return false;
+    out = answers.front();
+    answers.pop_front();
+    return true;
+  }
+};
+
+// Three pictures named after their answers, and a note that makes no question.
+inline void writePictures(const QuizFolder& folder) {
+  const std::string jpeg = sourceFile("tests/unit/pack/fixtures/quarters.jpg");
+  folder.write("photos/tour-eiffel.jpg", jpeg);
+  folder.write("photos/arc.gif", sourceFile("tests/unit/pack/fixtures/quarters.gif"));
+  folder.write("photos/ete.jpg", jpeg);
+  folder.write("photos/notes.txt", "not a question");
+}
+
+}  // namespace fenok::testing
