@@ -25,7 +25,8 @@ MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output
                          const std::string& programFolder) {
   MadeQuiz made;
   const std::string stub = pack::locateStub("", nullptr, programFolder, made.error, arch);
-  if (!made.error.empty()) return made;
+  made.playerMissing = !made.error.empty();
+  if (made.playerMissing) return made;
   const pack::PreparedQuiz prepared = pack::prepareQuizText(document.text(), checkedPath(document), false);
   made.questionCount = prepared.questionCount;
   if (!prepared.ok()) {

@@ -10,6 +10,7 @@ namespace fenok::studio {
 
 struct MadeQuiz {
   std::string error;  // empty: written
+  bool playerMissing = false;  // error says where the player was looked for
   int questionCount = 0;
 };
 

@@ -477,7 +477,7 @@ struct StudioScreen::State {
     const MadeQuiz made = makeQuizProgram(document, output, filter == 1 ? pack::PlayerArch::x64 : pack::PlayerArch::x86,
                                           host.programFolder());
     host.setBusy(false);
-    if (!made.error.empty()) return host.tell(say(texts::kCannotCreate, {made.error}), Tone::error);
+    if (!made.error.empty()) return host.tell(say(texts::kCannotCreate, {failure(made)}), Tone::error);
     host.tell(say(texts::kCreated, {output, std::to_string(made.questionCount)}), Tone::information);
   }
 
@@ -491,9 +491,13 @@ struct StudioScreen::State {
       made = makeQuizProgram(document, program, host.runs64Bit() ? pack::PlayerArch::x64 : pack::PlayerArch::x86,
                              host.programFolder());
     host.setBusy(false);
-    if (error.empty()) error = made.error;
+    if (error.empty() && !made.error.empty()) error = failure(made);
     if (error.empty()) host.startProgram(program, error);
     if (!error.empty()) host.tell(say(texts::kCannotTry, {error}), Tone::error);
+  }
+
+  static std::string failure(const MadeQuiz& made) {
+    return made.playerMissing ? say(texts::kNoPlayer, {made.error}) : made.error;
   }
 
   void addQuestions() {

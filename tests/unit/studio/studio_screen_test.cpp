@@ -149,6 +149,13 @@ TEST_F(StudioScreenTest, TryingPacksAFreshProgramAndStartsIt) {
   ASSERT_EQ(host.started.size(), 1u) << (host.told.empty() ? "" : host.told[0].message);
   EXPECT_TRUE(std::filesystem::exists(host.started[0]));
   EXPECT_TRUE(host.title.find('*') != std::string::npos);  // trying saves nothing
+
+  host.program = folder.path("nowhere");
+  screen.command(STUDIO_CMD_TRY_QUIZ);
+  EXPECT_EQ(host.started.size(), 1u);
+  ASSERT_EQ(host.told.size(), 1u);
+  EXPECT_EQ(host.told[0].tone, Tone::error);
+  EXPECT_NE(host.told[0].message.find("Le lecteur fenok est introuvable"), std::string::npos) << host.told[0].message;
 }
 
 TEST_F(StudioScreenTest, AsksBeforeLosingChangesAndSavesWhenTold) {
