@@ -197,6 +197,14 @@ TEST_F(StudioWindowTest, ListsTakeRowsAndSelections) {
   }
 }
 
+TEST_F(StudioWindowTest, ALongProblemCanBeScrolledTo) {
+  HWND problems = GetDlgItem(window, STUDIO_PROBLEMS);
+  RECT client;
+  GetClientRect(problems, &client);
+  controls->setRows(STUDIO_PROBLEMS, {{{std::string(300, 'W')}, nullptr}});
+  EXPECT_GT(SendMessageW(problems, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+}
+
 TEST_F(StudioWindowTest, QuestionRowsHaveTheirThumbnailsOrNone) {
   HWND list = GetDlgItem(window, STUDIO_QUESTIONS);
   const auto fits = grey(STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT, STUDIO_THUMBNAIL_WIDTH * STUDIO_THUMBNAIL_HEIGHT * 4);

@@ -62,9 +62,9 @@ int itemCount(HWND list, ListKind kind) {
   return 0;
 }
 
-// A list box only scrolls sideways as far as it is told: as far as its longest row.
+// A list box only scrolls sideways as far as it is told: as far as its longest row. (Its WS_HSCROLL
+// style bit comes and goes with the bar itself, so it says nothing here.)
 void fitHorizontalExtent(HWND listBox) {
-  if ((GetWindowLongW(listBox, GWL_STYLE) & WS_HSCROLL) == 0) return;
   HDC dc = GetDC(listBox);
   if (!dc) return;
   HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(listBox, WM_GETFONT, 0, 0)));
