@@ -53,9 +53,8 @@ std::uint32_t colourOf(const QuizSource& quiz) {
   return quiz.backRed | (std::uint32_t{quiz.backGreen} << 8) | (std::uint32_t{quiz.backBlue} << 16);
 }
 
-std::shared_ptr<const Thumbnail> thumbnailOf(const std::string& path) {
-  pack::Pixels pixels;
-  if (!pack::pictureThumbnail(path, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT, pixels)) return nullptr;
+std::shared_ptr<const Thumbnail> thumbnailOf(const pack::Pixels& pixels) {
+  if (pixels.width <= 0 || pixels.height <= 0) return nullptr;
   auto thumbnail = std::make_shared<Thumbnail>();
   thumbnail->width = pixels.width;
   thumbnail->height = pixels.height;
@@ -168,11 +167,29 @@ struct StudioScreen::State {
     const std::string path = document.absolutePath(key);
     const auto found = thumbnails.find(path);
     if (found != thumbnails.end()) return found->second;
-    return thumbnails[path] = thumbnailOf(path);
+    pack::Pixels pixels;
+    pack::pictureThumbnail(path, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT, pixels);
+    return thumbnails[path] = thumbnailOf(pixels);
+  }
+
+  // The thumbnails not made yet, all at once on every core: opening a quiz of camera photos.
+  void prepareThumbnails() {
+    if (quiz().mediaKind != kMediaPictures) return;
+    std::vector<std::string> missing;
+    for (const SourceQuestion& q : quiz().questions) {
+      const std::string path = document.absolutePath(q.picture.value);
+      if (!path.empty() && thumbnails.count(path) == 0) {
+        thumbnails[path] = nullptr;
+        missing.push_back(path);
+      }
+    }
+    const std::vector<pack::Pixels> pixels = pack::pictureThumbnails(missing, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT);
+    for (std::size_t i = 0; i < missing.size(); ++i) thumbnails[missing[i]] = thumbnailOf(pixels[i]);
   }
 
   void showQuestionList() {
     Filling quiet(*this);
+    prepareThumbnails();
     std::vector<ListRow> rows;
     for (int i = 0; i < document.questionCount(); ++i) rows.push_back(questionRow(i));
     controls.setRows(STUDIO_QUESTIONS, rows);

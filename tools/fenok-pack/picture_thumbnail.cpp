@@ -4,6 +4,7 @@
 
 #include "exif_orientation.h"
 #include "file_bytes.h"
+#include "parallel.h"
 #include "quiz_media.h"
 
 namespace fenok::pack {
@@ -26,6 +27,14 @@ bool pictureThumbnail(const std::string& path, int width, int height, Pixels& th
   const int fittedHeight = std::max(1, static_cast<int>(pixels.height * scale + 0.5));
   thumbnail = scale < 1.0 ? resample(pixels, fittedWidth, fittedHeight) : std::move(pixels);
   return true;
+}
+
+std::vector<Pixels> pictureThumbnails(const std::vector<std::string>& paths, int width, int height) {
+  std::vector<Pixels> thumbnails(paths.size());
+  runInParallel(paths.size(), [&](std::size_t i) {
+    if (!pictureThumbnail(paths[i], width, height, thumbnails[i])) thumbnails[i] = Pixels{};
+  });
+  return thumbnails;
 }
 
 }  // namespace fenok::pack

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "file_bytes.h"
+#include "parallel.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -15,8 +16,6 @@
 namespace fenok::pack {
 namespace {
 
-// More workers than this only add memory: each holds a decoded photo.
-constexpr unsigned kMaxWorkers = 8;
 // The largest block glibc lets the heap keep rather than map on its own (half its heap size).
 constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
@@ -36,26 +35,6 @@ void reuseLargeBuffers() {
   mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
   mallopt(M_TRIM_THRESHOLD, 2 * kLargestHeapBlock);
 #endif
-}
-
-// Runs work(i) for every i below count, on up to kMaxWorkers threads, this one among them.
-template <typename Work>
-void runInParallel(std::size_t count, const Work& work) {
-  std::atomic<std::size_t> next{0};
-  const auto worker = [&] {
-    for (std::size_t i = next++; i < count; i = next++) work(i);
-  };
-  const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMaxWorkers));
-  std::vector<std::thread> helpers;
-  for (unsigned i = 1; i < cores && i < count; ++i) {
-    try {
-      helpers.emplace_back(worker);
-    } catch (const std::system_error&) {
-      break;  // no more threads: the ones there are share the work
-    }
-  }
-  worker();
-  for (std::thread& helper : helpers) helper.join();
 }
 
 }  // namespace
