@@ -85,6 +85,32 @@ int menuPosition(HMENU menu, UINT command) {
   return -1;
 }
 
+// What an open and a save dialog share: the wide texts kept alive while the dialog runs, and the
+// structure's common fields.
+struct FileDialogFields {
+  FileDialogFields(const FileDialog& dialog, std::size_t bufferLength)
+      : title(widen(dialog.title)), filters(filterList(dialog.filters)), initialFolder(widen(dialog.initialFolder)),
+        extension(widen(dialog.defaultExtension)), hasFilters(!dialog.filters.empty()), buffer(bufferLength, L'\0') {}
+
+  OPENFILENAMEW structure(HWND owner) {
+    OPENFILENAMEW fields = {};
+    fields.lStructSize = sizeof fields;
+    fields.hwndOwner = owner;
+    fields.lpstrFilter = hasFilters ? filters.c_str() : nullptr;
+    fields.nFilterIndex = 1;
+    fields.lpstrFile = buffer.data();
+    fields.nMaxFile = static_cast<DWORD>(buffer.size());
+    fields.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    fields.lpstrTitle = title.c_str();
+    fields.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    return fields;
+  }
+
+  std::wstring title, filters, initialFolder, extension;
+  bool hasFilters;
+  std::vector<wchar_t> buffer;
+};
+
 }  // namespace
 
 Win32StudioHost::Win32StudioHost(HWND window) : window_(window) {
@@ -136,24 +162,12 @@ bool Win32StudioHost::chooseFolderWithShell(const std::wstring& title, std::stri
 }
 
 bool Win32StudioHost::chooseFilesToOpen(const FileDialog& dialog, std::vector<std::string>& paths) {
-  const std::wstring title = widen(dialog.title);
-  const std::wstring filters = filterList(dialog.filters);
-  const std::wstring initialFolder = widen(dialog.initialFolder);
-  const std::wstring extension = widen(dialog.defaultExtension);
-  std::vector<wchar_t> buffer(kOpenBufferLength, L'\0');
-
-  OPENFILENAMEW open = {};
-  open.lStructSize = sizeof open;
-  open.hwndOwner = window_;
-  open.lpstrFilter = dialog.filters.empty() ? nullptr : filters.c_str();
-  open.nFilterIndex = 1;
-  open.lpstrFile = buffer.data();
-  open.nMaxFile = static_cast<DWORD>(buffer.size() - 1);  // the list ends with two NULs: keep room
-  open.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-  open.lpstrTitle = title.c_str();
-  open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  FileDialogFields fields(dialog, kOpenBufferLength);
+  OPENFILENAMEW open = fields.structure(window_);
+  open.nMaxFile = static_cast<DWORD>(fields.buffer.size() - 1);  // the list ends with two NULs: keep room
   open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                (dialog.multiple ? OFN_ALLOWMULTISELECT : 0);
+  std::vector<wchar_t>& buffer = fields.buffer;
   if (!GetOpenFileNameW(&open)) {
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) tell(kTooManyFiles, Tone::warning);
     return false;
@@ -178,25 +192,12 @@ bool Win32StudioHost::chooseFilesToOpen(const FileDialog& dialog, std::vector<st
 }
 
 bool Win32StudioHost::chooseFileToSave(const FileDialog& dialog, std::string& path, int& filterIndex) {
-  const std::wstring title = widen(dialog.title);
-  const std::wstring filters = filterList(dialog.filters);
-  const std::wstring initialFolder = widen(dialog.initialFolder);
-  const std::wstring extension = widen(dialog.defaultExtension);
+  FileDialogFields fields(dialog, kSaveBufferLength);
   const std::wstring suggested = widen(dialog.suggestedName);
-  std::vector<wchar_t> buffer(kSaveBufferLength, L'\0');
-  std::copy_n(suggested.begin(), std::min(suggested.size(), buffer.size() - 1), buffer.begin());
-
-  OPENFILENAMEW save = {};
-  save.lStructSize = sizeof save;
-  save.hwndOwner = window_;
-  save.lpstrFilter = dialog.filters.empty() ? nullptr : filters.c_str();
-  save.nFilterIndex = 1;
-  save.lpstrFile = buffer.data();
-  save.nMaxFile = static_cast<DWORD>(buffer.size());
-  save.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-  save.lpstrTitle = title.c_str();
-  save.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  std::copy_n(suggested.begin(), std::min(suggested.size(), fields.buffer.size() - 1), fields.buffer.begin());
+  OPENFILENAMEW save = fields.structure(window_);
   save.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
+  const std::vector<wchar_t>& buffer = fields.buffer;
   if (!GetSaveFileNameW(&save)) return false;
   path = narrow(buffer.data());
   filterIndex = save.nFilterIndex > 0 ? static_cast<int>(save.nFilterIndex) - 1 : 0;
