@@ -12,6 +12,8 @@
 
 namespace fenok::studio {
 
+struct ScreenState;
+
 class StudioScreen {
  public:
   StudioScreen(FormControls& controls, StudioHost& host);
@@ -34,8 +36,7 @@ class StudioScreen {
   FormColours colours(int id) const;  // for labels the window paints (sample, verdicts)
 
  private:
-  struct State;
-  std::unique_ptr<State> state_;
+  std::unique_ptr<ScreenState> state_;
 };
 
 }  // namespace fenok::studio

@@ -2,7 +2,25 @@
 // The studio's own words, in French (UTF-8: the window is ours and shows UTF-8 through its port).
 // Problems keep the words of `fenok-pack check`, which authors also meet on the command line.
 
+#include <initializer_list>
+#include <string>
+
 namespace fenok::studio::texts {
+
+// "%s" and "%d" of a message replaced by the values, in order.
+inline std::string say(const char* pattern, std::initializer_list<std::string> values) {
+  std::string out;
+  auto value = values.begin();
+  for (const char* c = pattern; *c; ++c) {
+    if (c[0] == '%' && (c[1] == 's' || c[1] == 'd') && value != values.end()) {
+      out += *value++;
+      ++c;
+    } else {
+      out += *c;
+    }
+  }
+  return out;
+}
 
 constexpr const char* kProgramName = "fenok studio";
 constexpr const char* kUntitled = "Sans titre";
