@@ -2,8 +2,8 @@
 # The studio under Wine as an author uses it, on a 1280x1024 virtual display driven with xdotool and
 # read with fenok-probe: opened on a folder of 12 pictures, a title typed, the accents made strict
 # with an accented answer (the warning shows) and tolerant again, a variant added, trial answers
-# judged, the description saved, the quiz created; then the created program is played and its saved
-# answers checked.
+# judged, the description saved, the quiz tried (F5) and created; then the created program is played
+# and its saved answers checked.
 set -uo pipefail
 . "$(dirname "$0")/lib/session.sh"
 e2e_init studio
@@ -104,6 +104,19 @@ sleep 1
 description="$folder/quiz.toml"
 e2e_expect_eq "saved description's title" "$(grep '^title' "$description")" 'title = "Monuments de Paris"'
 e2e_expect_eq "saved variant" "$(grep -c '^also = \["SUMMER"\]' "$description")" 1
+
+# F5 packs a trial program and starts it: the player's own window, with the quiz as it stands.
+e2e_keys F5
+for _ in $(seq 1 30); do e2e_alive && break; sleep 1; done
+if e2e_alive; then
+  sleep 2
+  e2e_list "$e2e_work/trial.txt"
+  e2e_expect_eq "trial player's title" "$(e2e_row "$e2e_work/trial.txt" main 0 | cut -f10-)" "Monuments de Paris"
+  e2e_shot trial-player
+  e2e_close
+else
+  e2e_fail "F5 started no player"
+fi
 
 # Created through the save dialog: the 32-bit program by default, the 64-bit one (second type)
 # where this host cannot run 32-bit programs.
