@@ -76,7 +76,7 @@ ListRow ScreenState::questionRow(int index) {
   const SourceQuestion& q = quiz().questions[static_cast<std::size_t>(index)];
   std::string summary = q.answer.value;
   if (quiz().answersPerQuestion == 2) summary += " / " + q.secondAnswer.value;
-  if (quiz().mediaKind == kMediaText) summary = q.text.value + " : " + summary;
+  if (quiz().mediaKind == kMediaText) summary += " : " + q.text.value;  // the answer first: the text is long
   ListRow row{{std::to_string(index + 1), summary}, nullptr};
   if (quiz().mediaKind == kMediaPictures && !q.picture.value.empty()) row.thumbnail = thumbnail(q.picture.value);
   return row;

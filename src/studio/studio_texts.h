@@ -27,7 +27,7 @@ constexpr const char* kUntitled = "Sans titre";
 constexpr const char* kDescriptionName = "quiz.toml";
 
 // Choices of the quiz settings, in the order of the stored kinds.
-constexpr const char* kMediaChoices[] = {"Texte (une ligne par question)", "Images", "Sons", "Vidéos"};
+constexpr const char* kMediaChoices[] = {"Texte", "Images", "Sons", "Vidéos"};
 constexpr const char* kAnswerCountChoices[] = {"1", "2"};
 constexpr const char* kCommentChoices[] = {
     "Aucun",

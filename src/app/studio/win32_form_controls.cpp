@@ -327,6 +327,10 @@ int Win32FormControls::addThumbnail(HIMAGELIST images, const Thumbnail* thumbnai
 
 void Win32FormControls::setListViewRows(HWND listView, const std::vector<ListRow>& rows) {
   HIMAGELIST images = thumbnailsOf(listView);
+  // Rows are as tall as the image list's pictures: rows without any (a text quiz) drop it and stay
+  // one line high.
+  const bool pictures = std::any_of(rows.begin(), rows.end(), [](const ListRow& row) { return row.thumbnail != nullptr; });
+  SendMessageW(listView, LVM_SETIMAGELIST, LVSIL_SMALL, pictures ? reinterpret_cast<LPARAM>(images) : 0);
   SendMessageW(listView, WM_SETREDRAW, FALSE, 0);
   SendMessageW(listView, LVM_DELETEALLITEMS, 0, 0);
   if (images) ImageList_RemoveAll(images);
@@ -353,6 +357,7 @@ void Win32FormControls::setListViewRow(HWND listView, int index, const ListRow& 
   item.iItem = index;
   SendMessageW(listView, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   int image = I_IMAGENONE;
+  if (row.thumbnail && images) SendMessageW(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
   if (row.thumbnail && images) {
     if (item.iImage >= 0) {
       int width = 0;
