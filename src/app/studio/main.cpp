@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/scoped_win.h"
 #include "studio/studio_ids.h"
 #include "studio/studio_screen.h"
 #include "studio_window.h"
@@ -16,20 +17,6 @@
 
 namespace fenok::studio {
 namespace {
-
-// OLE (not only COM) for the file dialogs' drag and drop; undone only when it succeeded.
-class OleInitialisation {
- public:
-  OleInitialisation() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-  ~OleInitialisation() {
-    if (initialised_) OleUninitialize();
-  }
-  OleInitialisation(const OleInitialisation&) = delete;
-  OleInitialisation& operator=(const OleInitialisation&) = delete;
-
- private:
-  bool initialised_;
-};
 
 // An icon loaded at one size, destroyed when dropped.
 class Icon {

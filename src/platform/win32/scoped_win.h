@@ -70,6 +70,21 @@ class ComInitialisation {
   bool initialised_;
 };
 
+// OleInitialize on this thread (COM, and the drag and drop and clipboard that file dialogs use), undone
+// only when it succeeded.
+class OleInitialisation {
+ public:
+  OleInitialisation() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleInitialisation() {
+    if (initialised_) OleUninitialize();
+  }
+  OleInitialisation(const OleInitialisation&) = delete;
+  OleInitialisation& operator=(const OleInitialisation&) = delete;
+
+ private:
+  bool initialised_;
+};
+
 // A GDI object (bitmap, brush, font...), deleted when dropped unless handed on with release().
 template <typename Handle>
 class GdiObject {

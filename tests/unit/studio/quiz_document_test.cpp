@@ -39,12 +39,20 @@ TEST(QuizDocument, FromFolderDraftsOneQuestionPerPictureInNameOrder) {
   EXPECT_FALSE(QuizDocument::fromFolder(folder.path("nothing-here"), empty, reason));
 }
 
-TEST(QuizDocument, MovesAndRemovesQuestions) {
+// A quiz drafted from the folder of three pictures.
+class DraftedQuiz : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::writePictures(folder);
+    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason)) << reason;
+  }
+
   QuizFolder folder;
-  testing::writePictures(folder);
   QuizDocument document;
-  std::string reason;
-  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+  std::string reason, error;
+};
+
+TEST_F(DraftedQuiz, MovesAndRemovesQuestions) {
   EXPECT_EQ(document.moveQuestion(0, 1), 1);
   EXPECT_EQ(document.moveQuestion(2, 1), 2);  // the last one stays last
   EXPECT_EQ(document.moveQuestion(0, -1), 0);
@@ -57,12 +65,7 @@ TEST(QuizDocument, MovesAndRemovesQuestions) {
   EXPECT_LT(text.find("\"arc.gif\""), text.find("\"tour-eiffel.jpg\""));
 }
 
-TEST(QuizDocument, FieldsAKindDoesNotUseAreKeptButNotWritten) {
-  QuizFolder folder;
-  testing::writePictures(folder);
-  QuizDocument document;
-  std::string reason;
-  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+TEST_F(DraftedQuiz, FieldsAKindDoesNotUseAreKeptButNotWritten) {
   auto& quiz = document.quiz();
   quiz.questions[0].secondAnswer.value = "GAUCHE";
   quiz.questions[0].comment.value = "Un arc.";
@@ -86,12 +89,7 @@ TEST(QuizDocument, FieldsAKindDoesNotUseAreKeptButNotWritten) {
   EXPECT_FALSE(has(back, "text =")) << back;
 }
 
-TEST(QuizDocument, SavingElsewhereKeepsFilesPointingAtTheSamePictures) {
-  QuizFolder folder;
-  testing::writePictures(folder);
-  QuizDocument document;
-  std::string reason, error;
-  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+TEST_F(DraftedQuiz, SavingElsewhereKeepsFilesPointingAtTheSamePictures) {
   std::filesystem::create_directories(folder.path("elsewhere"));
   ASSERT_TRUE(document.saveAs(folder.path("elsewhere/quiz.toml"), error)) << error;
   EXPECT_EQ(document.quiz().questions[0].picture.value, folder.path("photos/arc.gif"));
@@ -108,12 +106,7 @@ TEST(QuizDocument, SavingElsewhereKeepsFilesPointingAtTheSamePictures) {
   EXPECT_EQ(reopened.text(), document.text());
 }
 
-TEST(QuizDocument, AFailedSaveChangesNothing) {
-  QuizFolder folder;
-  testing::writePictures(folder);
-  QuizDocument document;
-  std::string reason, error;
-  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+TEST_F(DraftedQuiz, AFailedSaveChangesNothing) {
   folder.write("file/x", "");  // "file" is a folder: nothing can be written as it
   EXPECT_FALSE(document.saveAs(folder.path("file"), error));
   EXPECT_FALSE(error.empty());
