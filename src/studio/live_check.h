@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fenok-pack/diagnostics.h"
+#include "fenok-pack/quiz_build.h"
 #include "problem_places.h"
 #include "quiz_document.h"
 
@@ -25,9 +26,7 @@ class LiveCheck {
   int warningCount() const;
 
  private:
-  std::string mediaSignature_;
-  std::vector<pack::Problem> mediaProblems_;
-  bool mediaHasErrors_ = false;
+  pack::MediaFindings media_;
   std::vector<PlacedProblem> problems_;
 };
 

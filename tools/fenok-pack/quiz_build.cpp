@@ -94,6 +94,31 @@ bool PreparedQuiz::ok() const {
   return !resources.empty();
 }
 
+std::vector<Problem> checkQuizText(const std::string& text, const std::string& path, MediaFindings& media,
+                                   QuizSource& parsed) {
+  Diagnostics diagnostics(path);
+  QuizContent content;
+  parsed = QuizSource{};
+  const bool read = readQuizToml(text, parsed, diagnostics);
+  if (read) checkQuiz(parsed, content, diagnostics);
+  const std::string folder = filePath(path).parent_path().u8string();
+  const std::string inputs = read ? mediaInputs(parsed, folder) : std::string();
+  if (inputs != media.inputs) {
+    Diagnostics found(path);
+    std::vector<PeResourceEntry> ignored;
+    if (read) collectMedia(parsed, folder, ignored, found);
+    media = {inputs, found.problems(), found.hasErrors()};
+  }
+  std::vector<Problem> problems = diagnostics.problems();
+  problems.insert(problems.end(), media.problems.begin(), media.problems.end());
+  // The last check of a build: the stored content must fit the player's limit.
+  std::vector<PeResourceEntry> resources;
+  std::string error;
+  if (!diagnostics.hasErrors() && !media.hasErrors && !contentResources(content, false, resources, error))
+    problems.push_back({path, 0, Severity::error, error});
+  return problems;
+}
+
 std::vector<Problem> checkQuizDescription(const std::string& path) { return prepareQuiz(path, false).problems; }
 
 bool packIntoPlayer(const std::vector<std::uint8_t>& player, const std::vector<PeResourceEntry>& resources,

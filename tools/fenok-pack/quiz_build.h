@@ -8,6 +8,7 @@
 #include "platform/portable/pe_resources.h"
 #include "quiz_content.h"
 #include "quiz_media.h"
+#include "quiz_source.h"
 
 namespace fenok::pack {
 
@@ -39,6 +40,21 @@ PreparedQuiz prepareQuiz(const std::string& path, bool plain, PictureStorage sto
 // path, which need not exist): what the studio checks and packs without saving first.
 PreparedQuiz prepareQuizText(const std::string& text, const std::string& path, bool plain,
                              PictureStorage storage = PictureStorage::fitted);
+
+// What the media checks of a description found, kept with their inputs (mediaInputs), so that the
+// description can be checked again after an edit of its texts without reading and fitting every picture
+// again.
+struct MediaFindings {
+  std::string inputs;
+  std::vector<Problem> problems;
+  bool hasErrors = false;
+};
+
+// The problems of a description held in memory, as checkQuizDescription gives them for that file;
+// media is used when its inputs are still the description's, else found again. parsed gets the
+// description as read, its values with their lines.
+std::vector<Problem> checkQuizText(const std::string& text, const std::string& path, MediaFindings& media,
+                                   QuizSource& parsed);
 
 // The problems alone, for a front end that lists them (file, line, severity, message).
 std::vector<Problem> checkQuizDescription(const std::string& path);

@@ -203,4 +203,14 @@ void collectMedia(const QuizSource& source, const std::string& folder, std::vect
   MediaCollector(source, folder, out, diagnostics, readFiles, storage).collect();
 }
 
+std::string mediaInputs(const QuizSource& source, const std::string& folder) {
+  std::string inputs = folder + '\n' + std::to_string(source.mediaKind) + ' ' + std::to_string(source.commentKind) + '\n';
+  for (const SourceQuestion& question : source.questions) {
+    inputs += std::to_string(question.line) + '\n';
+    for (const SourceText* key : {&question.picture, &question.solution, &question.clip})
+      inputs += std::to_string(key->line) + (key->present ? "=" + key->value : "-") + '\n';
+  }
+  return inputs;
+}
+
 }  // namespace fenok::pack

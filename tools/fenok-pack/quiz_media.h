@@ -30,4 +30,9 @@ void collectMedia(const QuizSource& source, const std::string& folder, std::vect
                   Diagnostics& diagnostics, std::vector<std::string>* readFiles = nullptr,
                   PictureStorage storage = PictureStorage::fitted);
 
+// Everything of the description that collectMedia reads, as one text: the kinds, where each question
+// starts and its file keys, with the folder they are found in. Two descriptions with the same inputs
+// have the same media problems (as long as the files stay as they are).
+std::string mediaInputs(const QuizSource& source, const std::string& folder);
+
 }  // namespace fenok::pack
