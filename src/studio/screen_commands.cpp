@@ -199,7 +199,7 @@ void ScreenState::addQuestions() {
     return;
   }
   question = document.questionCount() - 1;
-  afterQuestionsChanged();
+  quizChanged();
 }
 
 void ScreenState::addFiles(const std::vector<std::string>& paths) {
@@ -207,7 +207,7 @@ void ScreenState::addFiles(const std::vector<std::string>& paths) {
   const int before = document.questionCount();
   document.addFiles(paths, refused);
   if (document.questionCount() > before) question = before;
-  afterQuestionsChanged();
+  quizChanged();
   if (!refused.empty()) {
     std::string list;
     for (const std::string& path : refused) list += "\n" + path;
@@ -215,23 +215,21 @@ void ScreenState::addFiles(const std::vector<std::string>& paths) {
   }
 }
 
-void ScreenState::afterQuestionsChanged() {
-  showSettings();
-  showQuestionList();
-  showQuestion();
-  changed();
+void ScreenState::quizChanged() {
+  document.markModified();
+  showAll();
 }
 
 void ScreenState::removeQuestion() {
   if (!selected()) return;
   document.removeQuestion(question);
-  afterQuestionsChanged();
+  quizChanged();
 }
 
 void ScreenState::moveQuestion(int delta) {
   if (!selected()) return;
   question = document.moveQuestion(question, delta);
-  afterQuestionsChanged();
+  quizChanged();
 }
 
 void ScreenState::browse(int control) {

@@ -60,10 +60,7 @@ void ScreenState::selectionChanged(int id) {
   if (const KindChoice* choice = kindChoice(id)) {
     if (index < 0) return;
     quiz().*choice->kind = index + choice->offset;
-    showSettings();
-    showQuestionList();
-    showQuestion();
-    changed();
+    quizChanged();
   }
 }
 

@@ -94,7 +94,7 @@ struct ScreenState {
   void tryQuiz();
   void addQuestions();
   void addFiles(const std::vector<std::string>& paths);
-  void afterQuestionsChanged();
+  void quizChanged();  // a change that touches every part of the window
   void removeQuestion();
   void moveQuestion(int delta);
   void browse(int control);
