@@ -5,7 +5,10 @@
 #include <shellapi.h>
 
 #include <string>
+#include <cstdlib>
 #include <vector>
+
+#include "fenok-pack/utf8_arguments.h"
 
 #include "platform/win32/scoped_win.h"
 #include "studio/studio_ids.h"
@@ -13,7 +16,6 @@
 #include "studio_window.h"
 #include "win32_form_controls.h"
 #include "win32_studio_host.h"
-#include "win32_text.h"
 
 namespace fenok::studio {
 namespace {
@@ -41,16 +43,6 @@ void becomeDpiAware() {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
   const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
   if (setContext) setContext(perMonitorV2);
-}
-
-std::vector<std::string> arguments() {
-  std::vector<std::string> result;
-  int count = 0;
-  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!words) return result;
-  for (int i = 1; i < count; ++i) result.push_back(narrow(words[i]));  // the program's own path left out
-  LocalFree(words);
-  return result;
 }
 
 int runMessageLoop(HWND window, HACCEL accelerators) {
@@ -86,7 +78,9 @@ int run(HINSTANCE instance) {
   Win32StudioHost host(handle);
   StudioScreen screen(controls, host);
   window.attach(screen, host);
-  screen.start(arguments());
+  std::vector<std::string> arguments = pack::utf8Arguments(__argc, __argv);
+  if (!arguments.empty()) arguments.erase(arguments.begin());  // the program's own path
+  screen.start(arguments);
   ShowWindow(handle, SW_SHOWNORMAL);
 
   return runMessageLoop(handle, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(STUDIO_ACCELERATORS)));
