@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fenok-pack/pe_writer.h"
+#include "authoring/pe_writer.h"
 #include "platform/portable/pe_resources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "fenok-pack/content_texts.h"
-#include "fenok-pack/quiz_checks.h"
-#include "fenok-pack/quiz_toml.h"
+#include "authoring/content_texts.h"
+#include "authoring/quiz_checks.h"
+#include "authoring/quiz_toml.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fenok::pack::Diagnostics diagnostics("quiz.toml");

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "fenok-pack/quiz_build.h"
+#include "authoring/quiz_build.h"
 #include "studio_texts.h"
 
 namespace fenok::studio {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fenok-pack/diagnostics.h"
-#include "fenok-pack/quiz_build.h"
+#include "authoring/diagnostics.h"
+#include "authoring/quiz_build.h"
 #include "problem_places.h"
 #include "quiz_document.h"
 

@@ -4,8 +4,8 @@
 // a problem's line names its key; problems told at a question's first line name their key in words.
 #include <map>
 
-#include "fenok-pack/diagnostics.h"
-#include "fenok-pack/quiz_source.h"
+#include "authoring/diagnostics.h"
+#include "authoring/quiz_source.h"
 
 namespace fenok::studio {
 

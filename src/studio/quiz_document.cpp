@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "fenok-pack/description_text.h"
-#include "fenok-pack/file_bytes.h"
-#include "fenok-pack/quiz_draft.h"
-#include "fenok-pack/quiz_program.h"
-#include "fenok-pack/quiz_source_writer.h"
-#include "fenok-pack/quiz_toml.h"
+#include "authoring/description_text.h"
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_draft.h"
+#include "authoring/quiz_program.h"
+#include "authoring/quiz_source_writer.h"
+#include "authoring/quiz_toml.h"
 #include "studio_texts.h"
 
 namespace fenok::studio {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fenok-pack/diagnostics.h"
-#include "fenok-pack/quiz_source.h"
+#include "authoring/diagnostics.h"
+#include "authoring/quiz_source.h"
 
 namespace fenok::studio {
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "fenok-pack/file_bytes.h"
-#include "fenok-pack/quiz_build.h"
-#include "fenok-pack/quiz_program.h"
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_build.h"
+#include "authoring/quiz_program.h"
 #include "live_check.h"
 
 namespace fenok::studio {

@@ -3,7 +3,7 @@
 // written beside and renamed), for "Créer le quiz…" and for a trial run.
 #include <string>
 
-#include "fenok-pack/stub_locator.h"
+#include "authoring/stub_locator.h"
 #include "quiz_document.h"
 
 namespace fenok::studio {

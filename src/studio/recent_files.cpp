@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "fenok-pack/file_bytes.h"
-#include "fenok-pack/quiz_program.h"
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_program.h"
 #include "studio_ids.h"
 
 namespace fenok::studio {

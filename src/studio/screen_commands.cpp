@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "fenok-pack/file_bytes.h"
+#include "authoring/file_bytes.h"
 #include "quiz_making.h"
 #include "screen_state.h"
 #include "studio_ids.h"

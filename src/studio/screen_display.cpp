@@ -1,7 +1,7 @@
 // Showing the document in the window's controls.
 #include <cstdint>
 
-#include "fenok-pack/picture_thumbnail.h"
+#include "authoring/picture_thumbnail.h"
 #include "screen_state.h"
 #include "studio_ids.h"
 #include "studio_texts.h"

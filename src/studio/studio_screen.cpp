@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "fenok-pack/file_bytes.h"
+#include "authoring/file_bytes.h"
 #include "screen_state.h"
 #include "studio_ids.h"
 #include "studio_texts.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "fenok-pack/quiz_source.h"
+#include "authoring/quiz_source.h"
 
 namespace fenok::studio {
 

@@ -1,7 +1,7 @@
 #include "trial_answer.h"
 
+#include "authoring/text_encoding.h"
 #include "content/quiz_colours.h"
-#include "fenok-pack/text_encoding.h"
 #include "judge/answer_match.h"
 #include "judge/verdict.h"
 

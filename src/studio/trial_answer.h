@@ -3,7 +3,7 @@
 // answer and accepted forms, the quiz's accent mode, Windows-1252 texts.
 #include <string>
 
-#include "fenok-pack/quiz_source.h"
+#include "authoring/quiz_source.h"
 #include "platform/ports/form_controls.h"
 
 namespace fenok::studio {

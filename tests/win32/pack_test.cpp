@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "fenok-pack/pe_writer.h"
-#include "fenok-pack/quiz_build.h"
+#include "authoring/pe_writer.h"
+#include "authoring/quiz_build.h"
 
 namespace fenok {
 namespace {

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_build.h"
+#include "authoring/quiz_program.h"
+#include "authoring/stub_locator.h"
 #include "commands.h"
-#include "file_bytes.h"
-#include "quiz_build.h"
-#include "quiz_program.h"
-#include "stub_locator.h"
 #include "usage.h"
 
 namespace fenok::pack {

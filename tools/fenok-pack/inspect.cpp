@@ -3,53 +3,24 @@
 // the loader showed a message or read past damaged content, an accepted-answers block it cannot read
 // among it (the quiz is still printed, the problems go to stderr); 2 when the file cannot be read or
 // is not a Windows program.
-#include "inspect.h"
+#include "authoring/quiz_inspection.h"
 
 #include <cstdio>
 #include <memory>
 
+#include "authoring/content_findings.h"
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_toml_writer.h"
+#include "authoring/text_encoding.h"
 #include "commands.h"
-#include "content_findings.h"
-#include "file_bytes.h"
-#include "usage.h"
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/pe_resources.h"
 #include "platform/portable/recording_graphics.h"
-#include "quiz_toml_writer.h"
-#include "text_encoding.h"
+#include "usage.h"
 
 namespace fenok::pack {
-
-InspectResult inspectResources(Resources& resources) {
-  RecordingGraphics graphics;
-  MessageRecorder messages;
-  auto quiz = std::make_unique<Quiz>();
-  initQuiz(*quiz, graphics);
-  ContentFindings findings;
-  const LoadOutcome outcome = loadQuiz(ContentPorts{resources, messages, graphics}, *quiz, &findings);
-
-  InspectResult result;
-  result.outcome = outcome;
-  result.findings = describeFindings(findings);
-  result.toml = writeQuizToml(*quiz, outcome == LoadOutcome::complete);
-  for (const RecordedMessage& message : messages.messages()) result.messages.push_back(cp1252ToUtf8(message.text));
-  freeQuiz(*quiz, graphics);
-  return result;
-}
-
-bool loadProgram(const std::string& path, PeResources& resources, std::string& error) {
-  std::vector<std::uint8_t> bytes;
-  std::string reason;
-  if (!readFileBytes(path, bytes, reason)) {
-    error = readFailure(path, reason);
-    return false;
-  }
-  if (resources.load(std::move(bytes), error)) return true;
-  error = path + ": not a Windows program (" + error + ")";
-  return false;
-}
 
 int runInspect(const Arguments& args) {
   if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "authoring/utf8_arguments.h"
 #include "commands.h"
 #include "usage.h"
-#include "utf8_arguments.h"
 
 namespace {
 

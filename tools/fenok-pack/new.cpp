@@ -5,10 +5,10 @@
 #include <fstream>
 #include <system_error>
 
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_draft.h"
 #include "commands.h"
 #include "content/quiz.h"
-#include "file_bytes.h"
-#include "quiz_draft.h"
 #include "usage.h"
 
 namespace fenok::pack {

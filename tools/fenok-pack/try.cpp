@@ -7,22 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "authoring/content_findings.h"
+#include "authoring/content_texts.h"
+#include "authoring/file_bytes.h"
+#include "authoring/quiz_build.h"
+#include "authoring/quiz_content.h"
+#include "authoring/quiz_inspection.h"
+#include "authoring/text_encoding.h"
+#include "authoring/try_session.h"
 #include "commands.h"
 #include "content/loader.h"
 #include "content/quiz.h"
-#include "content_findings.h"
-#include "content_texts.h"
-#include "file_bytes.h"
-#include "inspect.h"
 #include "platform/portable/memory_resources.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/pe_resources.h"
 #include "platform/portable/recording_graphics.h"
 #include "platform/ports/platform.h"
-#include "quiz_build.h"
-#include "quiz_content.h"
-#include "text_encoding.h"
-#include "try_session.h"
 #include "usage.h"
 
 namespace fenok::pack {

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "authoring/text_encoding.h"
 #include "content/quiz.h"
 #include "judge/answer_match.h"
 #include "judge/verdict.h"
-#include "text_encoding.h"
 #include "verdict_command.h"
 
 namespace fenok::pack {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "fenok-pack/utf8_arguments.h"
+#include "authoring/utf8_arguments.h"
 
 #include "platform/win32/scoped_win.h"
 #include "studio/studio_ids.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "../content/content_fixtures.h"
-#include "fenok-pack/inspect.h"
+#include "authoring/quiz_inspection.h"
 
 namespace fenok::pack {
 namespace {

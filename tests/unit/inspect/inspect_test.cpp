@@ -11,10 +11,10 @@
 #include <unistd.h>
 
 #include "../content/content_fixtures.h"
+#include "authoring/quiz_inspection.h"
+#include "authoring/quiz_toml_writer.h"
+#include "authoring/text_encoding.h"
 #include "fenok-pack/commands.h"
-#include "fenok-pack/inspect.h"
-#include "fenok-pack/quiz_toml_writer.h"
-#include "fenok-pack/text_encoding.h"
 
 namespace fenok::pack {
 namespace {

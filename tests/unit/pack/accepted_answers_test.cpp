@@ -2,10 +2,10 @@
 // example of the content README), and the round trip through a packed program and `inspect`'s form.
 #include <gtest/gtest.h>
 
+#include "authoring/content_texts.h"
+#include "authoring/quiz_build.h"
+#include "authoring/quiz_toml_writer.h"
 #include "content/accepted_block.h"
-#include "fenok-pack/content_texts.h"
-#include "fenok-pack/quiz_build.h"
-#include "fenok-pack/quiz_toml_writer.h"
 #include "pack_support.h"
 
 namespace fenok {

@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
+#include "authoring/quiz_build.h"
+#include "authoring/stub_locator.h"
 #include "fenok-pack/commands.h"
-#include "fenok-pack/quiz_build.h"
-#include "fenok-pack/stub_locator.h"
 #include "fenok-pack/usage.h"
 #include "pack_support.h"
 

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
+#include "authoring/quiz_build.h"
+#include "authoring/text_encoding.h"
 #include "pack_support.h"
-#include "fenok-pack/quiz_build.h"
-#include "fenok-pack/text_encoding.h"
 
 namespace fenok {
 namespace {

@@ -2,9 +2,9 @@
 // comments each kind stores, and the stored form (LZW, scrambled unless plain).
 #include <gtest/gtest.h>
 
+#include "authoring/content_texts.h"
 #include "content/content_key.h"
 #include "content/lzw.h"
-#include "fenok-pack/content_texts.h"
 
 namespace fenok {
 namespace {

@@ -2,9 +2,9 @@
 // never replaces a description.
 #include <gtest/gtest.h>
 
+#include "authoring/quiz_build.h"
+#include "authoring/quiz_draft.h"
 #include "fenok-pack/commands.h"
-#include "fenok-pack/quiz_build.h"
-#include "fenok-pack/quiz_draft.h"
 #include "pack_support.h"
 
 namespace fenok {

@@ -2,10 +2,10 @@
 // a PE32+ program: the stub's resources stay, added ones replace or join them, headers stay coherent.
 #include <gtest/gtest.h>
 
+#include "authoring/pe_writer.h"
+#include "authoring/resource_section.h"
 #include "pe_fixtures.h"
-#include "fenok-pack/pe_writer.h"
 #include "platform/portable/pe_resources.h"
-#include "fenok-pack/resource_section.h"
 
 namespace fenok {
 namespace {

@@ -2,8 +2,8 @@
 // byte: the descriptions in fixtures/plain give the committed answers and codes texts.
 #include <gtest/gtest.h>
 
-#include "fenok-pack/content_texts.h"
-#include "fenok-pack/quiz_build.h"
+#include "authoring/content_texts.h"
+#include "authoring/quiz_build.h"
 #include "pack_support.h"
 
 namespace fenok {

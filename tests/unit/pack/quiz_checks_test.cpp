@@ -2,8 +2,8 @@
 // warnings let it go on.
 #include <gtest/gtest.h>
 
-#include "fenok-pack/quiz_build.h"
-#include "fenok-pack/quiz_checks.h"
+#include "authoring/quiz_build.h"
+#include "authoring/quiz_checks.h"
 #include "pack_support.h"
 
 namespace fenok {

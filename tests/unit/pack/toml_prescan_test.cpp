@@ -1,7 +1,7 @@
 // Characters beyond ASCII are only allowed inside quoted texts and comments of a description.
 #include <gtest/gtest.h>
 
-#include "fenok-pack/toml_prescan.h"
+#include "authoring/toml_prescan.h"
 
 namespace fenok {
 namespace {

@@ -2,8 +2,8 @@
 // cannot be read leave a picture as it is.
 #include <gtest/gtest.h>
 
-#include "fenok-pack/exif_orientation.h"
-#include "fenok-pack/picture_fitting.h"
+#include "authoring/exif_orientation.h"
+#include "authoring/picture_fitting.h"
 #include "picture_support.h"
 
 namespace fenok {

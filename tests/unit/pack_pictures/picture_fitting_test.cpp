@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "../pack/pack_support.h"
-#include "fenok-pack/palette_png.h"
-#include "fenok-pack/picture_fitting.h"
-#include "fenok-pack/quiz_build.h"
+#include "authoring/palette_png.h"
+#include "authoring/picture_fitting.h"
+#include "authoring/quiz_build.h"
 #include "picture_support.h"
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fenok-pack/picture_pixels.h"
+#include "authoring/picture_pixels.h"
 
 namespace fenok::testing {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "../pack/pack_support.h"
+#include "authoring/prepared_pictures.h"
 #include "fenok-pack/commands.h"
-#include "fenok-pack/prepared_pictures.h"
 #include "picture_support.h"
 
 namespace fenok {

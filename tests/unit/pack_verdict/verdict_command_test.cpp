@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "judge/verdict.h"
 #include "fenok-pack/verdict_command.h"
+#include "judge/verdict.h"
 
 namespace fenok::pack {
 namespace {

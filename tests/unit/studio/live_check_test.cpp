@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "fenok-pack/quiz_build.h"
+#include "authoring/quiz_build.h"
 #include "live_check.h"
 #include "quiz_document.h"
 #include "studio_ids.h"

@@ -2,7 +2,7 @@
 // switched back, and saving that keeps file names pointing at the same files.
 #include <gtest/gtest.h>
 
-#include "fenok-pack/quiz_build.h"
+#include "authoring/quiz_build.h"
 #include "quiz_document.h"
 #include "studio_support.h"
 

@@ -2,8 +2,8 @@
 // kind of quiz shows, live problems and trial verdicts, and the commands that make, try and keep it.
 #include <gtest/gtest.h>
 
+#include "authoring/file_bytes.h"
 #include "content/quiz_colours.h"
-#include "fenok-pack/file_bytes.h"
 #include "platform/portable/memory_form_controls.h"
 #include "studio_ids.h"
 #include "studio_screen.h"

@@ -7,12 +7,12 @@
 #include <memory>
 #include <sstream>
 
-#include "fenok-pack/commands.h"
-#include "fenok-pack/quiz_build.h"
+#include "authoring/quiz_build.h"
+#include "authoring/try_session.h"
 #include "content/quiz.h"
+#include "fenok-pack/commands.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/recording_graphics.h"
-#include "fenok-pack/try_session.h"
 
 namespace fenok::pack {
 namespace {

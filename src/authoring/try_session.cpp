@@ -7,6 +7,7 @@
 #include "judge/answer_boxes.h"
 #include "judge/score.h"
 #include "persist/saved_answers.h"
+#include "platform/panel_ids.h"
 #include "platform/portable/fake_pictures.h"
 #include "platform/portable/memory_controls.h"
 #include "platform/portable/recording_shell.h"
@@ -15,7 +16,6 @@
 #include "text_encoding.h"
 #include "ui/header_panel.h"
 #include "ui/quiz_panel.h"
-#include "platform/panel_ids.h"
 
 namespace fenok::pack {
 

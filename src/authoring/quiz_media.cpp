@@ -8,15 +8,15 @@
 #include <cerrno>
 #include <cstring>
 
-#include "file_bytes.h"
 #include "content/loader.h"
 #include "content/quiz.h"
+#include "file_bytes.h"
 #include "media/clip_files.h"
-#include "prepared_pictures.h"
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
-#include "platform/ports/resources.h"
 #include "platform/panel_ids.h"
+#include "platform/ports/resources.h"
+#include "prepared_pictures.h"
 
 namespace fenok::pack {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// fenok-pack inspect: the player's own loader run over a program's resources.
+// The player's own loader run over a program's resources, for inspect and try.
 #include <string>
 #include <vector>
 

@@ -1,0 +1,47 @@
+// The player's own loader run over a program's resources: what `inspect` prints and `try` judges.
+#include "quiz_inspection.h"
+
+#include <memory>
+
+#include "content/loader.h"
+#include "content/quiz.h"
+#include "content_findings.h"
+#include "file_bytes.h"
+#include "platform/portable/message_recorder.h"
+#include "platform/portable/pe_resources.h"
+#include "platform/portable/recording_graphics.h"
+#include "quiz_toml_writer.h"
+#include "text_encoding.h"
+
+namespace fenok::pack {
+
+InspectResult inspectResources(Resources& resources) {
+  RecordingGraphics graphics;
+  MessageRecorder messages;
+  auto quiz = std::make_unique<Quiz>();
+  initQuiz(*quiz, graphics);
+  ContentFindings findings;
+  const LoadOutcome outcome = loadQuiz(ContentPorts{resources, messages, graphics}, *quiz, &findings);
+
+  InspectResult result;
+  result.outcome = outcome;
+  result.findings = describeFindings(findings);
+  result.toml = writeQuizToml(*quiz, outcome == LoadOutcome::complete);
+  for (const RecordedMessage& message : messages.messages()) result.messages.push_back(cp1252ToUtf8(message.text));
+  freeQuiz(*quiz, graphics);
+  return result;
+}
+
+bool loadProgram(const std::string& path, PeResources& resources, std::string& error) {
+  std::vector<std::uint8_t> bytes;
+  std::string reason;
+  if (!readFileBytes(path, bytes, reason)) {
+    error = readFailure(path, reason);
+    return false;
+  }
+  if (resources.load(std::move(bytes), error)) return true;
+  error = path + ": not a Windows program (" + error + ")";
+  return false;
+}
+
+}  // namespace fenok::pack
