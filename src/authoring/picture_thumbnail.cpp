@@ -12,7 +12,7 @@ namespace fenok::pack {
 bool pictureThumbnail(const std::string& path, int width, int height, Pixels& thumbnail) {
   std::vector<std::uint8_t> bytes;
   std::string reason;
-  if (width <= 0 || height <= 0 || !readFileBytes(path, bytes, reason)) return false;
+  if (width <= 0 || height <= 0 || !readFileBytes(path, bytes)) return false;
   const PictureFormat format = pictureFormat(bytes);
   Pixels pixels;
   if (format == PictureFormat::none || !decodePixels(bytes, pixels, reason)) return false;

@@ -96,11 +96,11 @@ bool draftMediaOf(const std::string& file, DraftMedia& media) {
 }
 
 
-bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason) {
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Message& reason) {
   std::error_code failure;
   std::filesystem::directory_iterator entries(filePath(folder), failure);
   if (failure) {
-    reason = failure.message();
+    reason = systemReason(failure);
     return false;
   }
   for (const auto& entry : entries) {
@@ -136,7 +136,7 @@ std::string answerFromFileName(const std::string& name) {
 }
 
 bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
-                 std::string& reason) {
+                 Message& reason) {
   std::vector<DraftFile> files;
   failure = DraftFailure::none;
   if (!draftFiles(folder, files, reason)) failure = DraftFailure::cannotList;

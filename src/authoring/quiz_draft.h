@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "messages.h"
+
 namespace fenok::pack {
 
 enum class DraftMedia { pictures, audio, video };
@@ -20,7 +22,7 @@ bool draftMediaOf(const std::string& path, DraftMedia& media);
 
 // The files of the folder that can make questions, sorted by name; others (the description, notes)
 // are left out. False, with a reason, when the folder cannot be listed.
-bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason);
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Message& reason);
 
 // Pictures when there are any, else the more numerous kind of clip; false when there is neither.
 bool defaultDraftMedia(const std::vector<DraftFile>& files, DraftMedia& media);
@@ -39,7 +41,7 @@ enum class DraftFailure { none, cannotList, nothingToAsk, nothingOfThatMedia };
 // The draft of a folder, of the given media or the default one (media null). On failure, why, with
 // the system's words in reason when the folder cannot be listed.
 bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
-                 std::string& reason);
+                 Message& reason);
 
 // "tour-eiffel.jpg" -> "TOUR EIFFEL": the name without its extension, dashes and underscores as
 // spaces, upper-cased (accented letters too), cut to what an answer box takes.

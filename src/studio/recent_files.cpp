@@ -41,7 +41,7 @@ void RecentFiles::save() const {
   for (const std::string& path : paths_) text += path + "\n";
   std::error_code ignored;
   std::filesystem::create_directories(pack::filePath(file_).parent_path(), ignored);
-  std::string error;
+  pack::Message error;
   // A list that cannot be kept is no reason to trouble the author.
   pack::writeFileReplacing(file_, std::vector<std::uint8_t>(text.begin(), text.end()), error);
 }

@@ -17,7 +17,7 @@ const std::string kJpeg = testing::sourceFile("tests/unit/pack/fixtures/quarters
 int runQuietly(const pack::Arguments& args) {
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int status = pack::runNew(args);
+  const int status = pack::runNew(args, pack::Language::english);
   ::testing::internal::GetCapturedStdout();
   ::testing::internal::GetCapturedStderr();
   return status;
@@ -46,7 +46,7 @@ TEST(NewCommand, DraftsAQuizThatBuildsAsItIs) {
   const std::string description = folder.path("quiz.toml");
   const pack::PreparedQuiz prepared = pack::prepareQuiz(description, false);
   EXPECT_TRUE(prepared.ok());
-  EXPECT_TRUE(prepared.problems.empty()) << pack::formatProblem(prepared.problems.front());
+  EXPECT_TRUE(prepared.problems.empty()) << pack::formatProblem(prepared.problems.front(), pack::Language::english);
   EXPECT_EQ(prepared.questionCount, 2);
   const std::string text = testing::fileText(description);
   EXPECT_NE(text.find("answer = \"ARC DE TRIOMPHE\"\npicture = \"arc_de_triomphe.png\"\n\n[[question]]\n"
