@@ -188,15 +188,13 @@ QuizQuestion convertQuestion(const QuizSource& source, std::size_t index, Diagno
     diagnostics.error(question.secondAlsoLine, Msg::secondAlsoNeedsTwo);
 
   QuizQuestion converted;
-  if (question.answer.present) {
-    const Message what = message(Msg::theAnswerOf, number);
-    converted.answer = convertAnswer(question.answer, {what, message(Msg::textEmpty, what)}, source, diagnostics);
-  }
-  if (question.secondAnswer.present && source.answersPerQuestion == 2) {
-    const Message what = message(Msg::theSecondAnswerOf, number);
-    converted.secondAnswer =
-        convertAnswer(question.secondAnswer, {what, message(Msg::textEmpty, what)}, source, diagnostics);
-  }
+  if (question.answer.present)
+    converted.answer = convertAnswer(
+        question.answer, {message(Msg::theAnswerOf, number), message(Msg::noAnswerYet, number)}, source, diagnostics);
+  if (question.secondAnswer.present && source.answersPerQuestion == 2)
+    converted.secondAnswer = convertAnswer(
+        question.secondAnswer, {message(Msg::theSecondAnswerOf, number), message(Msg::noSecondAnswerYet, number)},
+        source, diagnostics);
   converted.also =
       convertAlso(question.also, question.alsoLine, message(Msg::theQuestion, number), source, diagnostics);
   if (source.answersPerQuestion == 2)

@@ -79,7 +79,7 @@ TEST(CheckCommand, SpeaksFrench) {
   EXPECT_EQ(pack::runCheck({bad}, Language::french), 2);
   EXPECT_EQ(pack::runCheck({good}, Language::french), 0);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            bad + ":5: la réponse de la question 1 est vide\n" + bad +
+            bad + ":5: la question 1 n'a pas encore de réponse\n" + bad +
                 ":9: le texte de la question 2 contient « | », qui sert à terminer les textes dans le quiz enregistré\n" +
                 bad + ":3: attention : 1 récompense(s) pour 2 question(s) : les niveaux plus hauts n'en montrent aucune\n");
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), good + " : 1 question, aucune erreur\n");
