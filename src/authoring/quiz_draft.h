@@ -1,7 +1,8 @@
 #pragma once
 // A first quiz description drafted from a folder of pictures or clips: one question per file, in name
-// order, each expected answer taken from its file name. `fenok-pack new` writes it; the author then
-// edits what the names could not say.
+// order, each expected answer taken from its file name, or left empty when the name names nothing (a
+// camera's or a phone's, generic_names.h). `fenok-pack new` writes it and the studio starts from it;
+// the author then types what the names could not say.
 #include <string>
 #include <vector>
 
@@ -44,7 +45,8 @@ bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft
                  Message& reason);
 
 // "tour-eiffel.jpg" -> "TOUR EIFFEL": the name without its extension, dashes and underscores as
-// spaces, upper-cased (accented letters too), cut to what an answer box takes.
+// spaces, upper-cased (accented letters too), cut to what an answer box takes. Empty for a name that
+// names nothing ("IMG_20240612_101530.jpg") or has no letters or digits at all.
 std::string answerFromFileName(const std::string& name);
 
 // The description's text, every key present with a comment on what it does.

@@ -1,8 +1,10 @@
 // fenok-pack new FOLDER [--media pictures|audio|video]: drafts FOLDER/quiz.toml from the files in it.
-// An existing description is never overwritten.
+// An existing description is never overwritten. The summary says how many answers the file names
+// could not give, so that the author knows what is left to type.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
@@ -76,8 +78,13 @@ Message draftFailure(DraftFailure failure, const std::string& folder, const Mess
   }
 }
 
+// What was written, and what is left to type.
 Message summary(const std::string& description, const FolderDraft& draft) {
-  return message(Msg::drafted, description, draft.names.size(), kMediaNames[static_cast<int>(draft.media)].name);
+  const auto unanswered = std::count_if(draft.names.begin(), draft.names.end(),
+                                        [](const std::string& name) { return answerFromFileName(name).empty(); });
+  const char* media = kMediaNames[static_cast<int>(draft.media)].name;
+  if (unanswered == 0) return message(Msg::drafted, description, draft.names.size(), media);
+  return message(Msg::draftedWithoutAnswers, description, draft.names.size(), media, unanswered);
 }
 
 }  // namespace
