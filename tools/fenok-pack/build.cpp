@@ -111,7 +111,8 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder, Langua
     std::fprintf(stderr, "fenok-pack: %s\n", say(*error, language).c_str());
     return kExitFailed;
   }
-  std::printf("%s\n", say(language, Msg::built, options.output, questionCount(prepared.questionCount), packedSize).c_str());
+  const Message built = message(Msg::built, options.output, questionCount(prepared.questionCount), packedSize);
+  std::printf("%s\n", say(built, language).c_str());
   return kExitOk;
 }
 

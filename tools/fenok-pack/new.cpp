@@ -1,10 +1,10 @@
 // fenok-pack new FOLDER [--media pictures|audio|video]: drafts FOLDER/quiz.toml from the files in it.
 // An existing description is never overwritten. The summary says how many answers the file names
 // could not give, so that the author knows what is left to type.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <optional>
 #include <system_error>
 
