@@ -20,11 +20,21 @@ fenok_ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "scripts: installing ${missing[*]}"
-  if [ -z "${FENOK_APT_UPDATED:-}" ]; then
-    fenok_sudo apt-get update -q >/dev/null
-    FENOK_APT_UPDATED=1
-  fi
-  fenok_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught in the middle of a sync serves an index that does not match its release file:
+  # once, the lists are fetched again a little later.
+  local attempt
+  for attempt in 1 2; do
+    if [ -z "${FENOK_APT_UPDATED:-}" ]; then
+      fenok_sudo apt-get update -q >/dev/null
+      FENOK_APT_UPDATED=1
+    fi
+    fenok_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" \
+      >/dev/null && return 0
+    [ "$attempt" -eq 1 ] && { echo "scripts: the install failed; fetching the package lists again"; sleep 20; }
+    FENOK_APT_UPDATED=
+  done
+  echo "scripts: could not install ${missing[*]}" >&2
+  return 1
 }
 
 # Everything that building, testing and playing need.
@@ -32,13 +42,19 @@ FENOK_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev pkg-config
   mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libtomlplusplus-dev libpng-dev libspng-dev libstb-dev zlib1g-dev time zip)
-# wine32 installs even where the kernel cannot execute it; the scripts then run the 64-bit player.
-FENOK_RUN_PACKAGES=(wine wine32 wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick espeak-ng ffmpeg python3
-  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386  # what Wine's media player decodes with,
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good              # in the 32- and the 64-bit player
-  libgl1:i386 libgl1-mesa-dri:i386 libgl1 libgl1-mesa-dri)  # Wine's video renderer needs OpenGL, or it crashes
+FENOK_RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick espeak-ng ffmpeg python3
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good  # what Wine's media player decodes with
+  libgl1 libgl1-mesa-dri                               # Wine's video renderer needs OpenGL, or it crashes
+  ccache                                               # a second test run compiles only what changed
+  qemu-user-static)                                    # the 32-bit player where the kernel cannot run it
+# The 32-bit player's side, apart: it installs even where the kernel cannot execute it (it then runs
+# under qemu), and a failure to install it leaves the rest of the machine ready.
+FENOK_I386_PACKAGES=(wine32 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+  libgl1:i386 libgl1-mesa-dri:i386)
 
 fenok_ensure_all() {
   fenok_ensure_i386
   fenok_ensure_packages "${FENOK_BUILD_PACKAGES[@]}" "${FENOK_RUN_PACKAGES[@]}"
+  fenok_ensure_packages "${FENOK_I386_PACKAGES[@]}" ||
+    echo "scripts: without the 32-bit packages the 32-bit player will not be run" >&2
 }

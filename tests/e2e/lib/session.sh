@@ -5,6 +5,9 @@
 # Build trees: FENOK_NATIVE_BUILD (default build/native, for fenok-pack) and FENOK_WIN_BUILD (for
 # fenok.exe and fenok-probe.exe; default build/win32 where this host runs 32-bit programs, else
 # build/win64). Each Windows build keeps its own results in build/e2e/<its folder name>/.
+# FENOK_PROBE_BUILD: the build whose fenok-probe.exe looks into the player (default FENOK_WIN_BUILD).
+# Under emulation the 32-bit player is watched by the 64-bit probe: its texts and rectangles cross
+# processes of either kind, and each emulated process takes 20 to 30 s to start.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 . "$e2e_root/scripts/lib/wine.sh"
@@ -12,6 +15,9 @@ fenok_wine_detect
 e2e_native=$(realpath -m "${FENOK_NATIVE_BUILD:-$e2e_root/build/native}")
 e2e_win=$(realpath -m "${FENOK_WIN_BUILD:-${FENOK_WIN32_BUILD:-$e2e_root/build/$FENOK_PLAYER_ARCH}}")
 e2e_arch=$(basename "$e2e_win")
+e2e_probe_exe=$(realpath -m "${FENOK_PROBE_BUILD:-$e2e_win}")/bin/fenok-probe.exe
+# How long a program's window may take to appear.
+e2e_window_wait=$([ "${FENOK_EMULATED_32:-0}" -eq 1 ] && echo 90 || echo 60)
 e2e_failures=0
 e2e_xvfb_pid=
 
@@ -34,7 +40,7 @@ e2e_init() {
   rm -rf "$e2e_work"
   mkdir -p "$e2e_work"
   local tool
-  for tool in "$e2e_native/bin/fenok-pack" "$e2e_win/bin/fenok.exe" "$e2e_win/bin/fenok-probe.exe"; do
+  for tool in "$e2e_native/bin/fenok-pack" "$e2e_win/bin/fenok.exe" "$e2e_probe_exe"; do
     if [ ! -f "$tool" ]; then
       echo "e2e[$e2e_name]: missing $tool (build the native and $e2e_arch presets first)" >&2
       exit 1
@@ -53,7 +59,7 @@ e2e_init() {
   fi
   export DISPLAY=":$(head -1 "$display_file")"
 
-  fenok_wine_env "$e2e_root" "wineprefix-e2e-$e2e_name"
+  fenok_wine_env "$e2e_root" "wineprefix-e2e-$e2e_name-$e2e_arch"
 }
 
 # e2e_pack SAMPLE_DIR NAME: packs the sample's description into $e2e_work/NAME.exe.
@@ -65,8 +71,8 @@ e2e_pack() {
 }
 
 # The probe prints Windows-1252 texts; the checks are written in UTF-8.
-e2e_probe() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_win/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8; }
-e2e_alive() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_win/bin/fenok-probe.exe" alive >/dev/null 2>&1); }
+e2e_probe() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_probe_exe" "$@" 2>/dev/null) | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8; }
+e2e_alive() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_probe_exe" alive >/dev/null 2>&1); }
 
 # e2e_start NAME [min]: starts NAME.exe in $e2e_work (the answers file lives there) and waits for its window.
 e2e_start() {
@@ -78,7 +84,7 @@ e2e_start() {
     (cd "$e2e_work" && "$FENOK_WINE" "$exe" >>"$e2e_work/$1.log" 2>&1 &)
   fi
   local _
-  for _ in $(seq 1 60); do
+  for _ in $(seq 1 "$e2e_window_wait"); do
     if e2e_alive; then sleep 2; return 0; fi
     sleep 1
   done
