@@ -23,7 +23,7 @@ class Utf8Console {
   Utf8Console& operator=(const Utf8Console&) = delete;
 
  private:
-  unsigned previousCodePage_ = 0;  // 0: left as it was
+  [[maybe_unused]] unsigned previousCodePage_ = 0;  // 0: left as it was (used on Windows only)
 };
 
 }  // namespace fenok::pack

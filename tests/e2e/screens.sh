@@ -117,6 +117,7 @@ e2e_start saisons
 list="$e2e_work/saisons-start.txt"
 e2e_list "$list"
 e2e_click_box "$list" 4001
+sleep 1  # the box has the focus before the first key, on a busy machine too
 e2e_type "été"
 e2e_keys Tab
 e2e_type "un oeuf"
