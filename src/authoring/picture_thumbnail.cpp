@@ -27,7 +27,7 @@ bool playerPicture(const std::string& path, Pixels& shown) {
     if (orientation != kUpright) pixels = orientUpright(pixels, orientation);
   }
   FittedSize fitted;
-  if (!fitToBox(pixels.width, pixels.height, kPlayerPictureBox, kPlayerPictureBox, fitted)) return false;
+  if (!fitToBox(pixels.width, pixels.height, kPictureBoxSide, kPictureBoxSide, fitted)) return false;
   const bool sameSize = fitted.width == pixels.width && fitted.height == pixels.height;
   shown = sameSize ? std::move(pixels) : resample(pixels, fitted.width, fitted.height);
   return true;

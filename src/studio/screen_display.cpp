@@ -5,6 +5,7 @@
 
 #include "authoring/file_bytes.h"
 #include "authoring/picture_thumbnail.h"
+#include "pictures/picture_fit.h"
 #include "screen_state.h"
 #include "studio_ids.h"
 #include "studio_texts.h"
@@ -19,11 +20,12 @@ constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // Transparency is dropped, as the player's stretching drops it.
-std::shared_ptr<const FormPicture> formPicture(const pack::Pixels& pixels) {
+std::shared_ptr<const FormPicture> formPicture(const pack::Pixels& pixels, int box = 0) {
   if (pixels.width <= 0 || pixels.height <= 0) return nullptr;
   auto picture = std::make_shared<FormPicture>();
   picture->width = pixels.width;
   picture->height = pixels.height;
+  picture->box = box;
   picture->bgra.resize(static_cast<std::size_t>(pixels.width) * pixels.height * 4);
   for (std::size_t p = 0, q = 0; q < picture->bgra.size(); p += pixels.channels, q += 4) {
     picture->bgra[q] = pixels.data[p + 2];
@@ -34,8 +36,9 @@ std::shared_ptr<const FormPicture> formPicture(const pack::Pixels& pixels) {
   return picture;
 }
 
+// The view as in the player's box.
 PictureShown pictureShown(const pack::PictureViews& views) {
-  return {formPicture(views.shown), formPicture(views.thumbnail)};
+  return {formPicture(views.shown, kPictureBoxSide), formPicture(views.thumbnail)};
 }
 
 bool isFile(const std::string& path) {

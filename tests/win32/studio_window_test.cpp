@@ -287,18 +287,11 @@ TEST_F(StudioWindowTest, ShowEnableAndFocus) {
   EXPECT_FALSE(controls->isVisible(9999));
 }
 
-TEST_F(StudioWindowTest, APictureBoxShowsItsPictureFittedAndCentred) {
-  auto red = std::make_shared<FormPicture>();
-  red->width = 100;
-  red->height = 50;
-  red->bgra.resize(100 * 50 * 4);
-  for (std::size_t i = 0; i < red->bgra.size(); i += 4) red->bgra[i + 2] = 0xFF;
-  controls->setPicture(STUDIO_PREVIEW, red);
+TEST_F(StudioWindowTest, APictureBoxShowsItsPictureCentred) {
   HWND box = GetDlgItem(window, STUDIO_PREVIEW);
   RECT client = {};
   GetClientRect(box, &client);
   ASSERT_GT(client.right, 100);
-
   // Painted into a bitmap of our own, as the box paints itself on the screen.
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -307,12 +300,29 @@ TEST_F(StudioWindowTest, APictureBoxShowsItsPictureFittedAndCentred) {
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   ASSERT_NE(bitmap, nullptr);
   HGDIOBJ previous = SelectObject(dc, bitmap);
-  SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  GdiFlush();
-  const auto pixel = [&](int x, int y) { return static_cast<const std::uint32_t*>(bits)[y * client.right + x] & 0xFFFFFF; };
-  EXPECT_EQ(pixel(client.right / 2, client.bottom / 2), 0xFF0000u);  // red, as 0x00RRGGBB
-  EXPECT_EQ(pixel(0, client.bottom / 2), 0xFF0000u);                  // as wide as the box
-  EXPECT_NE(pixel(client.right / 2, 1), 0xFF0000u);                   // half as high: room above
+  const auto paint = [&](int square) {
+    auto red = std::make_shared<FormPicture>();
+    red->width = 100;
+    red->height = 50;
+    red->box = square;
+    red->bgra.resize(100 * 50 * 4);
+    for (std::size_t i = 0; i < red->bgra.size(); i += 4) red->bgra[i + 2] = 0xFF;
+    controls->setPicture(STUDIO_PREVIEW, red);
+    SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+  };
+  const auto red = [&](int x, int y) {
+    return (static_cast<const std::uint32_t*>(bits)[y * client.right + x] & 0xFFFFFF) == 0xFF0000u;  // 0x00RRGGBB
+  };
+  const int middleX = client.right / 2, middleY = client.bottom / 2, side = std::min(client.right, client.bottom);
+
+  paint(0);  // fitted into the box: as wide as it, half as high
+  EXPECT_TRUE(red(middleX, middleY));
+  EXPECT_TRUE(red(0, middleY));
+  EXPECT_FALSE(red(middleX, 1));
+  paint(200);  // as in a square of 200 grown to the box's smaller side: half of that side wide
+  EXPECT_TRUE(red(middleX + side / 4 - 2, middleY));
+  EXPECT_FALSE(red(middleX + side / 4 + 2, middleY));
   SelectObject(dc, previous);
   DeleteObject(bitmap);
   DeleteDC(dc);

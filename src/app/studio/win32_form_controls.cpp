@@ -269,8 +269,8 @@ LRESULT CALLBACK Win32FormControls::pictureProcedure(HWND window, UINT message, 
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// The background the dialog gives the box (the quiz's), the picture fitted into it by the player's
-// rule and centred, stretched as the player stretches.
+// The background the dialog gives the box (the quiz's), the picture centred on it, stretched as the
+// player stretches.
 void Win32FormControls::paintPicture(HWND window, HDC dc) {
   RECT client = {};
   GetClientRect(window, &client);
@@ -279,8 +279,14 @@ void Win32FormControls::paintPicture(HWND window, HDC dc) {
   FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
   const auto found = pictures_.find(window);
   const FormPicture* picture = found != pictures_.end() ? found->second.get() : nullptr;
+  // As in its square box grown to the control's smaller side, or else fitted into the control.
+  const int side = std::min(client.right, client.bottom);
   FittedSize fitted;
-  if (picture && fitToBox(picture->width, picture->height, client.right, client.bottom, fitted)) {
+  const bool drawn = picture && (picture->box > 0 ? fitToBox(picture->width, picture->height,
+                                                             picture->width * side / picture->box,
+                                                             picture->height * side / picture->box, fitted)
+                                                  : fitToBox(picture->width, picture->height, client.right, client.bottom, fitted));
+  if (drawn) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture->width;
