@@ -256,9 +256,6 @@ LRESULT CALLBACK Win32FormControls::pictureProcedure(HWND window, UINT message, 
       EndPaint(window, &paint);
       return 0;
     }
-    case WM_PRINTCLIENT:
-      reinterpret_cast<Win32FormControls*>(self)->paintPicture(window, reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SIZE: InvalidateRect(window, nullptr, FALSE); break;
     case WM_NCDESTROY:
       reinterpret_cast<Win32FormControls*>(self)->pictures_.erase(window);
