@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "content/loader.h"
+#include "messages.h"
 
 namespace fenok::pack {
 
-std::vector<std::string> describeFindings(const ContentFindings& findings);
+std::vector<Message> describeFindings(const ContentFindings& findings);
 
 }  // namespace fenok::pack

@@ -110,22 +110,20 @@ std::vector<std::uint8_t> storedForm(const std::vector<std::uint8_t>& text, bool
   return scrambled;
 }
 
-bool contentResources(const QuizContent& quiz, bool plain, std::vector<PeResourceEntry>& out, std::string& error) {
+bool contentResources(const QuizContent& quiz, bool plain, std::vector<PeResourceEntry>& out, Message& error) {
   struct Content {
     int id;
     std::vector<std::uint8_t> text;
-    const char* name;
+    Msg tooLarge;
   };
-  for (const Content& content : {Content{kAnswersResourceId, answersText(quiz), "the questions and comments"},
-                           Content{kCodesResourceId, codesText(quiz), "the rewards"}}) {
+  for (const Content& content : {Content{kAnswersResourceId, answersText(quiz), Msg::contentTooLarge},
+                                 Content{kCodesResourceId, codesText(quiz), Msg::rewardsTooLarge}}) {
     PeResourceEntry entry;
     entry.typeName = kContentResourceType;
     entry.id = content.id;
     entry.bytes = storedForm(content.text, plain);
     if (entry.bytes.empty()) {
-      error = std::string("the texts of ") + content.name + " are too long to store (" +
-              std::to_string(content.text.size()) + " bytes; the player decodes at most " +
-              std::to_string(kLzwMaxInput) + " bytes compressed)";
+      error = message(content.tooLarge, content.text.size(), kLzwMaxInput);
       return false;
     }
     out.push_back(std::move(entry));

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "messages.h"
 #include "platform/portable/pe_resources.h"
 #include "quiz_content.h"
 
@@ -17,6 +18,6 @@ std::vector<std::uint8_t> codesText(const QuizContent& quiz);
 std::vector<std::uint8_t> storedForm(const std::vector<std::uint8_t>& text, bool plain);
 
 // The "PATCH" 104 and 105 resources; false, with a reason, when a text is too large to be stored.
-bool contentResources(const QuizContent& quiz, bool plain, std::vector<PeResourceEntry>& out, std::string& error);
+bool contentResources(const QuizContent& quiz, bool plain, std::vector<PeResourceEntry>& out, Message& error);
 
 }  // namespace fenok::pack

@@ -10,7 +10,6 @@ namespace {
 
 constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::size_t kUtf8MarkLength = 3;
-constexpr const char* kSaveAsUtf8 = "; save it as UTF-8 (in Notepad: File, Save as, Encoding UTF-8)";
 
 bool startsWith(const std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t> prefix) {
   return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
@@ -31,7 +30,7 @@ int lineAt(const std::string& text, std::size_t offset) {
 
 bool descriptionText(const std::vector<std::uint8_t>& bytes, std::string& text, Diagnostics& diagnostics) {
   if (looksLikeUtf16(bytes)) {
-    diagnostics.error(0, std::string("the description is saved as UTF-16") + kSaveAsUtf8);
+    diagnostics.error(0, Msg::savedAsUtf16);
     return false;
   }
   text.assign(bytes.begin(), bytes.end());
@@ -42,9 +41,7 @@ bool descriptionText(const std::vector<std::uint8_t>& bytes, std::string& text, 
   const auto byte = static_cast<unsigned char>(text[bad]);
   char hex[8];
   std::snprintf(hex, sizeof hex, "0x%02X", byte);
-  diagnostics.error(lineAt(text, bad), std::string("the description is not UTF-8 (byte ") + hex + ", '" +
-                                           cp1252ToUtf8(std::string(1, static_cast<char>(byte))) +
-                                           "' in Windows-1252 or Latin-1)" + kSaveAsUtf8);
+  diagnostics.error(lineAt(text, bad), Msg::notUtf8, hex, cp1252ToUtf8(std::string(1, static_cast<char>(byte))));
   return false;
 }
 

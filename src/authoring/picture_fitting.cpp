@@ -28,15 +28,14 @@ bool ends(const std::vector<std::uint8_t>& bytes, PictureFormat format) {
 
 // Cut-off files are told by their structure, oversized ones by their header; a picture stored as
 // given is not decoded further (the player decodes it), one to be fitted is decoded here.
-bool checkWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format, std::string& problem) {
+bool checkWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format, Message& problem) {
   int width = 0, height = 0;
   if (pictureDimensions(bytes, width, height) && static_cast<long long>(width) * height > kMaxPicturePixels) {
-    problem = "is too large (" + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
-              std::to_string(kMaxPicturePixels / 1'000'000) + " million)";
+    problem = message(Msg::pictureTooLarge, width, height, kMaxPicturePixels / 1'000'000);
     return false;
   }
   if (!ends(bytes, format)) {
-    problem = "is cut short: its picture data is missing or ends early";
+    problem = message(Msg::pictureCutShort);
     return false;
   }
   return true;
@@ -69,13 +68,13 @@ Encoded smallestEncoding(const Pixels& pixels) {
 }  // namespace
 
 bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,
-                    std::string& problem) {
+                    Message& problem) {
   if (!checkWhole(bytes, format, problem)) return false;
   if (storage == PictureStorage::asGiven) return true;
   Pixels pixels;
   std::string reason;
   if (!decodePixels(bytes, pixels, reason)) {
-    problem = "cannot be decoded (" + reason + ")";
+    problem = message(Msg::pictureNotDecodable, reason);
     return false;
   }
 
@@ -87,7 +86,7 @@ bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, Pic
   const bool sameSize = pixels.width == fitted.width && pixels.height == fitted.height;
   Encoded encoded = smallestEncoding(sameSize ? pixels : resample(pixels, fitted.width, fitted.height));
   if (encoded.bytes.empty()) {
-    problem = "cannot be stored: the picture could not be encoded";
+    problem = message(Msg::pictureNotEncodable);
     return false;
   }
   // A picture the player enlarges has no detail that the box would lose: its own file shows the same

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "messages.h"
 #include "quiz_media.h"
 
 namespace fenok::pack {
@@ -21,8 +22,9 @@ constexpr long long kMaxPicturePixels = 100'000'000;
 
 // Checks that a picture (JPEG, GIF, or a PNG the player decodes) is whole and not too large; when
 // fitting, decodes it and replaces its bytes and format by the fitted picture's. On failure, problem
-// completes a sentence about the file ("is cut short ...").
+// says what is wrong with the picture, all but its first argument: the file's name, which only the
+// caller knows as the author wrote it.
 bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,
-                    std::string& problem);
+                    Message& problem);
 
 }  // namespace fenok::pack

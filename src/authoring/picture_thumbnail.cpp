@@ -14,7 +14,7 @@ namespace fenok::pack {
 bool playerPicture(const std::string& path, Pixels& shown) {
   std::vector<std::uint8_t> bytes;
   std::string reason;
-  if (!readFileBytes(path, bytes, reason)) return false;
+  if (!readFileBytes(path, bytes)) return false;
   const PictureFormat format = pictureFormat(bytes);
   Pixels pixels;
   int width = 0, height = 0;

@@ -68,7 +68,7 @@ PreparedPictures::Prepared PreparedPictures::prepareFile(const std::string& path
 }
 
 bool PreparedPictures::prepare(const std::string& path, std::vector<std::uint8_t>& bytes, PictureFormat& format,
-                               std::string& problem) const {
+                               Message& problem) const {
   const auto found = prepared_.find(path);
   if (found == prepared_.end() || found->second.inputSize != bytes.size() ||
       found->second.inputHash != fingerprint(bytes))

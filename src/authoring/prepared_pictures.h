@@ -22,7 +22,7 @@ class PreparedPictures {
 
   // What preparePicture gives for these bytes of this file.
   bool prepare(const std::string& path, std::vector<std::uint8_t>& bytes, PictureFormat& format,
-               std::string& problem) const;
+               Message& problem) const;
 
  private:
   struct Prepared {
@@ -32,7 +32,7 @@ class PreparedPictures {
     bool changed = false;  // true: bytes holds the fitted picture (which may be the file itself)
     PictureFormat format = PictureFormat::none;
     std::vector<std::uint8_t> bytes;
-    std::string problem;
+    Message problem;
   };
 
   Prepared prepareFile(const std::string& path) const;

@@ -29,7 +29,7 @@ bool readQuizText(const std::string& text, const std::string& path, QuizContent&
 // Content and media of a description read without errors, as resources.
 bool resourcesOf(const QuizContent& content, std::vector<PeResourceEntry>& media, bool plain,
                  std::vector<PeResourceEntry>& resources, Diagnostics& diagnostics) {
-  std::string error;
+  Message error;
   if (!contentResources(content, plain, resources, error)) {
     diagnostics.error(0, error);
     return false;
@@ -45,10 +45,11 @@ bool readQuizDescription(const std::string& path, QuizContent& content, Diagnost
                          PictureStorage storage) {
   if (readFiles) readFiles->push_back(path);
   std::vector<std::uint8_t> bytes;
-  std::string reason, text;
+  Message reason;
+  std::string text;
   if (!readFileBytes(path, bytes, reason)) {
-    diagnostics.error(0, reason == kIsADirectory ? "is a directory, not a quiz description"
-                                                    : "cannot read the quiz description: " + reason);
+    diagnostics.error(0, reason.id == Msg::aDirectory ? message(Msg::descriptionIsAFolder)
+                                                      : message(Msg::cannotReadDescription, reason));
     return false;
   }
   if (!descriptionText(bytes, text, diagnostics)) return false;
@@ -113,7 +114,7 @@ std::vector<Problem> checkQuizText(const std::string& text, const std::string& p
   problems.insert(problems.end(), media.problems.begin(), media.problems.end());
   // The last check of a build: the stored content must fit the player's limit.
   std::vector<PeResourceEntry> resources;
-  std::string error;
+  Message error;
   if (!diagnostics.hasErrors() && !media.hasErrors && !contentResources(content, false, resources, error))
     problems.push_back({path, 0, Severity::error, error});
   return problems;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "content/quiz.h"
 #include "judge/accent_fold.h"
@@ -14,30 +15,27 @@ namespace {
 
 enum TextKind { kPlainText, kAnswerText, kRewardText };
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
 // Windows-1252 bytes that the player's labels and boxes cannot show as a character: C0 controls,
 // DEL, and the five unassigned bytes (C1 controls once converted).
 bool isControl(unsigned char byte) {
   return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
 }
 
-std::string controlName(unsigned char byte) {
-  if (byte == '\t') return "a tab";
-  if (byte == '\r' || byte == '\n') return "a line break";
+Message controlName(unsigned char byte) {
+  if (byte == '\t') return message(Msg::aTab);
+  if (byte == '\r' || byte == '\n') return message(Msg::aLineBreak);
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(byte));
-  return name;
+  return valueMessage(name);
 }
 
 // Line breaks in rewards and answers, and NUL anywhere, have messages of their own.
-void checkControls(const std::string& bytes, int line, const std::string& what, TextKind kind, Diagnostics& diagnostics) {
+void checkControls(const std::string& bytes, int line, const Message& what, TextKind kind, Diagnostics& diagnostics) {
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
     const bool lineBreak = byte == '\r' || byte == '\n';
     if (!isControl(byte) || byte == 0 || (lineBreak && kind != kPlainText)) continue;
-    diagnostics.error(line, what + " contains a control character (" + controlName(byte) +
-                                "), which the player cannot show");
+    diagnostics.error(line, Msg::textHasControl, what, controlName(byte));
     return;
   }
 }
@@ -67,165 +65,159 @@ std::size_t visibleInCodeBox(const std::string& bytes) {
 }
 
 // What every stored text must respect: its field, and none of the format's separators.
-void checkStoredText(const std::string& bytes, int line, const std::string& what, TextKind kind,
+void checkStoredText(const std::string& bytes, int line, const Message& what, TextKind kind,
                      Diagnostics& diagnostics) {
-  if (bytes.find('|') != std::string::npos)
-    diagnostics.error(line, what + " contains '|', which the stored quiz uses to end its texts");
-  if (bytes.find('\0') != std::string::npos) diagnostics.error(line, what + " contains a NUL character");
-  if (bytes.size() > kMaxTextBytes)
-    diagnostics.error(line, what + " is " + std::to_string(bytes.size()) + " characters long; at most " +
-                                std::to_string(kMaxTextBytes) + " fit");
+  if (bytes.find('|') != std::string::npos) diagnostics.error(line, Msg::textHasSeparator, what);
+  if (bytes.find('\0') != std::string::npos) diagnostics.error(line, Msg::textHasNul, what);
+  if (bytes.size() > kMaxTextBytes) diagnostics.error(line, Msg::textTooLong, what, bytes.size(), kMaxTextBytes);
   if (kind == kRewardText && bytes.find_first_of("\r\n") != std::string::npos)
-    diagnostics.error(line, what + " contains a line break; the stored rewards are one per line");
+    diagnostics.error(line, Msg::rewardHasLineBreak, what);
   checkControls(bytes, line, what, kind, diagnostics);
 }
 
+// An answer to check: what it is called, and what is said when it is empty (a question without its
+// answer is told as such, an empty accepted form as an empty text).
+struct AnswerRole {
+  Message what;
+  Message whenEmpty;
+};
+
 // What an expected answer must respect to be typed, kept and judged right.
-void checkAnswer(const std::string& bytes, const SourceText& text, const std::string& what, int mediaKind,
+void checkAnswer(const std::string& bytes, const SourceText& text, const AnswerRole& role, int mediaKind,
                  Diagnostics& diagnostics) {
   const int line = text.line;
-  if (bytes.find_first_of("\r\n") != std::string::npos)
-    diagnostics.error(line, what + " contains a line break, which an answer box cannot take");
-  if (bytes.empty()) diagnostics.error(line, what + " is empty");
+  if (bytes.find_first_of("\r\n") != std::string::npos) diagnostics.error(line, Msg::answerHasLineBreak, role.what);
+  if (bytes.empty()) diagnostics.error(line, role.whenEmpty);
   const bool overTheBox = bytes.size() > kAnswerBoxLength && bytes.size() <= kMaxTextBytes;
   if (overTheBox && mediaKind == kMediaText)
-    diagnostics.warning(line, what + " is longer than " + std::to_string(kAnswerBoxLength) +
-                                  " characters; a saved answer keeps only its first " + std::to_string(kAnswerBoxLength));
+    diagnostics.warning(line, Msg::answerLongerThanSaved, role.what, kAnswerBoxLength);
   else if (overTheBox)
-    diagnostics.error(line, what + " is " + std::to_string(bytes.size()) + " characters long; an answer box takes " +
-                                std::to_string(kAnswerBoxLength) + ", so it could never be typed");
+    diagnostics.error(line, Msg::answerOverTheBox, role.what, bytes.size(), kAnswerBoxLength);
   if (!bytes.empty() && (bytes.front() == ' ' || bytes.back() == ' '))
-    diagnostics.warning(line, what + " " + quoted(text.value) +
-                                  " begins or ends with a space; it can never be judged \"BRAVO\"");
+    diagnostics.warning(line, Msg::answerSpaceAtEnd, role.what, text.value);
 }
 
-// Converts one text to Windows-1252 and checks it; empty when it cannot be converted.
-std::string convertText(const SourceText& text, const std::string& what, TextKind kind, int mediaKind,
-                        Diagnostics& diagnostics) {
+// Converts one text to Windows-1252 and checks it as stored; empty when it cannot be converted.
+std::optional<std::string> convertStored(const SourceText& text, const Message& what, TextKind kind,
+                                         Diagnostics& diagnostics) {
   EncodingError encoding;
   const std::optional<std::string> converted = utf8ToCp1252(text.value, &encoding);
   if (!converted) {
-    diagnostics.error(text.line, what + " contains '" + encoding.character + "' (" + encoding.description +
-                                     "), which Windows-1252 cannot hold");
-    return {};
+    diagnostics.error(text.line, Msg::textNotWindows1252, what, encoding.character, encoding.description);
+    return std::nullopt;
   }
   checkStoredText(*converted, text.line, what, kind, diagnostics);
-  if (kind == kAnswerText) checkAnswer(*converted, text, what, mediaKind, diagnostics);
-  return *converted;
+  return converted;
+}
+
+std::string convertText(const SourceText& text, const Message& what, TextKind kind, Diagnostics& diagnostics) {
+  return convertStored(text, what, kind, diagnostics).value_or(std::string());
 }
 
 // In strict mode the player upper-cases only a-z: an answer with a capital such as É, Œ or Ç is never
 // "BRAVO" for a player who types it in small letters.
-void checkCapitals(const std::string& bytes, const SourceText& text, const std::string& what, int accentMode,
+void checkCapitals(const std::string& bytes, const SourceText& text, const Message& what, int accentMode,
                    Diagnostics& diagnostics) {
   if (accentMode != kAccentsStrict || !hasCapitalBeyondAscii(bytes)) return;
   std::string capital;
   for (const char c : bytes)
     if (capital.empty() && hasCapitalBeyondAscii(std::string(1, c))) capital = cp1252ToUtf8(std::string(1, c));
-  diagnostics.warning(text.line, what + " " + quoted(text.value) + " has '" + capital +
-                                     "', which the player does not upper-case: typed in small letters it is never "
-                                     "judged \"BRAVO\"; accents = \"tolerant\" makes case and accents not count");
+  diagnostics.warning(text.line, Msg::answerCapitalNotUpperCased, what, text.value, capital);
 }
 
 // An expected answer or an accepted one: converted, checked as an answer, and for its capitals.
-std::string convertAnswer(const SourceText& text, const std::string& what, const QuizSource& source,
+std::string convertAnswer(const SourceText& text, const AnswerRole& role, const QuizSource& source,
                           Diagnostics& diagnostics) {
-  const std::string bytes = convertText(text, what, kAnswerText, source.mediaKind, diagnostics);
-  checkCapitals(bytes, text, what, source.accentMode, diagnostics);
-  return bytes;
+  const std::optional<std::string> bytes = convertStored(text, role.what, kAnswerText, diagnostics);
+  if (!bytes) return {};
+  checkAnswer(*bytes, text, role, source.mediaKind, diagnostics);
+  checkCapitals(*bytes, text, role.what, source.accentMode, diagnostics);
+  return *bytes;
 }
 
-std::vector<std::string> convertAlso(const std::vector<SourceText>& forms, int line, const std::string& box,
+std::vector<std::string> convertAlso(const std::vector<SourceText>& forms, int line, const Message& box,
                                      const QuizSource& source, Diagnostics& diagnostics) {
   if (forms.size() > static_cast<std::size_t>(kMaxAlsoForms))
-    diagnostics.error(line, box + " has " + std::to_string(forms.size()) + " more accepted answers; at most " +
-                                std::to_string(kMaxAlsoForms) + " fit");
+    diagnostics.error(line, Msg::tooManyAcceptedAnswers, box, forms.size(), kMaxAlsoForms);
   std::vector<std::string> converted;
-  for (std::size_t i = 0; i < forms.size() && i < static_cast<std::size_t>(kMaxAlsoForms); ++i)
-    if (forms[i].present)
-      converted.push_back(
-          convertAnswer(forms[i], "accepted answer " + std::to_string(i + 1) + " of " + box, source, diagnostics));
+  for (std::size_t i = 0; i < forms.size() && i < static_cast<std::size_t>(kMaxAlsoForms); ++i) {
+    if (!forms[i].present) continue;
+    const Message what = message(Msg::theAcceptedAnswer, i + 1, box);
+    converted.push_back(convertAnswer(forms[i], {what, message(Msg::textEmpty, what)}, source, diagnostics));
+  }
   return converted;
 }
 
-void requireKey(const SourceText& text, const char* key, const std::string& where, int line,
-                Diagnostics& diagnostics) {
-  if (!text.present) diagnostics.error(line, "missing key '" + std::string(key) + "'" + where);
-}
-
 void checkKinds(const QuizSource& source, Diagnostics& diagnostics) {
-  if (!source.mediaPresent) diagnostics.error(0, "missing key 'media'");
+  if (!source.mediaPresent) diagnostics.error(0, Msg::missingKey, "media");
   if (source.mediaKind == kMediaText && source.answersPerQuestion == 2)
-    diagnostics.error(source.answersPerQuestionLine, "a text quiz has one answer box per question");
+    diagnostics.error(source.answersPerQuestionLine, Msg::textQuizHasOneBox);
   if (showsSolutionPicture(source.commentKind) && source.mediaKind != kMediaPictures)
-    diagnostics.error(source.commentsLine, "'comments' = " + quoted(kCommentNames[source.commentKind]) +
-                                               " shows solution pictures, which only a picture quiz has");
+    diagnostics.error(source.commentsLine, Msg::solutionsNeedPictures, kCommentNames[source.commentKind]);
   if (carriesComments(source.commentKind) && source.mediaKind == kMediaText)
-    diagnostics.warning(source.commentsLine, "a text quiz shows no comments");
+    diagnostics.warning(source.commentsLine, Msg::textQuizShowsNoComments);
   if (source.answersPerQuestion == 1 &&
       (!source.firstAnswerLabel.value.empty() || !source.secondAnswerLabel.value.empty()))
-    diagnostics.warning(source.firstAnswerLabel.line,
-                        "'answer_labels' are only shown with two answers per question");
+    diagnostics.warning(source.firstAnswerLabel.line, Msg::labelsNeedTwoAnswers);
 }
 
 void checkQuestionCount(const QuizSource& source, Diagnostics& diagnostics) {
   const std::size_t count = source.questions.size();
-  if (count == 0) diagnostics.error(0, "the quiz has no [[question]]");
+  if (count == 0) diagnostics.error(0, Msg::noQuestion);
   if (count > static_cast<std::size_t>(kMaxQuestions))
-    diagnostics.error(source.questions[kMaxQuestions].line,
-                      "more than " + std::to_string(kMaxQuestions) + " questions (" + std::to_string(count) + ")");
+    diagnostics.error(source.questions[kMaxQuestions].line, Msg::tooManyQuestions, kMaxQuestions, count);
+}
+
+void requireKey(const SourceText& text, const char* key, std::size_t number, int line, Diagnostics& diagnostics) {
+  if (!text.present) diagnostics.error(line, Msg::missingQuestionKey, key, number);
 }
 
 QuizQuestion convertQuestion(const QuizSource& source, std::size_t index, Diagnostics& diagnostics) {
   const SourceQuestion& question = source.questions[index];
-  const std::string number = std::to_string(index + 1);
-  const std::string where = " in question " + number;
-  requireKey(question.answer, "answer", where, question.line, diagnostics);
+  const std::size_t number = index + 1;
+  requireKey(question.answer, "answer", number, question.line, diagnostics);
   if (source.answersPerQuestion == 2)
-    requireKey(question.secondAnswer, "second_answer", where, question.line, diagnostics);
+    requireKey(question.secondAnswer, "second_answer", number, question.line, diagnostics);
   else if (question.secondAnswer.present)
-    diagnostics.error(question.secondAnswer.line, "'second_answer' needs answers_per_question = 2");
-  if (source.mediaKind == kMediaText) requireKey(question.text, "text", where, question.line, diagnostics);
+    diagnostics.error(question.secondAnswer.line, Msg::secondAnswerNeedsTwo);
+  if (source.mediaKind == kMediaText) requireKey(question.text, "text", number, question.line, diagnostics);
   if (question.comment.present && !carriesComments(source.commentKind))
-    diagnostics.warning(question.comment.line, "the comment of question " + number + " is never shown with 'comments' = " +
-                                                   quoted(kCommentNames[source.commentKind]));
+    diagnostics.warning(question.comment.line, Msg::commentNeverShown, number, kCommentNames[source.commentKind]);
 
   if (question.secondAlsoLine > 0 && source.answersPerQuestion != 2)
-    diagnostics.error(question.secondAlsoLine, "'second_also' needs answers_per_question = 2");
+    diagnostics.error(question.secondAlsoLine, Msg::secondAlsoNeedsTwo);
 
   QuizQuestion converted;
-  const int media = source.mediaKind;
   if (question.answer.present)
-    converted.answer = convertAnswer(question.answer, "the answer of question " + number, source, diagnostics);
+    converted.answer = convertAnswer(
+        question.answer, {message(Msg::theAnswerOf, number), message(Msg::noAnswerYet, number)}, source, diagnostics);
   if (question.secondAnswer.present && source.answersPerQuestion == 2)
-    converted.secondAnswer =
-        convertAnswer(question.secondAnswer, "the second answer of question " + number, source, diagnostics);
-  converted.also = convertAlso(question.also, question.alsoLine, "question " + number, source, diagnostics);
+    converted.secondAnswer = convertAnswer(
+        question.secondAnswer, {message(Msg::theSecondAnswerOf, number), message(Msg::noSecondAnswerYet, number)},
+        source, diagnostics);
+  converted.also =
+      convertAlso(question.also, question.alsoLine, message(Msg::theQuestion, number), source, diagnostics);
   if (source.answersPerQuestion == 2)
     converted.secondAlso = convertAlso(question.secondAlso, question.secondAlsoLine,
-                                       "the second box of question " + number, source, diagnostics);
-  converted.text = convertText(question.text, "the text of question " + number, kPlainText, media, diagnostics);
-  converted.comment =
-      convertText(question.comment, "the comment of question " + number, kPlainText, media, diagnostics);
+                                       message(Msg::theSecondBoxOf, number), source, diagnostics);
+  converted.text = convertText(question.text, message(Msg::theTextOf, number), kPlainText, diagnostics);
+  converted.comment = convertText(question.comment, message(Msg::theCommentOf, number), kPlainText, diagnostics);
   return converted;
 }
 
 void convertRewards(const QuizSource& source, QuizContent& content, Diagnostics& diagnostics) {
   const std::size_t questions = source.questions.size();
   if (source.rewards.size() > questions)
-    diagnostics.error(source.rewardsLine, std::to_string(source.rewards.size()) + " rewards for " +
-                                              std::to_string(questions) + " questions: one per score level at most");
+    diagnostics.error(source.rewardsLine, Msg::tooManyRewards, source.rewards.size(), questions);
   else if (!source.rewards.empty() && source.rewards.size() < questions)  // no rewards at all is a choice
-    diagnostics.warning(source.rewardsLine, std::to_string(source.rewards.size()) + " rewards for " +
-                                                std::to_string(questions) + " questions: the higher levels show none");
+    diagnostics.warning(source.rewardsLine, Msg::tooFewRewards, source.rewards.size(), questions);
   for (std::size_t level = 0; level < source.rewards.size(); ++level) {
-    const std::string what = "reward " + std::to_string(level + 1);
-    content.rewards.push_back(convertText(source.rewards[level], what, kRewardText, source.mediaKind, diagnostics));
+    const Message what = message(Msg::theReward, level + 1);
+    content.rewards.push_back(convertText(source.rewards[level], what, kRewardText, diagnostics));
     const std::size_t visible = visibleInCodeBox(content.rewards.back());
     if (visible != std::string::npos)
-      diagnostics.warning(source.rewards[level].line,
-                          what + " is wider than the code box, which shows about " +
-                              quoted(cp1252ToUtf8(content.rewards.back().substr(0, visible))) + " of it");
+      diagnostics.warning(source.rewards[level].line, Msg::rewardWiderThanBox, what,
+                          cp1252ToUtf8(content.rewards.back().substr(0, visible)));
   }
 }
 
@@ -246,8 +238,8 @@ bool labelsHardToRead(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
 }
 
 void checkQuiz(const QuizSource& source, QuizContent& content, Diagnostics& diagnostics) {
-  requireKey(source.title, "title", "", 0, diagnostics);
-  if (source.title.present && source.title.value.empty()) diagnostics.error(source.title.line, "the title is empty");
+  if (!source.title.present) diagnostics.error(0, Msg::missingKey, "title");
+  if (source.title.present && source.title.value.empty()) diagnostics.error(source.title.line, Msg::titleEmpty);
   checkKinds(source, diagnostics);
   checkQuestionCount(source, diagnostics);
 
@@ -258,20 +250,20 @@ void checkQuiz(const QuizSource& source, QuizContent& content, Diagnostics& diag
   content.backRed = source.backRed;
   content.backGreen = source.backGreen;
   content.backBlue = source.backBlue;
-  const int media = source.mediaKind;
-  content.title = convertText(source.title, "the title", kPlainText, media, diagnostics);
-  content.author = convertText(source.author, "the author", kPlainText, media, diagnostics);
-  content.explanation = convertText(source.explanation, "the explanation", kPlainText, media, diagnostics);
-  content.firstAnswerLabel = convertText(source.firstAnswerLabel, "the first answer label", kPlainText, media, diagnostics);
+  content.title = convertText(source.title, message(Msg::theTitle), kPlainText, diagnostics);
+  content.author = convertText(source.author, message(Msg::theAuthor), kPlainText, diagnostics);
+  content.explanation = convertText(source.explanation, message(Msg::theExplanation), kPlainText, diagnostics);
+  content.firstAnswerLabel =
+      convertText(source.firstAnswerLabel, message(Msg::theFirstAnswerLabel), kPlainText, diagnostics);
   content.secondAnswerLabel =
-      convertText(source.secondAnswerLabel, "the second answer label", kPlainText, media, diagnostics);
+      convertText(source.secondAnswerLabel, message(Msg::theSecondAnswerLabel), kPlainText, diagnostics);
   for (std::size_t i = 0; i < source.questions.size() && i < static_cast<std::size_t>(kMaxQuestions); ++i)
     content.questions.push_back(convertQuestion(source, i, diagnostics));
   convertRewards(source, content, diagnostics);
   if (labelsHardToRead(source.backRed, source.backGreen, source.backBlue))
-    diagnostics.warning(source.backgroundLine, "the background makes the question numbers hard to read (" +
-                                                   std::string(labelsDrawnBlack(source.backRed, source.backGreen) ? "black" : "white") +
-                                                   " on this colour)");
+    diagnostics.warning(source.backgroundLine, labelsDrawnBlack(source.backRed, source.backGreen)
+                                                   ? Msg::numbersHardToReadBlack
+                                                   : Msg::numbersHardToReadWhite);
 }
 
 }  // namespace fenok::pack

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "file_bytes.h"
+#include "generic_names.h"
 #include "quiz_checks.h"
 #include "quiz_media.h"
 #include "quiz_toml_writer.h"
@@ -16,7 +17,6 @@ namespace fenok::pack {
 namespace {
 
 constexpr std::size_t kSignatureBytes = 8;  // enough for pictureFormat
-constexpr const char* kEmptyAnswer = "REPONSE";
 
 struct ClipExtension {
   const char* extension;
@@ -96,11 +96,11 @@ bool draftMediaOf(const std::string& file, DraftMedia& media) {
 }
 
 
-bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason) {
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Message& reason) {
   std::error_code failure;
   std::filesystem::directory_iterator entries(filePath(folder), failure);
   if (failure) {
-    reason = failure.message();
+    reason = systemReason(failure);
     return false;
   }
   for (const auto& entry : entries) {
@@ -125,6 +125,7 @@ bool defaultDraftMedia(const std::vector<DraftFile>& files, DraftMedia& media) {
 
 std::string answerFromFileName(const std::string& name) {
   const std::string stem = filePath(name).stem().u8string();
+  if (isGenericName(stem)) return {};
   const std::optional<std::string> converted = utf8ToCp1252(words(stem));
   // A name Windows-1252 cannot hold stays as it is: the check then names the character.
   if (!converted) return words(stem);
@@ -132,11 +133,11 @@ std::string answerFromFileName(const std::string& name) {
   std::transform(answer.begin(), answer.end(), answer.begin(), upperCp1252);
   if (answer.size() > kAnswerBoxLength) answer.resize(kAnswerBoxLength);
   while (!answer.empty() && answer.back() == ' ') answer.pop_back();
-  return answer.empty() ? kEmptyAnswer : cp1252ToUtf8(answer);
+  return cp1252ToUtf8(answer);
 }
 
 bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
-                 std::string& reason) {
+                 Message& reason) {
   std::vector<DraftFile> files;
   failure = DraftFailure::none;
   if (!draftFiles(folder, files, reason)) failure = DraftFailure::cannotList;
@@ -165,7 +166,8 @@ std::string draftDescription(const std::string& title, DraftMedia media, const s
   const std::string fileKey = media == DraftMedia::pictures ? "picture" : "clip";
   std::string out =
       "# Quiz préparé par « fenok-pack new » à partir des fichiers de ce dossier : une question par fichier,\n"
-      "# la réponse attendue tirée du nom du fichier. Relisez-le, puis :\n"
+      "# la réponse attendue tirée du nom du fichier. Un nom qui ne dit rien (photo d'appareil ou de\n"
+      "# téléphone, capture d'écran) laisse la réponse vide : tapez-la. Relisez-le, puis :\n"
       "#   fenok-pack check quiz.toml\n"
       "#   fenok-pack build quiz.toml -o quiz.exe\n"
       "# Chaque clé est expliquée dans le guide de l'auteur (docs/guide-auteur.md).\n\n";

@@ -1,9 +1,12 @@
 #pragma once
 // A first quiz description drafted from a folder of pictures or clips: one question per file, in name
-// order, each expected answer taken from its file name. `fenok-pack new` writes it; the author then
-// edits what the names could not say.
+// order, each expected answer taken from its file name, or left empty when the name names nothing (a
+// camera's or a phone's, generic_names.h). `fenok-pack new` writes it and the studio starts from it;
+// the author then types what the names could not say.
 #include <string>
 #include <vector>
+
+#include "messages.h"
 
 namespace fenok::pack {
 
@@ -20,7 +23,7 @@ bool draftMediaOf(const std::string& path, DraftMedia& media);
 
 // The files of the folder that can make questions, sorted by name; others (the description, notes)
 // are left out. False, with a reason, when the folder cannot be listed.
-bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::string& reason);
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Message& reason);
 
 // Pictures when there are any, else the more numerous kind of clip; false when there is neither.
 bool defaultDraftMedia(const std::vector<DraftFile>& files, DraftMedia& media);
@@ -39,10 +42,11 @@ enum class DraftFailure { none, cannotList, nothingToAsk, nothingOfThatMedia };
 // The draft of a folder, of the given media or the default one (media null). On failure, why, with
 // the system's words in reason when the folder cannot be listed.
 bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
-                 std::string& reason);
+                 Message& reason);
 
 // "tour-eiffel.jpg" -> "TOUR EIFFEL": the name without its extension, dashes and underscores as
-// spaces, upper-cased (accented letters too), cut to what an answer box takes.
+// spaces, upper-cased (accented letters too), cut to what an answer box takes. Empty for a name that
+// names nothing ("IMG_20240612_101530.jpg") or has no letters or digits at all.
 std::string answerFromFileName(const std::string& name);
 
 // The description's text, every key present with a comment on what it does.

@@ -32,15 +32,16 @@ InspectResult inspectResources(Resources& resources) {
   return result;
 }
 
-bool loadProgram(const std::string& path, PeResources& resources, std::string& error) {
+bool loadProgram(const std::string& path, PeResources& resources, Message& error) {
   std::vector<std::uint8_t> bytes;
-  std::string reason;
+  Message reason;
   if (!readFileBytes(path, bytes, reason)) {
     error = readFailure(path, reason);
     return false;
   }
-  if (resources.load(std::move(bytes), error)) return true;
-  error = path + ": not a Windows program (" + error + ")";
+  std::string structure;  // the PE reader's own words on what is wrong
+  if (resources.load(std::move(bytes), structure)) return true;
+  error = message(Msg::notAProgram, path, structure);
   return false;
 }
 

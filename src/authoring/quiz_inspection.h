@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "content/loader.h"
+#include "messages.h"
 
 namespace fenok {
 class PeResources;
@@ -15,7 +16,7 @@ namespace fenok::pack {
 struct InspectResult {
   std::string toml;                   // the loaded quiz (quiz_toml_writer.h)
   std::vector<std::string> messages;  // each message the loader showed, as UTF-8 text
-  std::vector<std::string> findings;  // damage the loader read past in silence (content_findings.h)
+  std::vector<Message> findings;      // damage the loader read past in silence (content_findings.h)
   LoadOutcome outcome = LoadOutcome::complete;
 };
 
@@ -24,6 +25,6 @@ InspectResult inspectResources(Resources& resources);
 
 // Reads a program file's resources; false with "PATH: what is wrong" when it cannot be read or is not
 // a Windows program.
-bool loadProgram(const std::string& path, PeResources& resources, std::string& error);
+bool loadProgram(const std::string& path, PeResources& resources, Message& error);
 
 }  // namespace fenok::pack

@@ -69,32 +69,28 @@ class MediaCollector {
 
  private:
   void collectQuestion(const SourceQuestion& question, int number) {
-    const std::string where = " in question " + std::to_string(number);
     const int media = source_.mediaKind;
+    const char* comments = kCommentNames[source_.commentKind];
     if (media == kMediaPictures) {
-      refuse(question.clip, "a clip in a picture quiz");
+      refuse(question.clip, Msg::clipInPictureQuiz);
       if (question.picture.present) addPicture(question.picture, kFirstPictureResource + number, false);
-      else diagnostics_.error(question.line, "missing key 'picture'" + where);
+      else diagnostics_.error(question.line, Msg::missingQuestionKey, "picture", number);
       const bool needsSolution = showsSolutionPicture(source_.commentKind);
       if (question.solution.present) {
-        if (!needsSolution)
-          diagnostics_.warning(question.solution.line, "the solution picture of question " + std::to_string(number) +
-                                                           " is never shown with 'comments' = \"" +
-                                                           kCommentNames[source_.commentKind] + "\"");
+        if (!needsSolution) diagnostics_.warning(question.solution.line, Msg::solutionNeverShown, number, comments);
         addPicture(question.solution, kFirstSolutionResource + number, true);
       } else if (needsSolution) {
-        diagnostics_.error(question.line, "missing key 'solution'" + where + ": 'comments' = \"" +
-                                              kCommentNames[source_.commentKind] + "\" shows a solution picture");
+        diagnostics_.error(question.line, Msg::missingSolution, number, comments);
       }
     } else if (media == kMediaAudio || media == kMediaVideo) {
-      refuse(question.picture, "a picture in a clip quiz");
-      refuse(question.solution, "a solution picture in a clip quiz");
+      refuse(question.picture, Msg::pictureInClipQuiz);
+      refuse(question.solution, Msg::solutionInClipQuiz);
       if (question.clip.present) addClip(question.clip, kFirstPictureResource + number);
-      else diagnostics_.error(question.line, "missing key 'clip'" + where);
+      else diagnostics_.error(question.line, Msg::missingQuestionKey, "clip", number);
     } else {
-      refuse(question.picture, "a picture in a text quiz");
-      refuse(question.solution, "a solution picture in a text quiz");
-      refuse(question.clip, "a clip in a text quiz");
+      refuse(question.picture, Msg::pictureInTextQuiz);
+      refuse(question.solution, Msg::solutionInTextQuiz);
+      refuse(question.clip, Msg::clipInTextQuiz);
     }
   }
 
@@ -107,12 +103,12 @@ class MediaCollector {
     return paths;
   }
 
-  void refuse(const SourceText& key, const char* what) {
+  void refuse(const SourceText& key, Msg what) {
     if (key.present) diagnostics_.error(key.line, what);
   }
 
   bool read(const SourceText& key, std::vector<std::uint8_t>& bytes) {
-    std::string reason;
+    Message reason;
     const std::string path = joinPath(folder_, key.value);
     if (readFiles_) readFiles_->push_back(path);
     if (!readFileBytes(path, bytes, reason)) {
@@ -120,7 +116,7 @@ class MediaCollector {
       return false;
     }
     if (bytes.empty()) {
-      diagnostics_.error(key.line, "\"" + key.value + "\" is empty");
+      diagnostics_.error(key.line, Msg::fileEmpty, key.value);
       return false;
     }
     return true;
@@ -131,17 +127,18 @@ class MediaCollector {
     if (!read(key, bytes)) return;
     const PictureFormat format = pictureFormat(bytes);
     if (format == PictureFormat::none) {
-      diagnostics_.error(key.line, "\"" + key.value + "\" is not a JPEG, GIF or PNG picture");
+      diagnostics_.error(key.line, Msg::notAPicture, key.value);
       return;
     }
     if (format == PictureFormat::png && !pngDecodes(bytes)) {
-      diagnostics_.error(key.line, "\"" + key.value + "\" is a PNG that the player cannot decode");
+      diagnostics_.error(key.line, Msg::pngNotDecodable, key.value);
       return;
     }
     PictureFormat stored = format;
-    std::string problem;
+    Message problem;
     if (!pictures_.prepare(joinPath(folder_, key.value), bytes, stored, problem)) {
-      diagnostics_.error(key.line, "\"" + key.value + "\" " + problem);
+      problem.args.insert(problem.args.begin(), valueMessage(key.value));  // the picture it is about
+      diagnostics_.error(key.line, problem);
       return;
     }
     // Solution pictures are stored with the halves of every byte exchanged, except PNG ones.
@@ -153,13 +150,11 @@ class MediaCollector {
     std::vector<std::uint8_t> bytes;
     if (!read(key, bytes)) return;
     if (pictureFormat(bytes) != PictureFormat::none) {
-      diagnostics_.error(key.line, "\"" + key.value + "\" is a picture; a clip quiz needs sound or video clips");
+      diagnostics_.error(key.line, Msg::pictureAsClip, key.value);
       return;
     }
     if (std::strcmp(clipExtension(bytes.data(), bytes.size()), kUnknownClipExtension) == 0)
-      diagnostics_.warning(key.line, "\"" + key.value +
-                                         "\" is not recognised as MP3, MPEG, Windows Media, AVI or WAV; the player "
-                                         "saves it as .XXX and Media Player may not play it");
+      diagnostics_.warning(key.line, Msg::clipNotRecognised, key.value);
     out_.push_back(resource(PictureFormat::jpeg, id, std::move(bytes)));
   }
 

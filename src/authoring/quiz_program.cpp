@@ -1,7 +1,6 @@
 #include "quiz_program.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -21,25 +20,24 @@ bool sameFile(const std::string& a, const std::string& b) {
   return !failure && canonicalA == canonicalB;
 }
 
-std::string systemReason() { return errno != 0 ? std::strerror(errno) : "write error"; }
-
 }  // namespace
 
-bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, Message& error) {
   const std::filesystem::path final = filePath(path);
   std::filesystem::path partial = final;
   partial += ".part";
   errno = 0;
   {
     std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    std::string reason = file ? std::string() : systemReason();
+    const bool opened = static_cast<bool>(file);
+    Message reason = opened ? Message() : systemReason(errno, Msg::writeError);
     if (file) file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (file) file.close();
     if (!file) {
-      if (reason.empty()) reason = systemReason();
+      if (opened) reason = systemReason(errno, Msg::writeError);
       std::error_code ignored;
       std::filesystem::remove(partial, ignored);
-      error = "cannot write " + path + ": " + reason;
+      error = message(Msg::cannotWrite, path, reason);
       return false;
     }
   }
@@ -53,37 +51,37 @@ bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>
   if (failure) {
     std::error_code ignored;
     std::filesystem::remove(partial, ignored);
-    error = "cannot write " + path + ": " + failure.message();
+    error = message(Msg::cannotWrite, path, systemReason(failure));
     return false;
   }
   return true;
 }
 
-bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error) {
+bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, Message& error) {
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     if (!sameFile(output, inputs[i])) continue;
-    const std::string what = i == 0                   ? "the quiz description"
-                             : i + 1 == inputs.size() ? "the player the quiz is packed into"
-                                                      : "a file of the quiz (" + inputs[i] + ")";
-    error = "will not write " + output + ": it is " + what;
+    error = i == 0                   ? message(Msg::wouldOverwriteDescription, output)
+            : i + 1 == inputs.size() ? message(Msg::wouldOverwritePlayer, output)
+                                     : message(Msg::wouldOverwriteQuizFile, output, inputs[i]);
     return true;
   }
   return false;
 }
 
 bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
-                      std::string& error, std::size_t* packedSize) {
+                      Message& error, std::size_t* packedSize) {
   std::vector<std::string> inputs = prepared.readFiles;
   inputs.push_back(playerPath);
   if (outputOverwritesAnInput(output, inputs, error)) return false;
   std::vector<std::uint8_t> player, packed;
-  std::string reason;
+  Message reason;
   if (!readFileBytes(playerPath, player, reason)) {
-    error = "cannot read the player " + playerPath + ": " + reason;
+    error = message(Msg::cannotReadPlayer, playerPath, reason);
     return false;
   }
-  if (!packIntoPlayer(player, prepared.resources, packed, error)) {
-    error = playerPath + ": " + error;
+  std::string packing;
+  if (!packIntoPlayer(player, prepared.resources, packed, packing)) {
+    error = message(Msg::cannotPackInto, playerPath, packing);
     return false;
   }
   if (!writeFileReplacing(output, packed, error)) return false;

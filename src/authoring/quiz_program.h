@@ -11,15 +11,15 @@
 namespace fenok::pack {
 
 // Writes bytes to path through path.part and a rename (executable where that means something).
-bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, Message& error);
 
 // True, with the reason, when output would replace one of inputs: the description first, then its
 // pictures and clips, then the player (last).
-bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, std::string& error);
+bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, Message& error);
 
 // The prepared quiz packed into the player at playerPath and written to output. packedSize, when
 // given, gets the size written.
 bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
-                      std::string& error, std::size_t* packedSize = nullptr);
+                      Message& error, std::size_t* packedSize = nullptr);
 
 }  // namespace fenok::pack

@@ -31,16 +31,15 @@ namespace {
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
 
 template <typename Table>
-std::string unknownKey(const std::string& key, const Table& known) {
-  std::string message = "unknown key '" + key + "'";
+Message unknownKey(const std::string& key, const Table& known) {
   for (const auto& entry : known)
-    if (editDistance(key, entry.name) <= 2) return message + " (did you mean '" + entry.name + "'?)";
-  return message;
+    if (editDistance(key, entry.name) <= 2) return message(Msg::unknownKeyDidYouMean, key, entry.name);
+  return message(Msg::unknownKey, key);
 }
 
 void readText(const toml::node& node, const std::string& key, SourceText& text, Diagnostics& diagnostics) {
   if (!node.is_string()) {
-    diagnostics.error(lineOf(node), "'" + key + "' must be a text in quotes");
+    diagnostics.error(lineOf(node), Msg::notAText, key);
     return;
   }
   text = {node.as_string()->get(), lineOf(node), true};
@@ -62,7 +61,7 @@ bool readKind(const toml::node& node, const std::string& key, const char* const*
   }
   std::string choices;
   for (int i = 0; i < count; ++i) choices += std::string(i ? ", \"" : "\"") + names[i] + "\"";
-  diagnostics.error(lineOf(node), "'" + key + "' must be one of " + choices);
+  diagnostics.error(lineOf(node), Msg::notAChoice, key, choices);
   return false;
 }
 
@@ -70,7 +69,7 @@ void readStrings(const toml::node& node, const std::string& key, std::vector<Sou
                  Diagnostics& diagnostics) {
   const toml::array* array = node.as_array();
   if (!array) {
-    diagnostics.error(lineOf(node), "'" + key + "' must be a list of texts, like [\"A\", \"B\"]");
+    diagnostics.error(lineOf(node), Msg::notAList, key);
     return;
   }
   for (const toml::node& item : *array) {
@@ -97,7 +96,7 @@ void readBackground(const toml::node& node, QuizSource& quiz, Diagnostics& diagn
   bool ok = value.size() == 7 && value[0] == '#';
   for (int i = 0; ok && i < 6; ++i) ok = hexDigit(value[1 + i], digits[i]);
   if (!ok) {
-    diagnostics.error(quiz.backgroundLine, "'background' must be a colour like \"#3366FF\"");
+    diagnostics.error(quiz.backgroundLine, Msg::notAColour);
     return;
   }
   quiz.backRed = static_cast<std::uint8_t>(digits[0] * 16 + digits[1]);
@@ -159,7 +158,7 @@ void readQuestion(const toml::table& table, SourceQuestion& question, Diagnostic
 void readQuestions(const toml::node& node, QuizSource& quiz, Diagnostics& diagnostics) {
   const toml::array* array = node.as_array();
   if (!array || !array->is_array_of_tables()) {
-    diagnostics.error(lineOf(node), "questions must be [[question]] tables");
+    diagnostics.error(lineOf(node), Msg::questionsNotTables);
     return;
   }
   for (const toml::node& item : *array) {
@@ -205,14 +204,14 @@ const TopKey kTopKeys[] = {
        if (number && (number->get() == 1 || number->get() == 2)) {
          r.quiz.answersPerQuestion = static_cast<int>(number->get());
        } else {
-         r.diagnostics.error(lineOf(n), "'answers_per_question' must be 1 or 2");
+         r.diagnostics.error(lineOf(n), Msg::answersPerQuestionOneOrTwo);
        }
      }},
     {"answer_labels",
      [](const toml::node& n, Reading& r) {
        std::vector<SourceText> labels;
        readStrings(n, "answer_labels", labels, r.diagnostics);
-       if (labels.size() > 2) r.diagnostics.error(lineOf(n), "'answer_labels' holds two captions at most");
+       if (labels.size() > 2) r.diagnostics.error(lineOf(n), Msg::tooManyLabels);
        if (labels.size() > 0) r.quiz.firstAnswerLabel = labels[0];
        if (labels.size() > 1) r.quiz.secondAnswerLabel = labels[1];
      }},
@@ -237,15 +236,15 @@ const TopKey kTopKeys[] = {
      [](const toml::node& n, Reading& r) {
        r.declaredQuestionCountLine = lineOf(n);
        if (const auto* number = n.as_integer()) r.declaredQuestionCount = number->get();
-       else r.diagnostics.error(lineOf(n), "'question_count' must be a number");
+       else r.diagnostics.error(lineOf(n), Msg::questionCountNotANumber);
      }},
     {"link",
      [](const toml::node& n, Reading& r) {
-       r.diagnostics.warning(lineOf(n), "'link' is ignored: the player carries its own link");
+       r.diagnostics.warning(lineOf(n), Msg::linkIgnored);
      }},
     {"status",
      [](const toml::node& n, Reading& r) {
-       r.diagnostics.warning(lineOf(n), "'status' is ignored: the player carries its own status line");
+       r.diagnostics.warning(lineOf(n), Msg::statusIgnored);
      }},
 };
 
@@ -253,13 +252,12 @@ const TopKey kTopKeys[] = {
 
 bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagnostics) {
   if (const int line = firstSingleBracketTable(text, "question")) {
-    diagnostics.error(line, "a question starts with [[question]], in double brackets ([question] is read as "
-                            "one table for the whole quiz)");
+    diagnostics.error(line, Msg::singleBracketQuestion);
     return false;
   }
   StrayCharacter stray;
   if (!nonAsciiOnlyQuoted(text, stray)) {
-    diagnostics.error(stray.line, "'" + stray.character + "' outside quotes (texts go between \"...\")");
+    diagnostics.error(stray.line, Msg::strayCharacter, stray.character);
     return false;
   }
   toml::table table;
@@ -269,9 +267,9 @@ bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagno
     const int line = static_cast<int>(error.source().begin.line);
     const int unclosed = firstUnclosedText(text);
     if (unclosed > 0 && unclosed <= line)
-      diagnostics.error(unclosed, "a text in quotes is not closed: its closing quote is missing on this line");
+      diagnostics.error(unclosed, Msg::unclosedText);
     else
-      diagnostics.error(line, std::string(error.description()));
+      diagnostics.error(line, Msg::tomlError, std::string(error.description()));
     return false;
   }
   Reading reading{quiz, diagnostics};
@@ -287,9 +285,8 @@ bool readQuizToml(const std::string& text, QuizSource& quiz, Diagnostics& diagno
   }
   if (reading.declaredQuestionCount >= 0 &&
       reading.declaredQuestionCount != static_cast<long long>(quiz.questions.size()))
-    diagnostics.error(reading.declaredQuestionCountLine,
-                      "'question_count' is " + std::to_string(reading.declaredQuestionCount) + " but there are " +
-                          std::to_string(quiz.questions.size()) + " [[question]] tables");
+    diagnostics.error(reading.declaredQuestionCountLine, Msg::questionCountDisagrees, reading.declaredQuestionCount,
+                      quiz.questions.size());
   return true;
 }
 

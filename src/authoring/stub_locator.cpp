@@ -29,11 +29,11 @@ bool otherKind(const std::string& path, PlayerArch arch) {
   return layout.pe32Plus != (arch == PlayerArch::x64);
 }
 
-std::string given(const std::string& path, const char* how, std::string& error) {
+std::string given(const std::string& path, const char* how, Message& error) {
   if (isFile(path)) return path;
   std::error_code ignored;
   const bool folder = std::filesystem::is_directory(path, ignored);
-  error = std::string("the player given by ") + how + (folder ? " is a directory: " : " does not exist: ") + path;
+  error = message(folder ? Msg::givenPlayerIsAFolder : Msg::givenPlayerMissing, how, path);
   return {};
 }
 
@@ -76,27 +76,22 @@ std::vector<std::string> defaultStubPlaces(const std::string& programFolder, Pla
 }
 
 std::string locateStub(const std::string& explicitStub, const char* environmentStub,
-                       const std::string& programFolder, std::string& error, PlayerArch arch) {
+                       const std::string& programFolder, Message& error, PlayerArch arch) {
   if (!explicitStub.empty()) return given(explicitStub, "--stub", error);
   if (environmentStub && *environmentStub) return given(environmentStub, "FENOK_STUB", error);
   const std::vector<std::string> places = defaultStubPlaces(programFolder, arch);
-  std::vector<std::string> looked;
+  std::vector<Message> looked;
   for (const std::string& place : places) {
     if (!isFile(place)) {
-      looked.push_back(place);
+      looked.push_back(valueMessage(place));
     } else if (otherKind(place, arch)) {
-      looked.push_back(place + std::string(", which is not an ") + archName(arch) + " player,");
+      looked.push_back(message(Msg::placeOfOtherKind, place, archName(arch)));
     } else {
       return place;
     }
   }
-  error = "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB";
-  if (!looked.empty()) {
-    error += " (looked for";
-    for (std::size_t i = 0; i < looked.size(); ++i) error += (i ? " and " : " ") + looked[i];
-    if (error.back() == ',') error.pop_back();
-    error += ")";
-  }
+  // Beside the tool, then in the build tree: two places, or none when the tool's folder is unknown.
+  error = looked.size() == 2 ? message(Msg::noPlayerLookedFor, looked[0], looked[1]) : message(Msg::noPlayer);
   return {};
 }
 

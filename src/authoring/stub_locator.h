@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "messages.h"
+
 namespace fenok::pack {
 
 enum class PlayerArch { x86, x64 };
@@ -22,6 +24,6 @@ std::vector<std::string> defaultStubPlaces(const std::string& programFolder, Pla
 
 // The stub to use, or empty with a reason in error.
 std::string locateStub(const std::string& explicitStub, const char* environmentStub,
-                       const std::string& programFolder, std::string& error, PlayerArch arch = PlayerArch::x86);
+                       const std::string& programFolder, Message& error, PlayerArch arch = PlayerArch::x86);
 
 }  // namespace fenok::pack

@@ -37,7 +37,8 @@ std::optional<unsigned char> byteOf(std::uint32_t cp) {
   return std::nullopt;
 }
 
-// Decodes one UTF-8 sequence at text[i]; length 0 when malformed.
+}  // namespace
+
 std::uint32_t decodeUtf8(const std::string& text, std::size_t i, std::size_t& length) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
@@ -71,6 +72,8 @@ std::uint32_t decodeUtf8(const std::string& text, std::size_t i, std::size_t& le
   return cp;
 }
 
+namespace {
+
 std::string hexByte(unsigned char byte) {
   static const char* const kDigits = "0123456789ABCDEF";
   return std::string("0x") + kDigits[byte >> 4] + kDigits[byte & 15];
@@ -100,7 +103,7 @@ std::optional<std::string> utf8ToCp1252(const std::string& text, EncodingError* 
     if (length == 0) {
       if (error) {
         const auto bad = static_cast<unsigned char>(text[i]);
-        *error = {i, std::string(1, text[i]), "invalid UTF-8 byte " + hexByte(bad), true};
+        *error = {i, std::string(1, text[i]), hexByte(bad), true};
       }
       return std::nullopt;
     }

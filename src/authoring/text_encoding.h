@@ -13,12 +13,15 @@ std::string cp1252ToUtf8(const std::string& text);
 struct EncodingError {
   std::size_t offset = 0;   // byte offset in the UTF-8 input
   std::string character;    // the offending character as UTF-8, or its bytes when it is not UTF-8
-  std::string description;  // "U+4E2D" or "invalid UTF-8 byte 0xC3"
+  std::string description;  // "U+4E2D", or the byte that is not UTF-8: "0xC3"
   bool malformed = false;   // not UTF-8 at all, rather than a character Windows-1252 lacks
 };
 
 // UTF-8 to Windows-1252; the first character it cannot hold (or malformed UTF-8) is an error.
 std::optional<std::string> utf8ToCp1252(const std::string& text, EncodingError* error = nullptr);
+
+// The code point of the UTF-8 sequence at text[i] and its length in bytes; length 0 when it is malformed.
+std::uint32_t decodeUtf8(const std::string& text, std::size_t i, std::size_t& length);
 
 // The offset of the first byte that is not part of well-formed UTF-8; npos when the text is UTF-8.
 std::size_t firstInvalidUtf8(const std::string& text);

@@ -69,17 +69,15 @@ std::vector<std::uint8_t> answersInPlayerEncoding(const std::vector<std::uint8_t
   return std::vector<std::uint8_t>(converted->begin(), converted->end());
 }
 
-std::vector<std::string> savedAnswersNotes(const std::vector<std::uint8_t>& bytes) {
-  std::vector<std::string> notes;
+std::vector<Message> savedAnswersNotes(const std::vector<std::uint8_t>& bytes) {
+  std::vector<Message> notes;
   bool bareLineFeed = false;
   for (std::size_t i = 0; i < bytes.size(); ++i) bareLineFeed |= bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r');
   if (bareLineFeed)
-    notes.push_back("some lines end in LF alone, which the player does not take as a line end "
-                    "(save with CR LF line ends, or give --typed)");
+    notes.push_back(message(Msg::answersBareLineFeeds));
   const std::string text(bytes.begin(), bytes.end());
   if (hasHighBytes(bytes) && firstInvalidUtf8(text) == std::string::npos)
-    notes.push_back("the answers look like UTF-8, which the player reads as Windows-1252 (\xC3\xA9 shows as "
-                    "\xC3\x83\xC2\xA9); save them as Windows-1252, or give --typed");
+    notes.push_back(message(Msg::answersLookUtf8));
   return notes;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "messages.h"
+
 namespace fenok {
 class Graphics;
 class Messages;
@@ -21,7 +23,7 @@ std::vector<std::uint8_t> answersInPlayerEncoding(const std::vector<std::uint8_t
 // What the author should know about answers read byte for byte as the player reads its saved file:
 // lines ended by LF alone (the player runs them into one box), text that looks like UTF-8 (the player
 // shows its bytes as Windows-1252). Empty when nothing looks amiss.
-std::vector<std::string> savedAnswersNotes(const std::vector<std::uint8_t>& bytes);
+std::vector<Message> savedAnswersNotes(const std::vector<std::uint8_t>& bytes);
 
 // Builds both panels for the loaded quiz with these saved answers and prints, in UTF-8, one line per
 // box "question.box  typed  -> verdict", then the counter line and the code box text.

@@ -27,7 +27,8 @@ const std::vector<PlacedProblem>& LiveCheck::run(const QuizDocument& document) {
   const std::vector<pack::Problem> problems = pack::checkQuizText(document.text(), checkedPath(document), media_, parsed);
   const ProblemPlaces places(parsed);
   problems_.clear();
-  for (const pack::Problem& problem : problems) problems_.push_back({problem, places.placeOf(problem)});
+  for (const pack::Problem& problem : problems)
+    problems_.push_back({problem, places.placeOf(problem), pack::say(problem.message, texts::kLanguage)});
   return problems_;
 }
 

@@ -16,6 +16,7 @@ namespace fenok::studio {
 struct PlacedProblem {
   pack::Problem problem;
   Place place;
+  std::string text;  // the problem's message in the studio's language
 };
 
 class LiveCheck {

@@ -1,5 +1,8 @@
 #include "problem_places.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "studio_ids.h"
 
 namespace fenok::studio {
@@ -21,21 +24,36 @@ const QuestionKey kQuestionKeys[] = {
 };
 
 // Problems told at a question's first line ("missing key 'picture' in question 3") name their key.
-struct MissingKey {
-  const char* words;
+struct KeyControl {
+  const char* key;
   int control;
 };
-const MissingKey kMissingKeys[] = {
-    {"missing key 'answer'", STUDIO_ANSWER}, {"missing key 'second_answer'", STUDIO_SECOND_ANSWER},
-    {"missing key 'text'", STUDIO_TEXT},     {"missing key 'picture'", STUDIO_FILE},
-    {"missing key 'clip'", STUDIO_FILE},     {"missing key 'solution'", STUDIO_SOLUTION},
+const KeyControl kQuestionKeyControls[] = {
+    {"answer", STUDIO_ANSWER}, {"second_answer", STUDIO_SECOND_ANSWER}, {"text", STUDIO_TEXT},
+    {"picture", STUDIO_FILE},  {"clip", STUDIO_FILE},
 };
+// Keys of the whole quiz, told without a line.
+const KeyControl kQuizKeyControls[] = {{"media", STUDIO_MEDIA}, {"title", STUDIO_TITLE}};
 
-// Problems of the whole quiz without a line, by their words.
-const MissingKey kQuizWide[] = {
-    {"missing key 'media'", STUDIO_MEDIA},
-    {"the quiz has no [[question]]", STUDIO_QUESTIONS},
-};
+int controlOfKey(const pack::Message& message, const KeyControl* begin, const KeyControl* end) {
+  if (message.args.empty()) return 0;
+  const auto found = std::find_if(begin, end, [&](const KeyControl& key) { return message.args[0].text == key.key; });
+  return found != end ? found->control : 0;
+}
+
+// The control a problem told at a question's first line is about, or 0.
+int questionControl(const pack::Message& message) {
+  if (message.id == pack::Msg::missingSolution) return STUDIO_SOLUTION;
+  if (message.id != pack::Msg::missingQuestionKey) return 0;
+  return controlOfKey(message, std::begin(kQuestionKeyControls), std::end(kQuestionKeyControls));
+}
+
+// The control a problem of the whole quiz without a line is about, or 0.
+int quizWideControl(const pack::Message& message) {
+  if (message.id == pack::Msg::noQuestion) return STUDIO_QUESTIONS;
+  if (message.id != pack::Msg::missingKey) return 0;
+  return controlOfKey(message, std::begin(kQuizKeyControls), std::end(kQuizKeyControls));
+}
 
 }  // namespace
 
@@ -67,14 +85,11 @@ void ProblemPlaces::add(int line, int question, int control) {
 Place ProblemPlaces::placeOf(const pack::Problem& problem) const {
   const auto found = places_.find(problem.line);
   if (found == places_.end()) {
-    for (const MissingKey& key : kQuizWide)
-      if (problem.message.find(key.words) != std::string::npos) return Place{-1, key.control};
-    return Place{};
+    const int control = quizWideControl(problem.message);
+    return control != 0 ? Place{-1, control} : Place{};
   }
   Place place = found->second;
-  if (place.control == 0)
-    for (const MissingKey& key : kMissingKeys)
-      if (problem.message.find(key.words) != std::string::npos) place.control = key.control;
+  if (place.control == 0) place.control = questionControl(problem.message);
   if (place.question >= 0 && place.control == 0) place.control = STUDIO_QUESTIONS;
   return place;
 }

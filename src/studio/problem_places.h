@@ -1,7 +1,8 @@
 #pragma once
 // Where a problem of the description lies in the studio's window: which question (or the quiz
 // itself) and which control. The description is the studio's own canonical text, one key a line, so
-// a problem's line names its key; problems told at a question's first line name their key in words.
+// a problem's line names its key; problems told at a question's first line, or without a line, are
+// placed by their message (a missing key names it).
 #include <map>
 
 #include "authoring/diagnostics.h"

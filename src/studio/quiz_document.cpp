@@ -56,8 +56,9 @@ QuizDocument::QuizDocument() {
 bool QuizDocument::fromFolder(const std::string& folder, QuizDocument& document, std::string& reason) {
   pack::FolderDraft draft;
   pack::DraftFailure failure;
-  if (!pack::draftFolder(folder, nullptr, draft, failure, reason)) {
-    if (failure != pack::DraftFailure::cannotList) reason.clear();
+  pack::Message why;
+  if (!pack::draftFolder(folder, nullptr, draft, failure, why)) {
+    reason = failure == pack::DraftFailure::cannotList ? pack::say(why, texts::kLanguage) : std::string();
     return false;
   }
   // The draft's own text is read back, so the studio and `new` cannot drift apart.
@@ -74,12 +75,18 @@ bool QuizDocument::fromFolder(const std::string& folder, QuizDocument& document,
 bool QuizDocument::open(const std::string& path, QuizDocument& document, std::vector<pack::Problem>& problems,
                         std::string& reason) {
   std::vector<std::uint8_t> bytes;
-  if (!pack::readFileBytes(path, bytes, reason)) return false;
+  pack::Message why;
+  if (!pack::readFileBytes(path, bytes, why)) {
+    reason = pack::say(why, texts::kLanguage);
+    return false;
+  }
   pack::Diagnostics diagnostics(path);
   std::string text;
   QuizDocument opened;
   if (!pack::descriptionText(bytes, text, diagnostics) || !pack::readQuizToml(text, opened.quiz_, diagnostics)) {
-    reason = diagnostics.problems().empty() ? "not a quiz description" : diagnostics.problems().front().message;
+    why = diagnostics.problems().empty() ? pack::message(pack::Msg::notADescription)
+                                         : diagnostics.problems().front().message;
+    reason = pack::say(why, texts::kLanguage);
     return false;
   }
   opened.mediaDefaults();
@@ -102,7 +109,9 @@ bool QuizDocument::saveAs(const std::string& path, std::string& error) {
   const std::string beforePath = path_;
   const bool renamed = rebase(absolute);
   const std::string canonical = text();
-  if (!pack::writeFileReplacing(absolute, std::vector<std::uint8_t>(canonical.begin(), canonical.end()), error)) {
+  pack::Message failure;
+  if (!pack::writeFileReplacing(absolute, std::vector<std::uint8_t>(canonical.begin(), canonical.end()), failure)) {
+    error = pack::say(failure, texts::kLanguage);
     quiz_ = before;
     path_ = beforePath;
     return false;

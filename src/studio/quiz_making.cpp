@@ -7,6 +7,7 @@
 #include "authoring/quiz_build.h"
 #include "authoring/quiz_program.h"
 #include "live_check.h"
+#include "studio_texts.h"
 
 namespace fenok::studio {
 namespace {
@@ -24,17 +25,22 @@ constexpr const char* kForbidden = "<>:\"/\\|?*";
 MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output, pack::PlayerArch arch,
                          const std::string& programFolder) {
   MadeQuiz made;
-  const std::string stub = pack::locateStub("", nullptr, programFolder, made.error, arch);
-  made.playerMissing = !made.error.empty();
-  if (made.playerMissing) return made;
+  pack::Message error;
+  const std::string stub = pack::locateStub("", nullptr, programFolder, error, arch);
+  made.playerMissing = stub.empty();
+  if (made.playerMissing) {
+    made.error = pack::say(error, texts::kLanguage);
+    return made;
+  }
   const pack::PreparedQuiz prepared = pack::prepareQuizText(document.text(), checkedPath(document), false);
   made.questionCount = prepared.questionCount;
   if (!prepared.ok()) {
     for (const pack::Problem& problem : prepared.problems)
-      if (problem.severity == pack::Severity::error) made.error += (made.error.empty() ? "" : "\n") + problem.message;
+      if (problem.severity == pack::Severity::error)
+        made.error += (made.error.empty() ? "" : "\n") + pack::say(problem.message, texts::kLanguage);
     return made;
   }
-  pack::writeQuizProgram(prepared, stub, output, made.error);
+  if (!pack::writeQuizProgram(prepared, stub, output, error)) made.error = pack::say(error, texts::kLanguage);
   return made;
 }
 
@@ -44,7 +50,7 @@ std::string trialProgramPath(const std::string& temporaryFolder, std::string& er
   fs::remove_all(folder, failure);
   if (!failure) fs::create_directories(folder, failure);
   if (failure) {
-    error = folder.u8string() + ": " + failure.message();
+    error = pack::say(texts::kLanguage, pack::Msg::problemError, folder.u8string(), pack::systemReason(failure));
     return {};
   }
   return (folder / kTrialProgram).u8string();

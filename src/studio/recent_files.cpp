@@ -41,7 +41,7 @@ void keep(const std::string& file, const std::string& text) {
   if (file.empty()) return;
   std::error_code ignored;
   std::filesystem::create_directories(pack::filePath(file).parent_path(), ignored);
-  std::string error;
+  pack::Message error;
   pack::writeFileReplacing(file, std::vector<std::uint8_t>(text.begin(), text.end()), error);
 }
 

@@ -97,7 +97,7 @@ void ScreenState::openFile(const std::string& path) {
   remember();
   if (!problems.empty()) {
     std::string list;
-    for (const pack::Problem& problem : problems) list += "\n" + pack::formatProblem(problem);
+    for (const pack::Problem& problem : problems) list += "\n" + pack::formatProblem(problem, texts::kLanguage);
     host.tell(say(texts::kOpenedWithProblems, {document.displayName(), list}), Tone::warning);
   }
 }

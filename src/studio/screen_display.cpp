@@ -236,8 +236,7 @@ void ScreenState::recheck() {
   const auto& problems = check.run(document);
   std::vector<ListRow> rows;
   for (const PlacedProblem& placed : problems)
-    rows.push_back({{(placed.problem.severity == pack::Severity::error ? texts::kError : texts::kWarning) +
-                     placed.problem.message},
+    rows.push_back({{(placed.problem.severity == pack::Severity::error ? texts::kError : texts::kWarning) + placed.text},
                     nullptr});
   controls.setRows(STUDIO_PROBLEMS, rows);
   controls.setText(STUDIO_PROBLEMS_LABEL, problemsLabel());

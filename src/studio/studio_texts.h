@@ -1,11 +1,16 @@
 #pragma once
 // The studio's own words, in French (UTF-8: the window is ours and shows UTF-8 through its port).
-// Problems keep the words of `fenok-pack check`, which authors also meet on the command line.
+// Problems are those of `fenok-pack check`, asked of the packer's table of messages in French.
 
 #include <initializer_list>
 #include <string>
 
+#include "authoring/messages.h"
+
 namespace fenok::studio::texts {
+
+// The language the studio asks the packer's messages in.
+constexpr pack::Language kLanguage = pack::Language::french;
 
 // "%s" and "%d" of a message replaced by the values, in order.
 inline std::string say(const char* pattern, std::initializer_list<std::string> values) {

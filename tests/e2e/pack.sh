@@ -2,8 +2,10 @@
 # fenok-pack end to end, no display needed: every sample packed into the real player (found from the
 # build tree, no --stub) and inspected; a text quiz printed by inspect builds again into the same quiz;
 # the Windows fenok-pack.exe under Wine writes the same bytes as the native one; a broken description
-# exits 2 and writes nothing.
+# exits 2 and writes nothing; both tools speak French where the locale asks for it.
 set -uo pipefail
+# The messages compared below are the English ones, whatever this machine's language.
+export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine.sh"
 fenok_wine_detect
@@ -48,6 +50,13 @@ expect_eq "broken description message" "$(cat "$work/broken.err")" \
   "$work/broken.toml:4: the answer of question 1 contains '|', which the stored quiz uses to end its texts"
 expect_eq "nothing written" "$(ls "$work" | grep -c '^broken\.exe')" 0
 
+# A question without an answer, said in French when LC_MESSAGES (LC_ALL unset) asks for it.
+printf 'title = "T"\nmedia = "text"\n[[question]]\nanswer = ""\ntext = "Q"\n' >"$work/unanswered.toml"
+unanswered_fr="unanswered.toml:4: la question 1 n'a pas encore de réponse"
+(cd "$work" && env -u LC_ALL LC_MESSAGES=fr_FR.UTF-8 "$pack" check unanswered.toml) 2>"$work/unanswered.err"
+expect_eq "unanswered question exits 2" "$?" 2
+expect_eq "unanswered question in French" "$(cat "$work/unanswered.err")" "$unanswered_fr"
+
 # --arch picks the player of the matching Windows build beside the native tree: PE32 for x86 (the
 # default), PE32+ for x64; both hold the quiz.
 machine() {  # machine FILE: the PE header's machine field, in hex
@@ -69,5 +78,8 @@ fenok_wine_env "$root"
   --stub "$win32/bin/fenok.exe") 2>"$work/wine.err"
 expect_eq "fenok-pack.exe under Wine" "$?" 0
 expect_eq "same bytes as the native tool" "$(cmp -s "$work/demo.exe" "$work/demo-wine.exe"; echo $?)" 0
+# Its language is the user's, which Wine takes from the locale.
+(cd "$work" && LC_ALL=fr_FR.UTF-8 "$FENOK_WINE" "$win32/bin/fenok-pack.exe" check unanswered.toml) 2>"$work/wine-fr.err"
+expect_eq "fenok-pack.exe in French" "$(tr -d '\r' <"$work/wine-fr.err")" "$unanswered_fr"
 
 checks_finish

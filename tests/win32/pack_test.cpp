@@ -50,7 +50,7 @@ TEST_P(PackedProgram, WindowsFindsTheQuizAndTheStubsOwnResources) {
   pack::Diagnostics diagnostics(quiz);
   std::vector<PeResourceEntry> resources;
   ASSERT_TRUE(pack::quizResources(quiz, false, resources, diagnostics))
-      << (diagnostics.errors().empty() ? "" : diagnostics.errors().front());
+      << (diagnostics.errors(pack::Language::english).empty() ? "" : diagnostics.errors(pack::Language::english).front());
   std::vector<std::uint8_t> packed;
   std::string error;
   ASSERT_TRUE(pack::packIntoPlayer(readFile(sourcePath(std::string("tests/unit/pack/fixtures/") + GetParam())),

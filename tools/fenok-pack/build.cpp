@@ -4,6 +4,7 @@
 // never one of the files the build reads.
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "authoring/file_bytes.h"
 #include "authoring/quiz_build.h"
@@ -23,108 +24,110 @@ struct BuildOptions {
   PictureStorage pictures = PictureStorage::fitted;
 };
 
-int usage(const std::string& problem) {
-  std::fprintf(stderr, "fenok-pack build: %s\n%s", problem.c_str(), commandHelp("build").c_str());
+int usage(const Message& problem, Language language) {
+  std::fprintf(stderr, "fenok-pack build: %s\n%s", say(problem, language).c_str(), commandHelp("build").c_str());
   return kExitFailed;
 }
 
 bool takesValue(const std::string& arg) { return arg == "-o" || arg == "--stub" || arg == "--arch"; }
 
-bool parseOptions(const Arguments& args, BuildOptions& options, std::string& problem) {
-  for (std::size_t i = 0; i < args.size() && problem.empty(); ++i) {
+// What is wrong with the options, or nothing.
+std::optional<Message> parseOptions(const Arguments& args, BuildOptions& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--plain") {
       options.plain = true;
     } else if (arg == "--keep-pictures") {
       options.pictures = PictureStorage::asGiven;
     } else if (takesValue(arg) && i + 1 >= args.size()) {
-      problem = arg + (arg == "--arch" ? " needs x86 or x64" : " needs a file name");
+      return message(arg == "--arch" ? Msg::archNeedsValue : Msg::optionNeedsFile, arg);
     } else if (arg == "--arch") {
       options.archGiven = true;
-      if (!parseArch(args[++i], options.arch)) problem = "--arch takes x86 or x64, not " + args[i];
+      if (!parseArch(args[++i], options.arch)) return message(Msg::archNotKnown, args[i]);
     } else if (takesValue(arg)) {
       (arg == "-o" ? options.output : options.stub) = args[++i];
     } else if (!arg.empty() && arg[0] == '-') {
-      problem = "unknown option " + arg;
+      return message(Msg::unknownOption, arg);
     } else if (options.quiz.empty()) {
       options.quiz = arg;
     } else {
-      problem = "more than one quiz description given";
+      return message(Msg::moreThanOneDescription);
     }
   }
-  if (!problem.empty()) return false;
-  if (options.quiz.empty()) problem = "no quiz description given";
-  else if (options.output.empty()) problem = "no output given (-o OUT.exe)";
-  return problem.empty();
+  if (options.quiz.empty()) return message(Msg::noDescription);
+  if (options.output.empty()) return message(Msg::noOutput);
+  return std::nullopt;
 }
 
-void print(const std::vector<Problem>& problems) {
-  for (const Problem& problem : problems) std::fprintf(stderr, "%s\n", formatProblem(problem).c_str());
+void print(const std::vector<Problem>& problems, Language language) {
+  for (const Problem& problem : problems) std::fprintf(stderr, "%s\n", formatProblem(problem, language).c_str());
 }
 
 // An explicit --arch and a player of the other kind (from --stub or FENOK_STUB) do not go together.
-bool archMatches(const BuildOptions& options, const std::vector<std::uint8_t>& player, const std::string& stub,
-                 std::string& error) {
+std::optional<Message> archMismatch(const BuildOptions& options, const std::vector<std::uint8_t>& player,
+                                    const std::string& stub) {
   PeLayout layout;
   std::string ignored;
-  if (!options.archGiven || !readPeLayout(player, layout, ignored)) return true;
+  if (!options.archGiven || !readPeLayout(player, layout, ignored)) return std::nullopt;
   const PlayerArch actual = layout.pe32Plus ? PlayerArch::x64 : PlayerArch::x86;
-  if (actual == options.arch) return true;
-  error = stub + " is an " + archName(actual) + " player, not " + archName(options.arch) + " as --arch asks";
-  return false;
+  if (actual == options.arch) return std::nullopt;
+  return message(Msg::playerOfOtherKind, stub, archName(actual), archName(options.arch));
 }
 
-std::string questionsText(int count) { return std::to_string(count) + (count == 1 ? " question" : " questions"); }
+Message questionCount(int count) { return count == 1 ? message(Msg::oneQuestion) : message(Msg::questions, count); }
 
-std::string sizeText(std::size_t bytes) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%zu bytes", bytes);
-  return text;
+// The player, read and of the kind asked for, and the output, not one of the quiz's files.
+std::optional<Message> checkPlayer(const BuildOptions& options, const PreparedQuiz& prepared, const std::string& stub,
+                                   std::vector<std::uint8_t>& player) {
+  std::vector<std::string> inputs = prepared.readFiles;
+  inputs.push_back(stub);  // empty when none was found: it then matches nothing
+  Message problem;
+  if (outputOverwritesAnInput(options.output, inputs, problem)) return message(Msg::chooseAnotherOutput, problem);
+  if (!readFileBytes(stub, player, problem)) return message(Msg::cannotReadPlayer, stub, problem);
+  return archMismatch(options, player, stub);
 }
 
 }  // namespace
 
-int runBuildFrom(const Arguments& args, const std::string& programFolder) {
+int runBuildFrom(const Arguments& args, const std::string& programFolder, Language language) {
   BuildOptions options;
-  std::string problem;
-  if (!parseOptions(args, options, problem)) return usage(problem);
+  if (const std::optional<Message> problem = parseOptions(args, options)) return usage(*problem, language);
 
-  std::string error;
-  const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, error, options.arch);
+  Message stubMissing;
+  const std::string stub =
+      locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, stubMissing, options.arch);
   PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
-  print(prepared.problems);
+  print(prepared.problems, language);
   if (!prepared.ok()) return kExitFailed;
 
   std::vector<std::uint8_t> player;
-  std::string reason;
-  std::vector<std::string> inputs = prepared.readFiles;
-  inputs.push_back(stub);  // empty when none was found: it then matches nothing
-  if (error.empty() && outputOverwritesAnInput(options.output, inputs, error)) error += "; choose another name with -o";
-  if (error.empty() && !readFileBytes(stub, player, reason)) error = "cannot read the player " + stub + ": " + reason;
-  if (error.empty()) archMatches(options, player, stub, error);
+  std::optional<Message> error;
+  if (stub.empty()) error = stubMissing;
+  if (!error) error = checkPlayer(options, prepared, stub, player);
   std::size_t packedSize = 0;
-  if (error.empty()) writeQuizProgram(prepared, stub, options.output, error, &packedSize);
-  if (!error.empty()) {
-    std::fprintf(stderr, "fenok-pack: %s\n", error.c_str());
+  Message writing;
+  if (!error && !writeQuizProgram(prepared, stub, options.output, writing, &packedSize)) error = writing;
+  if (error) {
+    std::fprintf(stderr, "fenok-pack: %s\n", say(*error, language).c_str());
     return kExitFailed;
   }
-  std::printf("%s: %s, %s\n", options.output.c_str(), questionsText(prepared.questionCount).c_str(),
-              sizeText(packedSize).c_str());
+  const Message built = message(Msg::built, options.output, questionCount(prepared.questionCount), packedSize);
+  std::printf("%s\n", say(built, language).c_str());
   return kExitOk;
 }
 
-int runBuild(const Arguments& args) { return runBuildFrom(args, runningProgramFolder()); }
+int runBuild(const Arguments& args, Language language) { return runBuildFrom(args, runningProgramFolder(), language); }
 
 // fenok-pack check QUIZ.toml
-int runCheck(const Arguments& args) {
+int runCheck(const Arguments& args, Language language) {
   if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
     std::fprintf(stderr, "%s", commandHelp("check").c_str());
     return kExitFailed;
   }
   const PreparedQuiz prepared = prepareQuiz(args[0], false);
-  print(prepared.problems);
+  print(prepared.problems, language);
   if (!prepared.ok()) return kExitFailed;
-  std::printf("%s: %s, no errors\n", args[0].c_str(), questionsText(prepared.questionCount).c_str());
+  std::printf("%s\n", say(language, Msg::checked, args[0], questionCount(prepared.questionCount)).c_str());
   return kExitOk;
 }
 

@@ -22,28 +22,33 @@
 
 namespace fenok::pack {
 
-int runInspect(const Arguments& args) {
+namespace {
+
+void tell(Language language, const Message& what) {
+  std::fprintf(stderr, "fenok-pack inspect: %s\n", say(what, language).c_str());
+}
+
+}  // namespace
+
+int runInspect(const Arguments& args, Language language) {
   if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
     std::fputs(commandHelp("inspect").c_str(), stderr);
     return kExitFailed;
   }
   const std::string& path = args[0];
   PeResources resources;
-  std::string error;
+  Message error;
   if (!loadProgram(path, resources, error)) {
-    std::fprintf(stderr, "fenok-pack inspect: %s\n", error.c_str());
+    tell(language, error);
     return kExitFailed;
   }
   const InspectResult result = inspectResources(resources);
   if (result.outcome == LoadOutcome::answersMissing) {
-    std::fprintf(stderr, "fenok-pack inspect: %s holds no quiz: it is a bare player, which shows its placeholder quiz\n",
-                 path.c_str());
+    tell(language, message(Msg::bareProgram, path));
     return kExitFlagged;
   }
-  for (const std::string& message : result.messages)
-    std::fprintf(stderr, "fenok-pack inspect: %s: the player says \"%s\"\n", path.c_str(), message.c_str());
-  for (const std::string& finding : result.findings)
-    std::fprintf(stderr, "fenok-pack inspect: %s: warning: %s\n", path.c_str(), finding.c_str());
+  for (const std::string& said : result.messages) tell(language, message(Msg::playerSays, path, said));
+  for (const Message& finding : result.findings) tell(language, message(Msg::problemWarning, path, finding));
   std::fputs(result.toml.c_str(), stdout);
   return result.messages.empty() && result.findings.empty() ? kExitOk : kExitFlagged;
 }

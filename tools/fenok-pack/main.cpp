@@ -1,16 +1,20 @@
-// fenok-pack: the authoring tool. Dispatches to its subcommands.
+// fenok-pack: the authoring tool. Dispatches to its subcommands, in the author's language.
 #include <cstdio>
 #include <string>
 
+#include "authoring/author_language.h"
 #include "authoring/utf8_arguments.h"
 #include "commands.h"
 #include "usage.h"
 
 namespace {
 
+using fenok::pack::Language;
+using fenok::pack::Msg;
+
 struct Command {
   const char* name;
-  int (*run)(const fenok::pack::Arguments&);
+  int (*run)(const fenok::pack::Arguments&, Language);
 };
 
 const Command kCommands[] = {
@@ -23,14 +27,15 @@ constexpr int kUsageError = 2;
 bool asksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 // fenok-pack help [COMMAND]
-int help(const fenok::pack::Arguments& args) {
+int help(const fenok::pack::Arguments& args, Language language) {
   if (args.empty()) {
     std::fputs(fenok::pack::toolHelp().c_str(), stdout);
     return 0;
   }
   const std::string text = fenok::pack::commandHelp(args[0]);
   if (text.empty() || args.size() > 1) {
-    std::fprintf(stderr, "fenok-pack help: unknown command '%s'\n%s", args[0].c_str(), fenok::pack::toolHelp().c_str());
+    std::fprintf(stderr, "fenok-pack help: %s\n%s", say(language, Msg::unknownCommand, args[0]).c_str(),
+                 fenok::pack::toolHelp().c_str());
     return kUsageError;
   }
   std::fputs(text.c_str(), stdout);
@@ -40,6 +45,8 @@ int help(const fenok::pack::Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const fenok::pack::Utf8Console console;
+  const Language language = fenok::pack::systemLanguage();
   const std::vector<std::string> args = fenok::pack::utf8Arguments(argc, argv);
   if (args.size() < 2) {
     std::fputs(fenok::pack::toolHelp().c_str(), stderr);
@@ -47,12 +54,13 @@ int main(int argc, char** argv) {
   }
   const std::string& name = args[1];
   const fenok::pack::Arguments rest(args.begin() + 2, args.end());
-  if (asksForHelp(name) || name == "help") return help(asksForHelp(name) ? fenok::pack::Arguments{} : rest);
+  if (asksForHelp(name) || name == "help") return help(asksForHelp(name) ? fenok::pack::Arguments{} : rest, language);
   for (const Command& command : kCommands) {
     if (name != command.name) continue;
-    if (rest.size() == 1 && asksForHelp(rest[0])) return help({name});
-    return command.run(rest);
+    if (rest.size() == 1 && asksForHelp(rest[0])) return help({name}, language);
+    return command.run(rest, language);
   }
-  std::fprintf(stderr, "fenok-pack: unknown command '%s'\n%s", name.c_str(), fenok::pack::toolHelp().c_str());
+  std::fprintf(stderr, "fenok-pack: %s\n%s", say(language, Msg::unknownCommand, name).c_str(),
+               fenok::pack::toolHelp().c_str());
   return kUsageError;
 }

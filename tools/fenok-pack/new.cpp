@@ -1,8 +1,11 @@
 // fenok-pack new FOLDER [--media pictures|audio|video]: drafts FOLDER/quiz.toml from the files in it.
-// An existing description is never overwritten.
+// An existing description is never overwritten. The summary says how many answers the file names
+// could not give, so that the author knows what is left to type.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "authoring/file_bytes.h"
@@ -30,8 +33,13 @@ struct NewOptions {
   bool mediaGiven = false;
 };
 
-int usage(const std::string& problem) {
-  std::fprintf(stderr, "fenok-pack new: %s\n%s", problem.c_str(), commandHelp("new").c_str());
+void tell(Language language, const Message& what) {
+  std::fprintf(stderr, "fenok-pack new: %s\n", say(what, language).c_str());
+}
+
+int usage(const Message& problem, Language language) {
+  tell(language, problem);
+  std::fputs(commandHelp("new").c_str(), stderr);
   return kExitFailed;
 }
 
@@ -44,66 +52,73 @@ bool parseMedia(const std::string& name, DraftMedia& media) {
   return false;
 }
 
-bool parseOptions(const Arguments& args, NewOptions& options, std::string& problem) {
-  for (std::size_t i = 0; i < args.size() && problem.empty(); ++i) {
+// What is wrong with the options, or nothing.
+std::optional<Message> parseOptions(const Arguments& args, NewOptions& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--media") {
       options.mediaGiven = true;
-      if (i + 1 >= args.size() || !parseMedia(args[++i], options.media)) problem = "--media takes pictures, audio or video";
+      if (i + 1 >= args.size() || !parseMedia(args[++i], options.media)) return message(Msg::mediaOption);
     } else if (!args[i].empty() && args[i][0] == '-') {
-      problem = "unknown option " + args[i];
+      return message(Msg::unknownOption, args[i]);
     } else if (options.folder.empty()) {
       options.folder = args[i];
     } else {
-      problem = "more than one folder given";
+      return message(Msg::moreThanOneFolder);
     }
   }
-  if (problem.empty() && options.folder.empty()) problem = "no folder given";
-  return problem.empty();
+  if (options.folder.empty()) return message(Msg::noFolder);
+  return std::nullopt;
+}
+
+Message draftFailure(DraftFailure failure, const std::string& folder, const Message& reason, DraftMedia media) {
+  switch (failure) {
+    case DraftFailure::cannotList: return message(Msg::cannotList, folder, reason);
+    case DraftFailure::nothingToAsk: return message(Msg::nothingToAsk, folder);
+    default: return message(Msg::nothingOfThatMedia, folder, kMediaNames[static_cast<int>(media)].name);
+  }
+}
+
+// What was written, and what is left to type.
+Message summary(const std::string& description, const FolderDraft& draft) {
+  const auto unanswered = std::count_if(draft.names.begin(), draft.names.end(),
+                                        [](const std::string& name) { return answerFromFileName(name).empty(); });
+  const char* media = kMediaNames[static_cast<int>(draft.media)].name;
+  if (unanswered == 0) return message(Msg::drafted, description, draft.names.size(), media);
+  return message(Msg::draftedWithoutAnswers, description, draft.names.size(), media, unanswered);
 }
 
 }  // namespace
 
-int runNew(const Arguments& args) {
+int runNew(const Arguments& args, Language language) {
   NewOptions options;
-  std::string problem;
-  if (!parseOptions(args, options, problem)) return usage(problem);
+  if (const std::optional<Message> problem = parseOptions(args, options)) return usage(*problem, language);
 
   const std::filesystem::path description = filePath(options.folder) / kDescriptionName;
   const std::string descriptionName = description.u8string();
   std::error_code ignored;
   if (std::filesystem::exists(description, ignored)) {
-    std::fprintf(stderr, "fenok-pack new: %s exists already; it is left as it is\n", descriptionName.c_str());
+    tell(language, message(Msg::descriptionExists, descriptionName));
     return kExitFailed;
   }
   FolderDraft draft;
   DraftFailure failure;
-  std::string reason;
+  Message reason;
   if (!draftFolder(options.folder, options.mediaGiven ? &options.media : nullptr, draft, failure, reason)) {
-    if (failure == DraftFailure::cannotList)
-      std::fprintf(stderr, "fenok-pack new: cannot list %s: %s\n", options.folder.c_str(), reason.c_str());
-    else if (failure == DraftFailure::nothingToAsk)
-      std::fprintf(stderr, "fenok-pack new: %s holds no pictures (JPEG, GIF, PNG) and no clips\n", options.folder.c_str());
-    else
-      std::fprintf(stderr, "fenok-pack new: %s holds no files for --media %s\n", options.folder.c_str(),
-                   kMediaNames[static_cast<int>(draft.media)].name);
+    tell(language, draftFailure(failure, options.folder, reason, draft.media));
     return kExitFailed;
   }
   if (draft.filesFound > draft.names.size())
-    std::fprintf(stderr, "fenok-pack new: warning: %zu files; a quiz holds %d questions, so the draft takes the first %d\n",
-                 draft.filesFound, kMaxQuestions, kMaxQuestions);
-  const DraftMedia media = draft.media;
-  const std::vector<std::string>& names = draft.names;
+    tell(language, message(Msg::tooManyFiles, draft.filesFound, kMaxQuestions));
 
   std::ofstream out(description, std::ios::binary);
-  out << draftDescription(draft.title, media, names);
+  out << draftDescription(draft.title, draft.media, draft.names);
   out.close();
   if (!out) {
     std::filesystem::remove(description, ignored);
-    std::fprintf(stderr, "fenok-pack new: cannot write %s\n", descriptionName.c_str());
+    tell(language, message(Msg::cannotWriteFile, descriptionName));
     return kExitFailed;
   }
-  std::printf("%s: %zu questions (%s); check it with: fenok-pack check %s\n", descriptionName.c_str(), names.size(),
-              kMediaNames[static_cast<int>(media)].name, descriptionName.c_str());
+  std::printf("%s\n", say(summary(descriptionName, draft), language).c_str());
   return kExitOk;
 }
 

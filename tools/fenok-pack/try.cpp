@@ -51,17 +51,19 @@ bool endsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
+void tell(Language language, const Message& what) { std::cerr << "fenok-pack: " << say(what, language) << '\n'; }
+
 // The content resources of a quiz description, packed as the build packs them (unscrambled).
-bool contentFromToml(const std::string& path, MemoryResources& resources) {
+bool contentFromToml(const std::string& path, MemoryResources& resources, Language language) {
   Diagnostics diagnostics(path);
   QuizContent content;
   const bool readable = readQuizDescription(path, content, diagnostics);
-  for (const Problem& problem : diagnostics.problems()) std::cerr << formatProblem(problem) << '\n';
+  for (const Problem& problem : diagnostics.problems()) std::cerr << formatProblem(problem, language) << '\n';
   if (!readable) return false;
   std::vector<PeResourceEntry> entries;
-  std::string error;
+  Message error;
   if (!contentResources(content, true, entries, error)) {
-    std::cerr << "fenok-pack: " << path << ": " << error << '\n';
+    tell(language, message(Msg::problemError, path, error));
     return false;
   }
   for (PeResourceEntry& entry : entries) resources.add(entry.typeName, entry.id, std::move(entry.bytes));
@@ -74,48 +76,48 @@ struct LoadedResources {
   Resources* active = nullptr;
 };
 
-bool loadResources(const std::string& path, LoadedResources& loaded) {
+bool loadResources(const std::string& path, LoadedResources& loaded, Language language) {
   if (endsWith(path, ".toml")) {
-    if (!contentFromToml(path, loaded.packed)) return false;
+    if (!contentFromToml(path, loaded.packed, language)) return false;
     loaded.active = &loaded.packed;
     return true;
   }
-  std::string error;
+  Message error;
   if (!loadProgram(path, loaded.program, error)) {
-    std::cerr << "fenok-pack: " << error << '\n';
+    tell(language, error);
     return false;
   }
   loaded.active = &loaded.program;
   return true;
 }
 
-bool readAnswers(const TryOptions& options, std::vector<std::uint8_t>& answers) {
+bool readAnswers(const TryOptions& options, std::vector<std::uint8_t>& answers, Language language) {
   if (options.answers.empty()) {
     answers.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return true;
   }
-  std::string reason;
+  Message reason;
   if (readFileBytes(options.answers, answers, reason)) return true;
-  std::cerr << "fenok-pack: " << readFailure(options.answers, reason) << '\n';
+  tell(language, readFailure(options.answers, reason));
   return false;
 }
 
 }  // namespace
 
-int runTry(const Arguments& args) {
+int runTry(const Arguments& args, Language language) {
   TryOptions options;
   if (!parseOptions(args, options)) {
     std::cerr << commandHelp("try");
     return kExitFailed;
   }
   LoadedResources loaded;
-  if (!loadResources(options.quiz, loaded)) return kExitFailed;
+  if (!loadResources(options.quiz, loaded, language)) return kExitFailed;
   std::vector<std::uint8_t> answers;
-  if (!readAnswers(options, answers)) return kExitFailed;
-  const std::string answersName = options.answers.empty() ? "the answers" : options.answers;
+  if (!readAnswers(options, answers, language)) return kExitFailed;
+  const Message answersName = options.answers.empty() ? message(Msg::theAnswers) : valueMessage(options.answers);
   if (options.typed) answers = answersInPlayerEncoding(answers);
   else
-    for (const std::string& note : savedAnswersNotes(answers)) std::cerr << "fenok-pack: " << answersName << ": warning: " << note << '\n';
+    for (const Message& note : savedAnswersNotes(answers)) tell(language, message(Msg::problemWarning, answersName, note));
 
   RecordingGraphics graphics;
   MessageRecorder messages;
@@ -124,10 +126,10 @@ int runTry(const Arguments& args) {
   initQuiz(*quiz, graphics);
   ContentFindings findings;
   const LoadOutcome outcome = loadQuiz(ContentPorts{*loaded.active, messages, graphics}, *quiz, &findings);
-  for (const RecordedMessage& message : messages.messages())
-    std::cerr << "fenok-pack: " << options.quiz << ": the player says \"" << cp1252ToUtf8(message.text) << "\"\n";
-  const std::vector<std::string> damage = describeFindings(findings);
-  for (const std::string& line : damage) std::cerr << "fenok-pack: " << options.quiz << ": warning: " << line << '\n';
+  for (const RecordedMessage& said : messages.messages())
+    tell(language, message(Msg::playerSays, options.quiz, cp1252ToUtf8(said.text)));
+  const std::vector<Message> damage = describeFindings(findings);
+  for (const Message& line : damage) tell(language, message(Msg::problemWarning, options.quiz, line));
   messages.clear();
 
   runTrySession(messages, graphics, *quiz, answers, std::cout);

@@ -36,36 +36,33 @@ struct Judging {
   std::vector<std::string> also;  // Windows-1252
 };
 
-// Why a text cannot be an answer, or nothing when it can.
-std::optional<std::string> problemWith(const std::string& utf8, std::string& cp1252) {
+// Where the texts come from and how what is wrong is said.
+struct Voice {
+  std::ostream& err;
+  Language language;
+  void tell(const Message& what) const { err << "fenok-pack verdict: " << say(what, language) << "\n"; }
+};
+
+// Why the text from place cannot be an answer, or nothing when it can.
+std::optional<Message> problemWith(const std::string& utf8, const Message& place, std::string& cp1252) {
   EncodingError error;
   const std::optional<std::string> converted = utf8ToCp1252(utf8, &error);
-  if (!converted) {
-    if (!error.malformed) {
-      return "character '" + error.character + "' (" + error.description + ") has no Windows-1252 form";
-    }
-    return error.description;
-  }
-  if (converted->find('\0') != std::string::npos) return "character U+0000 cannot be typed into an answer box";
-  if (converted->size() > static_cast<std::size_t>(kMaxTextBytes)) {
-    return std::to_string(converted->size()) + " bytes in Windows-1252, at most " + std::to_string(kMaxTextBytes);
-  }
+  if (!converted && error.malformed) return message(Msg::invalidUtf8Byte, place, error.description);
+  if (!converted) return message(Msg::characterNotWindows1252, place, error.character, error.description);
+  if (converted->find('\0') != std::string::npos) return message(Msg::nulCannotBeTyped, place);
+  if (converted->size() > static_cast<std::size_t>(kMaxTextBytes))
+    return message(Msg::answerTooLong, place, converted->size(), kMaxTextBytes);
   cp1252 = *converted;
   return std::nullopt;
 }
 
-// Converts both texts, or says on err what is wrong with the first bad one, prefixed by where it is.
-bool convertPair(const std::string& typedUtf8, const std::string& expectedUtf8, const std::string& typedPlace,
-                 const std::string& expectedPlace, std::string& typed, std::string& expected, std::ostream& err) {
-  if (const auto problem = problemWith(typedUtf8, typed)) {
-    err << "fenok-pack verdict: " << typedPlace << ": " << *problem << "\n";
-    return false;
-  }
-  if (const auto problem = problemWith(expectedUtf8, expected)) {
-    err << "fenok-pack verdict: " << expectedPlace << ": " << *problem << "\n";
-    return false;
-  }
-  return true;
+// Converts both texts, or says what is wrong with the first bad one, with where it is.
+bool convertPair(const std::string& typedUtf8, const std::string& expectedUtf8, const Message& typedPlace,
+                 const Message& expectedPlace, std::string& typed, std::string& expected, const Voice& voice) {
+  std::optional<Message> problem = problemWith(typedUtf8, typedPlace, typed);
+  if (!problem) problem = problemWith(expectedUtf8, expectedPlace, expected);
+  if (problem) voice.tell(*problem);
+  return !problem;
 }
 
 void printVerdict(const std::string& typed, const std::string& expected, const Judging& judging, std::ostream& out) {
@@ -75,34 +72,33 @@ void printVerdict(const std::string& typed, const std::string& expected, const J
 }
 
 int runOne(const std::string& typedUtf8, const std::string& expectedUtf8, const Judging& judging, std::ostream& out,
-           std::ostream& err) {
+           const Voice& voice) {
   std::string typed;
   std::string expected;
-  if (!convertPair(typedUtf8, expectedUtf8, "argument 1 (typed answer)", "argument 2 (expected answer)", typed,
-                   expected, err)) {
+  if (!convertPair(typedUtf8, expectedUtf8, message(Msg::typedArgument), message(Msg::expectedArgument), typed,
+                   expected, voice)) {
     return kBadInput;
   }
   printVerdict(typed, expected, judging, out);
   return 0;
 }
 
-int runBatch(std::istream& in, const Judging& judging, std::ostream& out, std::ostream& err) {
+int runBatch(std::istream& in, const Judging& judging, std::ostream& out, const Voice& voice) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     // Editors on Windows may start the file with a byte-order mark and end lines in CR LF; neither
     // belongs to an answer.
     if (number == 1 && line.rfind(kUtf8ByteOrderMark, 0) == 0) line.erase(0, sizeof(kUtf8ByteOrderMark) - 1);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string where = "line " + std::to_string(number);
     const std::size_t tab = line.find('\t');
     if (tab == std::string::npos) {
-      err << "fenok-pack verdict: " << where << ": no tab between the typed and the expected answer\n";
+      voice.tell(message(Msg::noTab, number));
       return kBadInput;
     }
     std::string typed;
     std::string expected;
-    if (!convertPair(line.substr(0, tab), line.substr(tab + 1), where + ", typed answer", where + ", expected answer",
-                     typed, expected, err)) {
+    if (!convertPair(line.substr(0, tab), line.substr(tab + 1), message(Msg::typedOnLine, number),
+                     message(Msg::expectedOnLine, number), typed, expected, voice)) {
       return kBadInput;
     }
     printVerdict(typed, expected, judging, out);
@@ -112,7 +108,7 @@ int runBatch(std::istream& in, const Judging& judging, std::ostream& out, std::o
 }
 
 // Takes the options out of args, leaving the texts (or --batch); false, with a message, on a bad one.
-bool readOptions(Arguments& args, Judging& judging, std::ostream& err) {
+bool readOptions(Arguments& args, Judging& judging, const Voice& voice) {
   Arguments rest;
   bool options = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -122,14 +118,14 @@ bool readOptions(Arguments& args, Judging& judging, std::ostream& err) {
     } else if (options && arg == "--tolerant") {
       judging.accentMode = kAccentsTolerant;
     } else if (options && arg == "--also") {
-      const std::string place = "--also " + std::to_string(judging.also.size() + 1);
+      const Message place = message(Msg::alsoOption, judging.also.size() + 1);
       if (i + 1 >= args.size()) {
-        err << "fenok-pack verdict: " << place << ": the accepted answer is missing\n";
+        voice.tell(message(Msg::alsoMissing, place));
         return false;
       }
       std::string form;
-      if (const auto problem = problemWith(args[++i], form)) {
-        err << "fenok-pack verdict: " << place << ": " << *problem << "\n";
+      if (const auto problem = problemWith(args[++i], place, form)) {
+        voice.tell(*problem);
         return false;
       }
       judging.also.push_back(form);
@@ -143,16 +139,19 @@ bool readOptions(Arguments& args, Judging& judging, std::ostream& err) {
 
 }  // namespace
 
-int runVerdict(const Arguments& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
+int runVerdict(const Arguments& arguments, std::istream& in, std::ostream& out, std::ostream& err, Language language) {
   Arguments args = arguments;
   Judging judging;
-  if (!readOptions(args, judging, err)) return kBadInput;
-  if (args.size() == 1 && args[0] == "--batch") return runBatch(in, judging, out, err);
-  if (args.size() == 2) return runOne(args[0], args[1], judging, out, err);
+  const Voice voice{err, language};
+  if (!readOptions(args, judging, voice)) return kBadInput;
+  if (args.size() == 1 && args[0] == "--batch") return runBatch(in, judging, out, voice);
+  if (args.size() == 2) return runOne(args[0], args[1], judging, out, voice);
   err << kUsage;
   return kBadInput;
 }
 
-int runVerdict(const Arguments& args) { return runVerdict(args, std::cin, std::cout, std::cerr); }
+int runVerdict(const Arguments& args, Language language) {
+  return runVerdict(args, std::cin, std::cout, std::cerr, language);
+}
 
 }  // namespace fenok::pack

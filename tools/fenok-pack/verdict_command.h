@@ -6,6 +6,6 @@
 
 namespace fenok::pack {
 
-int runVerdict(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err);
+int runVerdict(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err, Language language);
 
 }  // namespace fenok::pack

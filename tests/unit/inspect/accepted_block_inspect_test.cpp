@@ -39,7 +39,8 @@ TEST(InspectAcceptedBlock, WarnsWhenThePlayerIgnoresTheBlock) {
   for (const Case& c : cases) {
     const InspectResult result = inspectWithBlock(c.block);
     ASSERT_FALSE(result.findings.empty());
-    EXPECT_EQ(result.findings[0].rfind(c.warningStart, 0), 0u) << result.findings[0];
+    const std::string finding = say(result.findings[0], Language::english);
+    EXPECT_EQ(finding.rfind(c.warningStart, 0), 0u) << finding;
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ(result.toml.find("accents"), std::string::npos);
     EXPECT_EQ(result.toml.find("also"), std::string::npos);

@@ -128,6 +128,13 @@ struct DamageCase {
   std::vector<std::string> findings;  // without the closing line that every damaged load gets
 };
 
+// What inspect finds in the resources, in English.
+std::vector<std::string> englishFindings(Resources& resources) {
+  std::vector<std::string> findings;
+  for (const Message& finding : inspectResources(resources).findings) findings.push_back(say(finding, Language::english));
+  return findings;
+}
+
 Bytes withoutLast(Bytes bytes, std::size_t count) {
   bytes.resize(bytes.size() - count);
   return bytes;
@@ -163,7 +170,7 @@ TEST(InspectResources, DamagedContentIsFound) {
     resources.add("PATCH", kCodesResourceId, testing::encoded(c.codes));
     std::vector<std::string> expected = c.findings;
     if (!expected.empty()) expected.push_back("the content is damaged: what is shown may not be the quiz that was packed");
-    EXPECT_EQ(inspectResources(resources).findings, expected) << c.name;
+    EXPECT_EQ(englishFindings(resources), expected) << c.name;
   }
 }
 
@@ -174,7 +181,7 @@ TEST(InspectResources, CommentKindOutOfRangeIsFound) {
   content.text("PARIS").text("q").byte(7).byte(0).byte(0).byte(0);
   resources.add("PATCH", kAnswersResourceId, testing::encoded(content.bytes()));
   resources.add("PATCH", kCodesResourceId, testing::encoded(testing::bytesOfText("X\r\n")));
-  const std::vector<std::string> findings = inspectResources(resources).findings;
+  const std::vector<std::string> findings = englishFindings(resources);
   ASSERT_EQ(findings.size(), 2u);
   EXPECT_EQ(findings[0], "the comments kind is none of the five the player knows");
 }
@@ -251,7 +258,7 @@ struct RunResult {
 RunResult runInspectCaptured(const Arguments& args) {
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int status = runInspect(args);
+  const int status = runInspect(args, pack::Language::english);
   const std::string err = ::testing::internal::GetCapturedStderr();
   return {status, ::testing::internal::GetCapturedStdout(), err};
 }

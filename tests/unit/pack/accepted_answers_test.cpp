@@ -42,8 +42,8 @@ TEST_P(AcceptedAnswerChecks, ReportExactly) {
   pack::Diagnostics diagnostics("quiz.toml");
   std::vector<PeResourceEntry> resources;
   EXPECT_EQ(pack::quizResources(path, false, resources, diagnostics), GetParam().errors.empty());
-  EXPECT_EQ(diagnostics.errors(), GetParam().errors);
-  EXPECT_EQ(diagnostics.warnings(), GetParam().warnings);
+  EXPECT_EQ(diagnostics.errors(pack::Language::english), GetParam().errors);
+  EXPECT_EQ(diagnostics.warnings(pack::Language::english), GetParam().warnings);
 }
 
 const Case kCases[] = {
@@ -123,7 +123,7 @@ void buildAndLoad(const std::string& path, LoadedQuiz& loaded) {
   pack::Diagnostics diagnostics(path);
   std::vector<PeResourceEntry> resources;
   ASSERT_TRUE(pack::quizResources(path, false, resources, diagnostics))
-      << (diagnostics.errors().empty() ? "" : diagnostics.errors().front());
+      << (diagnostics.errors(pack::Language::english).empty() ? "" : diagnostics.errors(pack::Language::english).front());
   std::vector<std::uint8_t> packed;
   std::string error;
   ASSERT_TRUE(pack::packIntoPlayer(readFixture("stub32.exe"), resources, packed, error)) << error;
@@ -159,7 +159,7 @@ TEST(AcceptedAnswersRoundTrip, InspectPrintsThemAndTheyBuildTheSameQuizAgain) {
   pack::QuizContent again;
   ASSERT_TRUE(pack::readQuizDescription(path, original, first));
   ASSERT_TRUE(pack::readQuizDescription(folder.write("again.toml", rebuilt), again, second))
-      << (second.errors().empty() ? "" : second.errors().front());
+      << (second.errors(pack::Language::english).empty() ? "" : second.errors(pack::Language::english).front());
   EXPECT_EQ(pack::answersText(again), pack::answersText(original));
 }
 

@@ -28,7 +28,7 @@ class BuildCommand : public ::testing::Test {
 TEST_F(BuildCommand, WritesAProgramTheLoaderReads) {
   const std::string quiz = folder.write("quiz.toml", kQuiz);
   const std::string out = folder.path("out.exe");
-  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}), 0);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}, pack::Language::english), 0);
   testing::LoadedQuiz loaded;
   std::string error;
   const std::string program = testing::fileText(out);
@@ -41,7 +41,7 @@ TEST_F(BuildCommand, WritesAProgramTheLoaderReads) {
 TEST_F(BuildCommand, AnInvalidQuizWritesNothingAndKeepsAnEarlierOutput) {
   const std::string quiz = folder.write("quiz.toml", "title = \"T\"\nmedia = \"text\"\n");
   const std::string out = folder.write("out.exe", "earlier output");
-  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}), 2);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}, pack::Language::english), 2);
   EXPECT_EQ(testing::fileText(out), "earlier output");
   EXPECT_FALSE(folder.exists("out.exe.part"));
 }
@@ -49,20 +49,20 @@ TEST_F(BuildCommand, AnInvalidQuizWritesNothingAndKeepsAnEarlierOutput) {
 TEST_F(BuildCommand, ABrokenStubWritesNothing) {
   const std::string quiz = folder.write("quiz.toml", kQuiz);
   const std::string stub = folder.write("stub.exe", "MZ not a program");
-  EXPECT_EQ(pack::runBuild({quiz, "-o", folder.path("out.exe"), "--stub", stub}), 2);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", folder.path("out.exe"), "--stub", stub}, pack::Language::english), 2);
   EXPECT_FALSE(folder.exists("out.exe"));
   EXPECT_FALSE(folder.exists("out.exe.part"));
 }
 
 TEST_F(BuildCommand, AnUnwritableOutputFailsCleanly) {
   const std::string quiz = folder.write("quiz.toml", kQuiz);
-  EXPECT_EQ(pack::runBuild({quiz, "-o", folder.path("missing/dir/out.exe"), "--stub", fixturePath("stub32.exe")}), 2);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", folder.path("missing/dir/out.exe"), "--stub", fixturePath("stub32.exe")}, pack::Language::english), 2);
 }
 
 TEST_F(BuildCommand, ThePlayerMayComeFromTheEnvironment) {
   const std::string quiz = folder.write("quiz.toml", kQuiz);
   setenv("FENOK_STUB", fixturePath("stub64.exe").c_str(), 1);
-  EXPECT_EQ(pack::runBuild({quiz, "-o", folder.path("out.exe")}), 0);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", folder.path("out.exe")}, pack::Language::english), 0);
   EXPECT_TRUE(folder.exists("out.exe"));
 }
 
@@ -70,7 +70,7 @@ TEST_F(BuildCommand, BadArgumentsAreAUsageError) {
   const std::vector<pack::Arguments> cases = {
       {}, {"quiz.toml"}, {"quiz.toml", "-o"}, {"quiz.toml", "-o", "x.exe", "--stub"},
       {"quiz.toml", "-o", "x.exe", "--frobnicate"}, {"a.toml", "b.toml", "-o", "x.exe"}};
-  for (const pack::Arguments& args : cases) EXPECT_EQ(pack::runBuild(args), 2);
+  for (const pack::Arguments& args : cases) EXPECT_EQ(pack::runBuild(args, pack::Language::english), 2);
 }
 
 // The output may never be a file the build reads: the description, a picture, or the player.
@@ -83,7 +83,7 @@ TEST_F(BuildCommand, RefusesToOverwriteWhatItReads) {
   const std::string outputs[] = {quiz, folder.path("p1.jpg"), folder.path("sub/../p1.jpg"), stub};
   for (const std::string& output : outputs) {
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(pack::runBuild({quiz, "-o", output, "--stub", stub}), 2) << output;
+    EXPECT_EQ(pack::runBuild({quiz, "-o", output, "--stub", stub}, pack::Language::english), 2) << output;
     const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("will not write " + output + ": it is "), std::string::npos) << errors;
   }
@@ -96,7 +96,7 @@ TEST_F(BuildCommand, AFailedWriteNamesTheOutputAndTheReason) {
   const std::string quiz = folder.write("quiz.toml", kQuiz);
   const std::string output = folder.path("missing/out.exe");
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(pack::runBuild({quiz, "-o", output, "--stub", fixturePath("stub32.exe")}), 2);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", output, "--stub", fixturePath("stub32.exe")}, pack::Language::english), 2);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "fenok-pack: cannot write " + output + ": No such file or directory\n");
 }
@@ -105,7 +105,7 @@ TEST_F(BuildCommand, ASuccessfulBuildSaysWhatItWrote) {
   const std::string quiz = folder.write("quiz.toml", kQuiz);
   const std::string out = folder.path("out.exe");
   ::testing::internal::CaptureStdout();
-  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}), 0);
+  EXPECT_EQ(pack::runBuild({quiz, "-o", out, "--stub", fixturePath("stub32.exe")}, pack::Language::english), 0);
   const std::string printed = ::testing::internal::GetCapturedStdout();
   EXPECT_EQ(printed, out + ": 1 question, " + std::to_string(testing::fileText(out).size()) + " bytes\n");
 }
@@ -124,7 +124,7 @@ TEST_F(BuildCommand, PacksIntoTheChosenArchitecture) {
     pack::Arguments args = {quiz, "-o", folder.path("out.exe")};
     args.insert(args.end(), arch.options.begin(), arch.options.end());
     ::testing::internal::CaptureStdout();
-    EXPECT_EQ(pack::runBuildFrom(args, folder.path("bin")), 0);
+    EXPECT_EQ(pack::runBuildFrom(args, folder.path("bin"), pack::Language::english), 0);
     ::testing::internal::GetCapturedStdout();
     const std::string program = testing::fileText(folder.path("out.exe"));
     testing::LoadedQuiz loaded;
@@ -134,9 +134,9 @@ TEST_F(BuildCommand, PacksIntoTheChosenArchitecture) {
     EXPECT_EQ(std::string(loaded.quiz->title), "T");
   }
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(pack::runBuildFrom({quiz, "-o", folder.path("out.exe"), "--arch", "arm"}, folder.path("bin")), 2);
+  EXPECT_EQ(pack::runBuildFrom({quiz, "-o", folder.path("out.exe"), "--arch", "arm"}, folder.path("bin"), pack::Language::english), 2);
   EXPECT_EQ(pack::runBuildFrom({quiz, "-o", folder.path("o.exe"), "--arch", "x64", "--stub", fixturePath("stub32.exe")},
-                               folder.path("bin")),
+                               folder.path("bin"), pack::Language::english),
             2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(errors.find("stub32.exe is an x86 player, not x64 as --arch asks"), std::string::npos) << errors;
@@ -147,9 +147,9 @@ TEST_F(BuildCommand, CheckWritesNothingAndSaysWhetherItWouldBuild) {
   const std::string bad = folder.write("bad.toml", "title = \"\"\nmedia = \"text\"\n");
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(pack::runCheck({good}), 0);
-  EXPECT_EQ(pack::runCheck({bad}), 2);
-  EXPECT_EQ(pack::runCheck({}), 2);
+  EXPECT_EQ(pack::runCheck({good}, pack::Language::english), 0);
+  EXPECT_EQ(pack::runCheck({bad}, pack::Language::english), 2);
+  EXPECT_EQ(pack::runCheck({}, pack::Language::english), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), good + ": 1 question, no errors\n");
   EXPECT_NE(errors.find(bad + ":1: the title is empty\n"), std::string::npos) << errors;
@@ -164,14 +164,14 @@ TEST(CheckQuizDescription, ListsProblemsAsRecords) {
   EXPECT_EQ(problems[0].file, quiz);
   EXPECT_EQ(problems[0].line, 3);
   EXPECT_EQ(problems[0].severity, pack::Severity::warning);
-  EXPECT_EQ(problems[0].message, "1 rewards for 2 questions: the higher levels show none");
+  EXPECT_EQ(testing::english(problems[0].message), "1 rewards for 2 questions: the higher levels show none");
 }
 
 TEST(StubLocator, LooksInOrder) {
   QuizFolder folder;
   const std::string given = folder.write("given.exe", "x");
   const std::string fromEnvironment = folder.write("env.exe", "x");
-  std::string error;
+  pack::Message error;
   EXPECT_EQ(pack::locateStub(given, fromEnvironment.c_str(), folder.path("bin"), error), given);
   EXPECT_EQ(pack::locateStub("", fromEnvironment.c_str(), folder.path("bin"), error), fromEnvironment);
 
@@ -200,24 +200,24 @@ TEST(StubLocator, PassesOverAPlayerOfTheOtherKind) {
   };
   const std::string own64 = folder.write("build/win64/bin/fenok.exe", bytes("stub64.exe"));
   const std::string programFolder = folder.path("build/win64/bin");
-  std::string error;
+  pack::Message error;
   EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x64), own64);
   EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x86), "");
-  EXPECT_NE(error.find(own64 + ", which is not an x86 player"), std::string::npos) << error;
+  EXPECT_NE(testing::english(error).find(own64 + ", which is not an x86 player"), std::string::npos);
   const std::string player32 = folder.write("build/win32/bin/fenok.exe", bytes("stub32.exe"));
   EXPECT_EQ(pack::locateStub("", nullptr, programFolder, error, pack::PlayerArch::x86), player32);
 }
 
 TEST(StubLocator, SaysWhatIsMissing) {
-  std::string error;
+  pack::Message error;
   EXPECT_EQ(pack::locateStub("/nonexistent/p.exe", nullptr, "", error), "");
-  EXPECT_EQ(error, "the player given by --stub does not exist: /nonexistent/p.exe");
+  EXPECT_EQ(testing::english(error), "the player given by --stub does not exist: /nonexistent/p.exe");
   EXPECT_EQ(pack::locateStub("/", nullptr, "", error), "");
-  EXPECT_EQ(error, "the player given by --stub is a directory: /");
+  EXPECT_EQ(testing::english(error), "the player given by --stub is a directory: /");
   EXPECT_EQ(pack::locateStub("", "/nonexistent/e.exe", "", error), "");
-  EXPECT_EQ(error, "the player given by FENOK_STUB does not exist: /nonexistent/e.exe");
+  EXPECT_EQ(testing::english(error), "the player given by FENOK_STUB does not exist: /nonexistent/e.exe");
   EXPECT_EQ(pack::locateStub("", nullptr, "/nonexistent/native/bin", error), "");
-  EXPECT_EQ(error,
+  EXPECT_EQ(testing::english(error),
             "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB (looked for "
             "/nonexistent/native/bin/fenok.exe and /nonexistent/win32/bin/fenok.exe)");
 }

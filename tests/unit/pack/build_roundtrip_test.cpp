@@ -21,7 +21,7 @@ std::vector<std::uint8_t> buildProgram(const std::string& quizPath, bool plain, 
   pack::Diagnostics diagnostics(quizPath);
   std::vector<PeResourceEntry> resources;
   EXPECT_TRUE(pack::quizResources(quizPath, plain, resources, diagnostics, nullptr, nullptr, pictures))
-      << (diagnostics.errors().empty() ? "" : diagnostics.errors().front());
+      << (diagnostics.errors(pack::Language::english).empty() ? "" : diagnostics.errors(pack::Language::english).front());
   std::vector<std::uint8_t> packed;
   std::string error;
   EXPECT_TRUE(pack::packIntoPlayer(readFixture(stub), resources, packed, error)) << error;
@@ -199,7 +199,7 @@ TEST_P(SampleQuiz, LoadsBackWithTheTextsOfItsDescription) {
   pack::Diagnostics diagnostics(path);
   pack::QuizContent content;
   ASSERT_TRUE(pack::readQuizDescription(path, content, diagnostics));
-  EXPECT_TRUE(diagnostics.warnings().empty()) << diagnostics.warnings().front();
+  EXPECT_TRUE(diagnostics.warnings(pack::Language::english).empty()) << diagnostics.warnings(pack::Language::english).front();
   for (bool plain : {false, true}) {
     LoadedQuiz loaded;
     std::string error;

@@ -101,8 +101,8 @@ TEST(StoredForm, TooLargeForThePlayerIsRefused) {
   EXPECT_TRUE(pack::storedForm(noise, true).empty());
   pack::QuizContent quiz = animals();
   std::vector<PeResourceEntry> resources;
-  std::string error;
-  EXPECT_TRUE(pack::contentResources(quiz, false, resources, error)) << error;
+  pack::Message error;
+  EXPECT_TRUE(pack::contentResources(quiz, false, resources, error)) << pack::say(error, pack::Language::english);
   ASSERT_EQ(resources.size(), 2u);
   EXPECT_EQ(resources[0].typeName, "PATCH");
   EXPECT_EQ(resources[0].id, 104);

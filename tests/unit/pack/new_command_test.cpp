@@ -14,12 +14,13 @@ using testing::QuizFolder;
 
 const std::string kJpeg = testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg");
 
-int runQuietly(const pack::Arguments& args) {
+int runQuietly(const pack::Arguments& args, std::string* printed = nullptr) {
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int status = pack::runNew(args);
-  ::testing::internal::GetCapturedStdout();
+  const int status = pack::runNew(args, pack::Language::english);
+  const std::string out = ::testing::internal::GetCapturedStdout();
   ::testing::internal::GetCapturedStderr();
+  if (printed) *printed = out;
   return status;
 }
 
@@ -29,8 +30,48 @@ TEST(AnswerFromFileName, WordsUpperCasedAccentsKept) {
       {"cr\xC3\xA8me_br\xC3\xBBl\xC3\xA9" "e.png", "CR\xC3\x88ME BR\xC3\x9BL\xC3\x89" "E"},
       {"  --b\xC5\x93uf--.gif", "B\xC5\x92UF"},
       {"a|b.jpg", "A B"},
-      {"-.jpg", "REPONSE"},
+      {"-.jpg", ""},
       {"abcdefghijklmnopqrstuvwxyzabcdefghijklmn-opq.jpg", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN"},
+  };
+  for (const auto& [name, answer] : cases) EXPECT_EQ(pack::answerFromFileName(name), answer) << name;
+}
+
+// What cameras, phones, screenshot tools and apps call their files names nothing: no answer. Names
+// with words keep them, digits and all.
+TEST(AnswerFromFileName, NamesThatNameNothingGiveNoAnswer) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"IMG_20240612_101530.jpg", ""},
+      {"IMG-20240612-WA0003.jpg", ""},
+      {"IMG_1234 (1).JPG", ""},
+      {"IMG_E1234.HEIC.jpg", ""},
+      {"IMG_20240612_101530_HDR.jpg", ""},
+      {"DSC01234.JPG", ""},
+      {"_DSC1234.jpg", ""},
+      {"DSCN0012.jpg", ""},
+      {"PXL_20230101_120000123.MP.jpg", ""},
+      {"MVIMG_20240101_101010.jpg", ""},
+      {"GOPR0001.JPG", ""},
+      {"P1010001.JPG", ""},
+      {"20240612_101530.jpg", ""},
+      {"WhatsApp Image 2024-06-12 at 10.15.30.jpeg", ""},
+      {"photo_2024-01-01_10-10-10.jpg", ""},
+      {"Screenshot_20240101-101010_Chrome.png", ""},
+      {"Screen Shot 2024-01-01 at 10.10.10 PM.png", ""},
+      {"Capture d\xE2\x80\x99\xC3\xA9" "cran 2024-01-01 \xC3\xA0 10.10.10.png", ""},
+      {"Photo 12-06-2024 10 15 30.jpg", ""},
+      {"image (3).png", ""},
+      {"Sans titre 2.png", ""},
+      {"1984.jpg", ""},
+      {"d41d8cd98f00b204e9800998ecf8427e.jpg", ""},
+      {"3f2504e0-4f89-11d3-9a0c-0305e82c3301.png", ""},
+      {"Paris 2024.jpg", "PARIS 2024"},
+      {"mai-1968.jpg", "MAI 1968"},
+      {"R2D2.png", "R2D2"},
+      {"B52.jpg", "B52"},
+      {"2CV.jpg", "2CV"},
+      {"Apollo_11.jpg", "APOLLO 11"},
+      {"Photo de Paris.jpg", "PHOTO DE PARIS"},
+      {"New York.jpg", "NEW YORK"},
   };
   for (const auto& [name, answer] : cases) EXPECT_EQ(pack::answerFromFileName(name), answer) << name;
 }
@@ -46,7 +87,7 @@ TEST(NewCommand, DraftsAQuizThatBuildsAsItIs) {
   const std::string description = folder.path("quiz.toml");
   const pack::PreparedQuiz prepared = pack::prepareQuiz(description, false);
   EXPECT_TRUE(prepared.ok());
-  EXPECT_TRUE(prepared.problems.empty()) << pack::formatProblem(prepared.problems.front());
+  EXPECT_TRUE(prepared.problems.empty()) << pack::formatProblem(prepared.problems.front(), pack::Language::english);
   EXPECT_EQ(prepared.questionCount, 2);
   const std::string text = testing::fileText(description);
   EXPECT_NE(text.find("answer = \"ARC DE TRIOMPHE\"\npicture = \"arc_de_triomphe.png\"\n\n[[question]]\n"
@@ -56,6 +97,27 @@ TEST(NewCommand, DraftsAQuizThatBuildsAsItIs) {
   for (const char* key : {"title", "author", "explanation", "media", "answers_per_question", "answer_labels",
                           "comments", "accents", "background", "rewards"})
     EXPECT_NE(text.find(std::string("\n") + key + " = "), std::string::npos) << key;
+}
+
+// Phone photos: the draft reads back with their answers empty, each one an error, and the summary says
+// how many answers are left to type.
+TEST(NewCommand, LeavesThePhonesNamesUnansweredAndCheckRefusesThem) {
+  QuizFolder folder;
+  folder.write("IMG_20240612_101530.jpg", kJpeg);
+  folder.write("PXL_20230101_120000123.jpg", kJpeg);
+  folder.write("tour-eiffel.jpg", kJpeg);
+  std::string printed;
+  ASSERT_EQ(runQuietly({folder.path("")}, &printed), 0);
+  EXPECT_NE(printed.find("3 questions (pictures), 2 without an answer"), std::string::npos) << printed;
+
+  const std::string description = folder.path("quiz.toml");
+  EXPECT_NE(testing::fileText(description).find("answer = \"\"\npicture = \"IMG_20240612_101530.jpg\""),
+            std::string::npos);
+  const pack::PreparedQuiz prepared = pack::prepareQuiz(description, false);
+  std::vector<std::string> problems;
+  for (const pack::Problem& problem : prepared.problems) problems.push_back(testing::english(problem.message));
+  EXPECT_EQ(problems, (std::vector<std::string>{"question 1 has no answer yet", "question 2 has no answer yet"}));
+  EXPECT_FALSE(prepared.ok());
 }
 
 TEST(NewCommand, TakesNoMoreQuestionsThanAQuizHolds) {

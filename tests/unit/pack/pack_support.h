@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "authoring/messages.h"
 #include "content/loader.h"
 #include "content/quiz.h"
 #include "pe_fixtures.h"
@@ -73,6 +74,9 @@ struct LoadedQuiz {
     return true;
   }
 };
+
+// A message of the packer as the tests read it: in English, whatever the machine's language.
+inline std::string english(const pack::Message& message) { return pack::say(message, pack::Language::english); }
 
 inline std::string fileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

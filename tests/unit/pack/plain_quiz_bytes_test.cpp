@@ -21,7 +21,7 @@ TEST_P(PlainQuizBytes, AreTheCommittedOnes) {
   pack::Diagnostics diagnostics(path);
   pack::QuizContent content;
   ASSERT_TRUE(pack::readQuizDescription(path, content, diagnostics))
-      << (diagnostics.errors().empty() ? "" : diagnostics.errors().front());
+      << (diagnostics.errors(pack::Language::english).empty() ? "" : diagnostics.errors(pack::Language::english).front());
   EXPECT_EQ(pack::answersText(content), bytesOf(sourceFile(stem + ".answers")));
   EXPECT_EQ(pack::codesText(content), bytesOf(sourceFile(stem + ".codes")));
 }

@@ -51,8 +51,8 @@ TEST_P(QuizChecks, ReportsExactly) {
   std::vector<PeResourceEntry> resources;
   const bool built = pack::quizResources(path, false, resources, diagnostics);
   EXPECT_EQ(built, GetParam().errors.empty());
-  EXPECT_EQ(diagnostics.errors(), GetParam().errors);
-  EXPECT_EQ(diagnostics.warnings(), GetParam().warnings);
+  EXPECT_EQ(diagnostics.errors(pack::Language::english), GetParam().errors);
+  EXPECT_EQ(diagnostics.warnings(pack::Language::english), GetParam().warnings);
 }
 
 const Case kErrors[] = {
@@ -88,7 +88,10 @@ const Case kErrors[] = {
      {"quiz.toml:4: the answer of question 1 is 41 characters long; an answer box takes 40, so it could never be typed"},
      {}},
     {"EmptyAnswer", "title = \"T\"\nmedia = \"text\"\n[[question]]\nanswer = \"\"\ntext = \"Q\"\n",
-     {"quiz.toml:4: the answer of question 1 is empty"}, {}},
+     {"quiz.toml:4: question 1 has no answer yet"}, {}},
+    {"EmptySecondAnswer",
+     "title = \"T\"\nmedia = \"pictures\"\nanswers_per_question = 2\n" + kPictureQuestion + "second_answer = \"\"\n",
+     {"quiz.toml:7: question 1 has no second answer yet"}, {}},
     {"Separator", "title = \"T\"\nmedia = \"text\"\n[[question]]\nanswer = \"A\"\ntext = \"Q | R\"\n",
      {"quiz.toml:5: the text of question 1 contains '|', which the stored quiz uses to end its texts"}, {}},
     {"SeparatorInReward", "title = \"T\"\nmedia = \"text\"\nrewards = [\"a|b\"]\n" + kTextQuestion,
@@ -230,8 +233,8 @@ TEST(QuizChecksSyntax, TomlErrorsNameTheirLine) {
     pack::Diagnostics diagnostics("quiz.toml");
     std::vector<PeResourceEntry> resources;
     EXPECT_FALSE(pack::quizResources(path, false, resources, diagnostics)) << c.toml;
-    ASSERT_EQ(diagnostics.errors().size(), 1u) << c.toml;
-    EXPECT_EQ(diagnostics.errors()[0].rfind(c.start, 0), 0u) << diagnostics.errors()[0];
+    ASSERT_EQ(diagnostics.errors(pack::Language::english).size(), 1u) << c.toml;
+    EXPECT_EQ(diagnostics.errors(pack::Language::english)[0].rfind(c.start, 0), 0u) << diagnostics.errors(pack::Language::english)[0];
   }
 }
 
@@ -239,7 +242,7 @@ TEST(QuizChecksSyntax, AMissingDescriptionIsNamed) {
   pack::Diagnostics diagnostics("/nonexistent/quiz.toml");
   std::vector<PeResourceEntry> resources;
   EXPECT_FALSE(pack::quizResources("/nonexistent/quiz.toml", false, resources, diagnostics));
-  EXPECT_EQ(diagnostics.errors(), std::vector<std::string>{
+  EXPECT_EQ(diagnostics.errors(pack::Language::english), std::vector<std::string>{
       "/nonexistent/quiz.toml: cannot read the quiz description: No such file or directory"});
 }
 
@@ -262,8 +265,8 @@ TEST(QuizChecksSize, TextsTooLargeForThePlayerAreRefused) {
   pack::Diagnostics diagnostics("quiz.toml");
   std::vector<PeResourceEntry> resources;
   EXPECT_FALSE(pack::quizResources(path, false, resources, diagnostics));
-  ASSERT_EQ(diagnostics.errors().size(), 1u);
-  const std::string& message = diagnostics.errors()[0];
+  ASSERT_EQ(diagnostics.errors(pack::Language::english).size(), 1u);
+  const std::string message = diagnostics.errors(pack::Language::english)[0];
   EXPECT_EQ(message.rfind("quiz.toml: the texts of the questions and comments are too long to store (", 0), 0u) << message;
   EXPECT_NE(message.find(" bytes; the player decodes at most 32768 bytes compressed)"), std::string::npos) << message;
 }
@@ -277,7 +280,7 @@ TEST(QuizFiles, AreFoundRelativeToTheDescriptionAlsoWithBackslashes) {
   pack::Diagnostics diagnostics("quiz.toml");
   std::vector<PeResourceEntry> resources;
   EXPECT_TRUE(pack::quizResources(path, false, resources, diagnostics, nullptr, nullptr, pack::PictureStorage::asGiven));
-  EXPECT_TRUE(diagnostics.errors().empty()) << diagnostics.errors().front();
+  EXPECT_TRUE(diagnostics.errors(pack::Language::english).empty()) << diagnostics.errors(pack::Language::english).front();
   ASSERT_EQ(resources.size(), 4u);  // two content texts, two pictures
   EXPECT_EQ(resources[2].bytes, std::vector<std::uint8_t>(kJpeg.begin(), kJpeg.end()));
 }

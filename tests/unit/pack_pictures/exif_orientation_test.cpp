@@ -42,10 +42,12 @@ TEST_P(Orientation, FittedPictureIsUpright) {
   EXPECT_EQ(pack::exifOrientation(bytes), seen.orientation);
 
   pack::PictureFormat format = pack::PictureFormat::jpeg;
-  std::string problem;
-  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << problem;
+  pack::Message problem;
+  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem))
+      << pack::say(problem, pack::Language::english);
+  std::string reason;
   pack::Pixels fitted;
-  ASSERT_TRUE(pack::decodePixels(bytes, fitted, problem)) << problem;
+  ASSERT_TRUE(pack::decodePixels(bytes, fitted, reason)) << reason;
   ASSERT_EQ(fitted.width, seen.width);
   ASSERT_EQ(fitted.height, seen.height);
   const int left = fitted.width / 4, right = fitted.width * 3 / 4, top = fitted.height / 4,

@@ -69,14 +69,15 @@ TEST_P(Fitted, TakesThePlayersSizeInTheSmallerFormat) {
   const pack::Pixels source = makePixels(c.width, c.height, c.noisy, c.channels);
   Bytes bytes = c.channels == pack::kRgba ? pack::encodePng(source) : pack::encodeJpeg(source, 95);
   pack::PictureFormat format = c.channels == pack::kRgba ? pack::PictureFormat::png : pack::PictureFormat::jpeg;
-  std::string problem;
-  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << problem;
+  pack::Message problem;
+  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << testing::english(problem);
   EXPECT_EQ(format, c.stored);
   EXPECT_EQ(pack::pictureFormat(bytes), c.stored);
 
   pack::Pixels fitted;
+  std::string reason;
   ASSERT_TRUE(format == pack::PictureFormat::png ? decodeAsThePlayer(bytes, fitted)
-                                                 : pack::decodePixels(bytes, fitted, problem));
+                                                 : pack::decodePixels(bytes, fitted, reason));
   EXPECT_EQ(fitted.width, c.fittedWidth);
   EXPECT_EQ(fitted.height, c.fittedHeight);
   // The player shows the colours of transparent pixels too: they stay as they were.
@@ -127,8 +128,8 @@ TEST(KeptAsGiven, ASmallPictureWhoseFileIsSmallerThanItsEnlargement) {
   const Bytes small(file.begin(), file.end());
   Bytes bytes = small;
   pack::PictureFormat format = pack::PictureFormat::png;
-  std::string problem;
-  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << problem;
+  pack::Message problem;
+  ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << testing::english(problem);
   EXPECT_EQ(bytes, small);
 }
 
@@ -137,8 +138,8 @@ TEST(KeptAsGiven, NeverAGifNorATurnedPhoto) {
                              testing::withOrientation(pictureFixture("quarters.jpg"), 3, true)}) {
     Bytes bytes = given;
     pack::PictureFormat format = pack::pictureFormat(given);
-    std::string problem;
-    ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << problem;
+    pack::Message problem;
+    ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << testing::english(problem);
     EXPECT_NE(bytes, given);
     EXPECT_NE(format, pack::PictureFormat::gif);
   }
@@ -193,9 +194,10 @@ TEST_P(Refused, WithItsFileAndLine) {
   const bool refused = storage == pack::PictureStorage::fitted || refusal.alsoAsGiven;
   EXPECT_EQ(pack::quizResources(path, false, resources, diagnostics, nullptr, nullptr, storage), !refused);
   if (!refused) return;
-  ASSERT_EQ(diagnostics.errors().size(), 1u);
+  const std::vector<std::string> errors = diagnostics.errors(pack::Language::english);
+  ASSERT_EQ(errors.size(), 1u);
   const std::string expected = "quiz.toml:5: \"p.jpg\" " + refusal.error;
-  EXPECT_EQ(diagnostics.errors()[0].substr(0, expected.size()), expected);
+  EXPECT_EQ(errors[0].substr(0, expected.size()), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, Refused,
@@ -216,11 +218,11 @@ TEST(DamagedPicture, IsFittedOrRefusedWithAReasonNeverCrashes) {
       bytes[at] = static_cast<std::uint8_t>(bytes[at] ^ 0xA5);
       pack::PictureFormat format = pack::pictureFormat(bytes);
       if (format == pack::PictureFormat::none) continue;  // the collector refuses these before
-      std::string problem;
+      pack::Message problem;
       if (pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) {
         EXPECT_EQ(pack::pictureFormat(bytes), format) << name << " at " << at;
       } else {
-        EXPECT_FALSE(problem.empty()) << name << " at " << at;
+        EXPECT_NE(problem.id, pack::Msg::value) << name << " at " << at;
       }
     }
   }

@@ -28,7 +28,7 @@ TEST(PreparedPictures, GiveWhatPreparingInTurnGives) {
   for (const std::string& path : paths) {
     Bytes ahead = asBytes(testing::fileText(path)), inTurn = ahead;
     pack::PictureFormat aheadFormat = pack::pictureFormat(ahead), inTurnFormat = aheadFormat;
-    std::string aheadProblem, inTurnProblem;
+    pack::Message aheadProblem, inTurnProblem;
     EXPECT_EQ(prepared.prepare(path, ahead, aheadFormat, aheadProblem),
               pack::preparePicture(inTurn, inTurnFormat, pack::PictureStorage::fitted, inTurnProblem));
     EXPECT_EQ(ahead, inTurn) << path;
@@ -44,8 +44,8 @@ TEST(PreparedPictures, AFileChangedSinceIsPreparedAgain) {
   prepared.prepareAll({path});
   Bytes now = asBytes(testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg"));
   pack::PictureFormat format = pack::PictureFormat::jpeg;
-  std::string problem;
-  ASSERT_TRUE(prepared.prepare(path, now, format, problem)) << problem;
+  pack::Message problem;
+  ASSERT_TRUE(prepared.prepare(path, now, format, problem)) << testing::english(problem);
   // Upright and small, the JPEG keeps its own file; the GIF prepared earlier would have become a PNG.
   EXPECT_EQ(format, pack::PictureFormat::jpeg);
   EXPECT_EQ(now, asBytes(testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg")));
@@ -60,7 +60,7 @@ TEST(BuildCommand, KeepPicturesStoresTheFilesAsGiven) {
   for (const bool keep : {false, true}) {
     std::vector<std::string> args = {quiz, "-o", folder.path("out.exe"), "--stub", testing::fixturePath("stub32.exe")};
     if (keep) args.push_back("--keep-pictures");
-    ASSERT_EQ(pack::runBuild(args), 0);
+    ASSERT_EQ(pack::runBuild(args, pack::Language::english), 0);
     PeResources program;
     std::string error;
     const std::string bytes = testing::fileText(folder.path("out.exe"));

@@ -22,7 +22,7 @@ CommandResult run(const Arguments& args, const std::string& input = "") {
   std::ostringstream out;
   std::ostringstream err;
   CommandResult result;
-  result.status = runVerdict(args, in, out, err);
+  result.status = runVerdict(args, in, out, err, Language::english);
   result.out = out.str();
   result.err = err.str();
   return result;

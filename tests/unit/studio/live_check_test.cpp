@@ -65,9 +65,9 @@ TEST(LiveCheck, SaysWhatCheckSaysOfTheSavedFileAndWhereToFixIt) {
     }
     if (std::string(edit.name) != "nothing") {
       ASSERT_FALSE(live.empty()) << edit.name;
-      EXPECT_EQ(live[0].place, edit.place) << edit.name << ": " << live[0].problem.message;
+      EXPECT_EQ(live[0].place, edit.place) << edit.name << ": " << live[0].text;
     } else {
-      EXPECT_TRUE(live.empty()) << live[0].problem.message;
+      EXPECT_TRUE(live.empty()) << live[0].text;
     }
   }
 }

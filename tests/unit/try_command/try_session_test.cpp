@@ -116,7 +116,7 @@ TEST(TryCommand, RunsOverAQuizDescription) {
                              "[[question]]\nanswer = \"Rome\"\ntext = \"Italie\"\n";
   std::ofstream(answersPath) << "paris\r\nRoma\r\n";
   ::testing::internal::CaptureStdout();
-  const int status = runTry({quizPath, answersPath});
+  const int status = runTry({quizPath, answersPath}, pack::Language::english);
   const std::string printed = ::testing::internal::GetCapturedStdout();
   EXPECT_EQ(status, 0);
   EXPECT_EQ(printed, "1.1  paris  -> BRAVO\n2.1  Roma  -> Quasiment\n 1 / 2\nUN\n");
@@ -143,7 +143,7 @@ TEST(TryCommand, RunsOverAPackedProgram) {
   std::ofstream(programPath, std::ios::binary).write(reinterpret_cast<const char*>(program.data()),
                                                      static_cast<std::streamsize>(program.size()));
   ::testing::internal::CaptureStdout();
-  const int status = runTry({programPath, answersPath});
+  const int status = runTry({programPath, answersPath}, pack::Language::english);
   const std::string printed = ::testing::internal::GetCapturedStdout();
   EXPECT_EQ(status, 0);
   EXPECT_EQ(printed, "1.1  \xC3\x89t\xC3\xA9  -> BRAVO\n 1 / 1\n\xC3\x89T\xC3\x89\n");
@@ -152,10 +152,10 @@ TEST(TryCommand, RunsOverAPackedProgram) {
 
 TEST(TryCommand, UsageAndUnreadableFiles) {
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(runTry({}), 2);
-  EXPECT_EQ(runTry({"a", "b", "c"}), 2);
-  EXPECT_EQ(runTry({"/nonexistent/quiz.exe", "/nonexistent/answers.txt"}), 2);
-  EXPECT_EQ(runTry({"a.toml", "--frobnicate"}), 2);
+  EXPECT_EQ(runTry({}, pack::Language::english), 2);
+  EXPECT_EQ(runTry({"a", "b", "c"}, pack::Language::english), 2);
+  EXPECT_EQ(runTry({"/nonexistent/quiz.exe", "/nonexistent/answers.txt"}, pack::Language::english), 2);
+  EXPECT_EQ(runTry({"a.toml", "--frobnicate"}, pack::Language::english), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(errors.find("usage: fenok-pack try"), std::string::npos);
   EXPECT_NE(errors.find("/nonexistent/quiz.exe"), std::string::npos);
@@ -185,7 +185,7 @@ TEST(TryCommand, ReadsTheAnswersFileAsThePlayerDoes) {
   for (const Run& run : runs) {
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(runTry(run.args), 0);
+    EXPECT_EQ(runTry(run.args, pack::Language::english), 0);
     const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), run.printed);
     EXPECT_EQ(errors.find("some lines end in LF alone") != std::string::npos, run.notes) << errors;
@@ -200,7 +200,7 @@ TEST(TryCommand, BadInputExitsTwo) {
   const std::string quizPath = folder + "/try_bad.toml";
   std::ofstream(quizPath) << "title = \"\"\nmedia = \"text\"\n[[question]]\nanswer = \"A\"\ntext = \"Q\"\n";
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(runTry({quizPath, folder}), 2);
+  EXPECT_EQ(runTry({quizPath, folder}, pack::Language::english), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(errors.find("the title is empty"), std::string::npos) << errors;
   std::remove(quizPath.c_str());
@@ -211,7 +211,7 @@ TEST(TryCommand, AnAnswersFolderIsNamed) {
   const std::string quizPath = folder + "/try_folder.toml";
   std::ofstream(quizPath) << "title = \"T\"\nmedia = \"text\"\n[[question]]\nanswer = \"A\"\ntext = \"Q\"\n";
   ::testing::internal::CaptureStderr();
-  EXPECT_EQ(runTry({quizPath, folder}), 2);
+  EXPECT_EQ(runTry({quizPath, folder}, pack::Language::english), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(errors.find("is a directory"), std::string::npos) << errors;
   std::remove(quizPath.c_str());
