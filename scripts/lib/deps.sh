@@ -41,7 +41,8 @@ fenok_ensure_packages() {
 FENOK_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev pkg-config
   mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libtomlplusplus-dev libpng-dev libspng-dev libstb-dev zlib1g-dev time zip)
+  libtomlplusplus-dev libpng-dev libspng-dev libstb-dev zlib1g-dev time zip
+  pandoc)  # the author's guide made into a page for the Windows archive
 FENOK_RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick espeak-ng ffmpeg python3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good  # what Wine's media player decodes with
   libgl1 libgl1-mesa-dri                               # Wine's video renderer needs OpenGL, or it crashes

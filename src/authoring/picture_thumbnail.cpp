@@ -5,36 +5,50 @@
 #include "exif_orientation.h"
 #include "file_bytes.h"
 #include "parallel.h"
+#include "picture_fitting.h"
+#include "pictures/picture_fit.h"
 #include "quiz_media.h"
 
 namespace fenok::pack {
 
-bool pictureThumbnail(const std::string& path, int width, int height, Pixels& thumbnail) {
+bool playerPicture(const std::string& path, Pixels& shown) {
   std::vector<std::uint8_t> bytes;
   std::string reason;
-  if (width <= 0 || height <= 0 || !readFileBytes(path, bytes)) return false;
+  if (!readFileBytes(path, bytes)) return false;
   const PictureFormat format = pictureFormat(bytes);
   Pixels pixels;
-  if (format == PictureFormat::none || !decodePixels(bytes, pixels, reason)) return false;
+  int width = 0, height = 0;
+  // The same bound as packing: a picture too large to pack is not decoded here either.
+  if (format == PictureFormat::none) return false;
+  if (pictureDimensions(bytes, width, height) && static_cast<long long>(width) * height > kMaxPicturePixels) return false;
+  if (!decodePixels(bytes, pixels, reason)) return false;
   if (format == PictureFormat::jpeg) {
     const int orientation = exifOrientation(bytes);
     if (orientation != kUpright) pixels = orientUpright(pixels, orientation);
   }
-  if (pixels.width <= 0 || pixels.height <= 0) return false;
+  FittedSize fitted;
+  if (!fitToBox(pixels.width, pixels.height, kPictureBoxSide, kPictureBoxSide, fitted)) return false;
+  const bool sameSize = fitted.width == pixels.width && fitted.height == pixels.height;
+  shown = sameSize ? std::move(pixels) : resample(pixels, fitted.width, fitted.height);
+  return true;
+}
+
+Pixels thumbnailOf(const Pixels& pixels, int width, int height) {
+  if (pixels.width <= 0 || pixels.height <= 0 || width <= 0 || height <= 0) return {};
   // The larger of the two shrinkings fits both sides; pictures already small enough keep their size.
   const double scale = std::min({1.0, static_cast<double>(width) / pixels.width, static_cast<double>(height) / pixels.height});
   const int fittedWidth = std::max(1, static_cast<int>(pixels.width * scale + 0.5));
   const int fittedHeight = std::max(1, static_cast<int>(pixels.height * scale + 0.5));
-  thumbnail = scale < 1.0 ? resample(pixels, fittedWidth, fittedHeight) : std::move(pixels);
-  return true;
+  return scale < 1.0 ? resample(pixels, fittedWidth, fittedHeight) : pixels;
 }
 
-std::vector<Pixels> pictureThumbnails(const std::vector<std::string>& paths, int width, int height) {
-  std::vector<Pixels> thumbnails(paths.size());
+std::vector<PictureViews> pictureViews(const std::vector<std::string>& paths, int thumbnailWidth, int thumbnailHeight) {
+  std::vector<PictureViews> views(paths.size());
   runInParallel(paths.size(), [&](std::size_t i) {
-    if (!pictureThumbnail(paths[i], width, height, thumbnails[i])) thumbnails[i] = Pixels{};
+    if (!playerPicture(paths[i], views[i].shown)) return;
+    views[i].thumbnail = thumbnailOf(views[i].shown, thumbnailWidth, thumbnailHeight);
   });
-  return thumbnails;
+  return views;
 }
 
 }  // namespace fenok::pack

@@ -9,6 +9,7 @@
 #include "authoring/quiz_program.h"
 #include "authoring/quiz_source_writer.h"
 #include "authoring/quiz_toml.h"
+#include "quiz_edits.h"
 #include "studio_texts.h"
 
 namespace fenok::studio {
@@ -66,7 +67,7 @@ bool QuizDocument::fromFolder(const std::string& folder, QuizDocument& document,
   QuizDocument drafted;
   if (!pack::readQuizToml(text, drafted.quiz_, diagnostics)) return false;
   drafted.path_ = (pack::filePath(folder) / texts::kDescriptionName).u8string();
-  drafted.modified_ = true;
+  drafted.history_ = EditHistory(false);  // not on disk until saved
   document = std::move(drafted);
   return true;
 }
@@ -106,7 +107,7 @@ bool QuizDocument::saveAs(const std::string& path, std::string& error) {
   const std::string absolute = fs::absolute(pack::filePath(path)).u8string();
   const pack::QuizSource before = quiz_;
   const std::string beforePath = path_;
-  rebase(absolute);
+  const bool renamed = rebase(absolute);
   const std::string canonical = text();
   pack::Message failure;
   if (!pack::writeFileReplacing(absolute, std::vector<std::uint8_t>(canonical.begin(), canonical.end()), failure)) {
@@ -116,7 +117,8 @@ bool QuizDocument::saveAs(const std::string& path, std::string& error) {
     return false;
   }
   saved_ = true;
-  modified_ = false;
+  if (renamed) history_.forget();
+  history_.markSaved();
   return true;
 }
 
@@ -145,7 +147,7 @@ std::string QuizDocument::fileKey(const std::string& absolute) const {
   return text;
 }
 
-void QuizDocument::rebase(const std::string& newPath) {
+bool QuizDocument::rebase(const std::string& newPath) {
   std::vector<std::string*> keys;
   for (pack::SourceQuestion& question : quiz_.questions)
     for (auto key : kFileKeys)
@@ -153,44 +155,49 @@ void QuizDocument::rebase(const std::string& newPath) {
   std::vector<std::string> absolute;
   for (std::string* key : keys) absolute.push_back(absolutePath(*key));
   path_ = newPath;
-  for (std::size_t i = 0; i < keys.size(); ++i) *keys[i] = fileKey(absolute[i]);
+  bool renamed = false;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    std::string key = fileKey(absolute[i]);
+    renamed = renamed || key != *keys[i];
+    *keys[i] = std::move(key);
+  }
+  return renamed;
 }
 
 void QuizDocument::addFiles(const std::vector<std::string>& paths, std::vector<std::string>& refused) {
+  std::vector<pack::SourceQuestion> added;
+  int kind = quiz_.mediaKind;
+  const bool empty = quiz_.questions.empty();
   for (const std::string& path : paths) {
     pack::DraftMedia media;
     const bool usable = pack::draftMediaOf(path, media);
     // The first file of an empty quiz chooses its kind; later ones must be of the same family.
-    if (usable && quiz_.questions.empty()) quiz_.mediaKind = mediaKindOf(media);
+    if (usable && empty && added.empty()) kind = mediaKindOf(media);
     const bool picture = usable && media == pack::DraftMedia::pictures;
-    const bool fits = usable && quiz_.mediaKind != kMediaText && picture == (quiz_.mediaKind == kMediaPictures);
+    const bool fits = usable && kind != kMediaText && picture == (kind == kMediaPictures);
     if (!fits) {
       refused.push_back(path);
       continue;
     }
-    quiz_.questions.push_back(questionOf(fileKey(path), pack::filePath(path).filename().u8string(), media));
-    modified_ = true;
+    added.push_back(questionOf(fileKey(path), pack::filePath(path).filename().u8string(), media));
   }
+  if (!added.empty()) apply(insertQuestions(questionCount(), std::move(added), kind));  // one step for all
 }
 
 void QuizDocument::addQuestion() {
   pack::SourceQuestion question;
   question.answer.present = true;
-  quiz_.questions.push_back(question);
-  modified_ = true;
+  apply(insertQuestions(questionCount(), {question}));
 }
 
 void QuizDocument::removeQuestion(int index) {
-  if (index < 0 || index >= questionCount()) return;
-  quiz_.questions.erase(quiz_.questions.begin() + index);
-  modified_ = true;
+  if (index >= 0 && index < questionCount()) apply(studio::removeQuestion(index));
 }
 
 int QuizDocument::moveQuestion(int index, int delta) {
   const int target = index + delta;
   if (index < 0 || index >= questionCount() || target < 0 || target >= questionCount()) return index;
-  std::swap(quiz_.questions[static_cast<std::size_t>(index)], quiz_.questions[static_cast<std::size_t>(target)]);
-  modified_ = true;
+  apply(studio::moveQuestion(index, target));
   return target;
 }
 

@@ -2,12 +2,15 @@
 // The quiz being edited: its description (texts as typed, file names, kinds), where it is kept and
 // whether it has changed since. Values the chosen kinds do not use (a picture after switching to a
 // text quiz, a second answer after going back to one box) are kept while the studio is open, so a
-// mistaken switch loses nothing, but they are not written.
+// mistaken switch loses nothing, but they are not written. The description changes only through
+// edits, which its history keeps for undoing; only saving elsewhere rewrites file names itself.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "authoring/diagnostics.h"
 #include "authoring/quiz_source.h"
+#include "edit_history.h"
 
 namespace fenok::studio {
 
@@ -26,6 +29,7 @@ class QuizDocument {
 
   // Writes the canonical form to path (beside it first, then renamed); file names are rewritten
   // relative to the new folder where they lie inside it. The document is then kept there, unchanged.
+  // When that rewrote a file name, the history is forgotten: its steps hold the names as they were.
   bool saveAs(const std::string& path, std::string& error);
 
   std::string text() const;                   // the canonical description
@@ -35,12 +39,20 @@ class QuizDocument {
   std::string absolutePath(const std::string& file) const;  // a file key resolved against folder()
   std::string displayName() const;            // "quiz.toml", or "Sans titre"
 
-  bool modified() const { return modified_; }
-  void markModified() { modified_ = true; }
+  // Changed since it was last saved or opened; a drafted quiz is, until it is saved.
+  bool modified() const { return !history_.atSavedState(); }
 
-  pack::QuizSource& quiz() { return quiz_; }
   const pack::QuizSource& quiz() const { return quiz_; }
   int questionCount() const { return static_cast<int>(quiz_.questions.size()); }
+
+  // Every change: done, and kept for undoing.
+  void apply(std::unique_ptr<QuizEdit> edit) { history_.push(std::move(edit), quiz_); }
+  // The edit undone or redone, null when there was none.
+  const QuizEdit* undo() { return history_.undo(quiz_); }
+  const QuizEdit* redo() { return history_.redo(quiz_); }
+  bool canUndo() const { return history_.canUndo(); }
+  bool canRedo() const { return history_.canRedo(); }
+  void endTyping() { history_.endTyping(); }  // the author left the field typed in
 
   // Commands on the questions. Added files become questions at the end (answer from the file name,
   // as `fenok-pack new` makes it); the first file of an empty quiz sets its kind. Files the quiz cannot
@@ -54,13 +66,13 @@ class QuizDocument {
   std::string fileKey(const std::string& absolute) const;
 
  private:
-  void rebase(const std::string& newPath);  // file keys follow the description to newPath
+  bool rebase(const std::string& newPath);  // file keys follow the description to newPath; true: one changed
   void mediaDefaults();
 
   pack::QuizSource quiz_;
   std::string path_;
   bool saved_ = false;
-  bool modified_ = false;
+  EditHistory history_;
 };
 
 }  // namespace fenok::studio

@@ -50,7 +50,7 @@ void ScreenState::replaceDocument(QuizDocument next) {
   document = std::move(next);
   question = document.questionCount() > 0 ? 0 : -1;
   reward = -1;
-  thumbnails.clear();
+  pictures.clear();
   showAll();
 }
 
@@ -215,10 +215,7 @@ void ScreenState::addFiles(const std::vector<std::string>& paths) {
   }
 }
 
-void ScreenState::quizChanged() {
-  document.markModified();
-  showAll();
-}
+void ScreenState::quizChanged() { showAll(); }
 
 void ScreenState::removeQuestion() {
   if (!selected()) return;
@@ -233,7 +230,7 @@ void ScreenState::moveQuestion(int delta) {
 }
 
 void ScreenState::browse(int control) {
-  SourceQuestion* q = selected();
+  const SourceQuestion* q = selected();
   if (!q) return;
   const bool solution = control == STUDIO_SOLUTION;
   const bool picture = solution || quiz().mediaKind == kMediaPictures;
@@ -244,18 +241,36 @@ void ScreenState::browse(int control) {
   dialog.initialFolder = document.folder();
   std::vector<std::string> paths;
   if (!host.chooseFilesToOpen(dialog, paths) || paths.empty()) return;
+  // A file chosen is a step of its own, not part of what was typed in the field.
+  document.endTyping();
   controls.setText(control, document.fileKey(paths.front()));
   edited(control);
+  document.endTyping();
 }
 
 void ScreenState::chooseBackground() {
   std::uint32_t colour = backgroundColour(quiz());
   if (!host.chooseColour(colour)) return;
-  quiz().backRed = static_cast<std::uint8_t>(colour & 0xFF);
-  quiz().backGreen = static_cast<std::uint8_t>((colour >> 8) & 0xFF);
-  quiz().backBlue = static_cast<std::uint8_t>((colour >> 16) & 0xFF);
-  controls.repaint(STUDIO_BACKGROUND_SAMPLE);
+  document.apply(setBackground(colour));
+  for (int id : {STUDIO_BACKGROUND_SAMPLE, STUDIO_PREVIEW, STUDIO_SOLUTION_PREVIEW}) controls.repaint(id);
   changed();
+}
+
+void ScreenState::playClip() {
+  const SourceQuestion* q = selected();
+  if (!q || q->clip.value.empty()) return;
+  const std::string path = document.absolutePath(q->clip.value);
+  std::string error;
+  if (!host.openFile(path, error)) host.tell(say(texts::kCannotOpenFile, {path, error}), Tone::error);
+}
+
+// The guide lies beside the studio, as the archive has it.
+void ScreenState::openGuide() {
+  const std::string path = (pack::filePath(host.programFolder()) / texts::kGuideName).u8string();
+  std::error_code ignored;
+  if (!fs::is_regular_file(pack::filePath(path), ignored)) return host.tell(say(texts::kNoGuide, {path}), Tone::warning);
+  std::string error;
+  if (!host.openFile(path, error)) host.tell(say(texts::kCannotOpenFile, {path, error}), Tone::error);
 }
 
 void ScreenState::command(int id) {
@@ -271,6 +286,10 @@ void ScreenState::command(int id) {
     case STUDIO_CMD_SAVE_AS: save(true); return;
     case STUDIO_CMD_TRY_QUIZ: return tryQuiz();
     case STUDIO_CMD_CREATE_QUIZ: return createQuiz();
+    case STUDIO_CMD_UNDO: return undo(false);
+    case STUDIO_CMD_REDO: return undo(true);
+    case STUDIO_CMD_GUIDE: return openGuide();
+    case STUDIO_PLAY_CLIP: return playClip();
     case STUDIO_ADD_QUESTIONS: return addQuestions();
     case STUDIO_REMOVE_QUESTION: return removeQuestion();
     case STUDIO_MOVE_UP: return moveQuestion(-1);

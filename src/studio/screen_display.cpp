@@ -1,7 +1,11 @@
 // Showing the document in the window's controls.
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
+#include "authoring/file_bytes.h"
 #include "authoring/picture_thumbnail.h"
+#include "pictures/picture_fit.h"
 #include "screen_state.h"
 #include "studio_ids.h"
 #include "studio_texts.h"
@@ -15,20 +19,34 @@ namespace {
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-std::shared_ptr<const Thumbnail> thumbnailOf(const pack::Pixels& pixels) {
+// Transparency is dropped, as the player's stretching drops it.
+std::shared_ptr<const FormPicture> formPicture(const pack::Pixels& pixels, int box = 0) {
   if (pixels.width <= 0 || pixels.height <= 0) return nullptr;
-  auto thumbnail = std::make_shared<Thumbnail>();
-  thumbnail->width = pixels.width;
-  thumbnail->height = pixels.height;
-  thumbnail->bgra.resize(static_cast<std::size_t>(pixels.width) * pixels.height * 4);
-  for (std::size_t p = 0, q = 0; q < thumbnail->bgra.size(); p += pixels.channels, q += 4) {
-    thumbnail->bgra[q] = pixels.data[p + 2];
-    thumbnail->bgra[q + 1] = pixels.data[p + 1];
-    thumbnail->bgra[q + 2] = pixels.data[p];
-    thumbnail->bgra[q + 3] = 0xFF;
+  auto picture = std::make_shared<FormPicture>();
+  picture->width = pixels.width;
+  picture->height = pixels.height;
+  picture->box = box;
+  picture->bgra.resize(static_cast<std::size_t>(pixels.width) * pixels.height * 4);
+  for (std::size_t p = 0, q = 0; q < picture->bgra.size(); p += pixels.channels, q += 4) {
+    picture->bgra[q] = pixels.data[p + 2];
+    picture->bgra[q + 1] = pixels.data[p + 1];
+    picture->bgra[q + 2] = pixels.data[p];
+    picture->bgra[q + 3] = 0xFF;
   }
-  return thumbnail;
+  return picture;
 }
+
+// The view as in the player's box.
+PictureShown pictureShown(const pack::PictureViews& views) {
+  return {formPicture(views.shown, kPictureBoxSide), formPicture(views.thumbnail)};
+}
+
+bool isFile(const std::string& path) {
+  std::error_code ignored;
+  return !path.empty() && std::filesystem::is_regular_file(pack::filePath(path), ignored);
+}
+
+std::string fileName(const std::string& key) { return pack::filePath(key).filename().u8string(); }
 
 }  // namespace
 
@@ -50,7 +68,9 @@ void ScreenState::showSettings() {
   controls.setText(STUDIO_BACKGROUND_SAMPLE, texts::kSampleNumber);
   controls.repaint(STUDIO_BACKGROUND_SAMPLE);
   const bool captions = q.answersPerQuestion == 2;
-  for (int id : {STUDIO_CAPTIONS_LABEL, STUDIO_FIRST_CAPTION, STUDIO_SECOND_CAPTION}) controls.show(id, captions);
+  for (int id : {STUDIO_FIRST_CAPTION, STUDIO_SECOND_CAPTION}) controls.show(id, captions);
+  controls.setCue(STUDIO_FIRST_CAPTION, texts::kCaptionCues[0]);
+  controls.setCue(STUDIO_SECOND_CAPTION, texts::kCaptionCues[1]);
   showRewards();
 }
 
@@ -78,40 +98,48 @@ ListRow ScreenState::questionRow(int index) {
   if (quiz().answersPerQuestion == 2) summary += " / " + q.secondAnswer.value;
   if (quiz().mediaKind == kMediaText) summary += " : " + q.text.value;  // the answer first: the text is long
   ListRow row{{std::to_string(index + 1), summary}, nullptr};
-  if (quiz().mediaKind == kMediaPictures && !q.picture.value.empty()) row.thumbnail = thumbnail(q.picture.value);
+  if (quiz().mediaKind == kMediaPictures && !q.picture.value.empty()) row.thumbnail = picture(q.picture.value).thumbnail;
   return row;
 }
 
-std::shared_ptr<const Thumbnail> ScreenState::thumbnail(const std::string& key) {
+const PictureShown& ScreenState::picture(const std::string& key) {
   const std::string path = document.absolutePath(key);
-  const auto found = thumbnails.find(path);
-  if (found != thumbnails.end()) return found->second;
-  pack::Pixels pixels;
-  pack::pictureThumbnail(path, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT, pixels);
-  return thumbnails[path] = thumbnailOf(pixels);
+  const auto found = pictures.find(path);
+  if (found != pictures.end()) return found->second;
+  return pictures[path] = pictureShown(pack::pictureViews({path}, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT)[0]);
 }
 
-// The thumbnails not made yet, all at once on every core: opening a quiz of camera photos.
-void ScreenState::prepareThumbnails() {
-  if (quiz().mediaKind != kMediaPictures) return;
+// The pictures not read yet, all at once on every core: opening a quiz of camera photos. Each is
+// decoded once, for its thumbnail and for the question's view.
+void ScreenState::preparePictures() {
   std::vector<std::string> missing;
+  const auto want = [&](const std::string& key) {
+    const std::string path = document.absolutePath(key);
+    if (path.empty() || pictures.count(path) != 0) return;
+    pictures[path] = {};
+    missing.push_back(path);
+  };
+  if (quiz().mediaKind != kMediaPictures) return;
   for (const SourceQuestion& q : quiz().questions) {
-    const std::string path = document.absolutePath(q.picture.value);
-    if (!path.empty() && thumbnails.count(path) == 0) {
-      thumbnails[path] = nullptr;
-      missing.push_back(path);
-    }
+    want(q.picture.value);
+    if (showsSolutionPicture(quiz().commentKind)) want(q.solution.value);
   }
-  const std::vector<pack::Pixels> pixels = pack::pictureThumbnails(missing, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT);
-  for (std::size_t i = 0; i < missing.size(); ++i) thumbnails[missing[i]] = thumbnailOf(pixels[i]);
+  const std::vector<pack::PictureViews> views =
+      pack::pictureViews(missing, STUDIO_THUMBNAIL_WIDTH, STUDIO_THUMBNAIL_HEIGHT);
+  for (std::size_t i = 0; i < missing.size(); ++i) pictures[missing[i]] = pictureShown(views[i]);
 }
 
 void ScreenState::showQuestionList() {
   Filling quiet(*this);
-  prepareThumbnails();
+  preparePictures();
   std::vector<ListRow> rows;
   for (int i = 0; i < document.questionCount(); ++i) rows.push_back(questionRow(i));
   controls.setRows(STUDIO_QUESTIONS, rows);
+  showQuestionSelection();
+}
+
+void ScreenState::showQuestionSelection() {
+  Filling quiet(*this);
   if (question >= document.questionCount()) question = document.questionCount() - 1;
   if (question < 0 && document.questionCount() > 0) question = 0;
   controls.select(STUDIO_QUESTIONS, question);
@@ -129,31 +157,68 @@ void ScreenState::showQuestionRow() {
 
 void ScreenState::showQuestion() {
   Filling quiet(*this);
-  SourceQuestion* q = selected();
+  const SourceQuestion* q = selected();
   const QuizSource& quizSource = quiz();
   controls.setText(STUDIO_QUESTION_GROUP, q ? texts::kQuestionGroup + std::to_string(question + 1) : texts::kNoQuestion);
   for (const QuestionField& field : kQuestionFields) {
     const bool shown = q && field.applies(quizSource);
     for (int id : {field.label, field.control, field.browse})
       if (id != 0) controls.show(id, shown);
-    std::string value;
-    if (q && field.text) value = field.text(quizSource, *q)->value;
-    if (q && field.forms) value = joinForms(*field.forms(*q));
-    controls.setText(field.control, value);
+    controls.setText(field.control, q ? shownValue(field, quizSource, *q) : std::string());
   }
   for (const TrialBox& box : kTrialBoxes) {
     const bool shown = q && trialApplies(box, quizSource);
-    for (int id : {box.label, box.input, box.verdict}) controls.show(id, shown);
+    for (int id : {box.label, box.input, box.verdict})
+      if (id != 0) controls.show(id, shown);
   }
   controls.setText(STUDIO_FILE_LABEL, texts::kFileLabels[quizSource.mediaKind >= 0 && quizSource.mediaKind < 4 ? quizSource.mediaKind : 1]);
+  // Two boxes side by side, each told by its caption (the player's) while it is empty.
   const bool two = quizSource.answersPerQuestion == 2;
-  controls.setText(STUDIO_ANSWER_LABEL, two && !quizSource.firstAnswerLabel.value.empty()
-                                             ? "&" + quizSource.firstAnswerLabel.value + " :"
-                                             : texts::kAnswerLabel);
-  controls.setText(STUDIO_SECOND_ANSWER_LABEL, two && !quizSource.secondAnswerLabel.value.empty()
-                                                    ? "&" + quizSource.secondAnswerLabel.value + " :"
-                                                    : texts::kSecondAnswerLabel);
+  controls.setText(STUDIO_ANSWER_LABEL, two ? texts::kAnswersLabel : texts::kAnswerLabel);
+  const pack::SourceText* captions[] = {&quizSource.firstAnswerLabel, &quizSource.secondAnswerLabel};
+  const int answers[] = {STUDIO_ANSWER, STUDIO_SECOND_ANSWER};
+  for (int box = 0; box < 2; ++box)
+    controls.setCue(answers[box], !two                           ? std::string()
+                                  : captions[box]->value.empty() ? std::string(texts::kAnswerCues[box])
+                                                                 : captions[box]->value);
+  controls.setCue(STUDIO_ALSO, texts::kAlsoCue);
   showTrials();
+  showPreview();
+}
+
+// The question as the player shows it: its picture fitted into the player's box and its solution
+// picture; a clip's name, with a button that plays it; a text question's text.
+void ScreenState::showPreview() {
+  Filling quiet(*this);
+  const SourceQuestion* q = selected();
+  const QuizSource& source = quiz();
+  std::shared_ptr<const FormPicture> shown, solution;
+  std::string words, name;
+  const bool clip = q && (source.mediaKind == kMediaAudio || source.mediaKind == kMediaVideo);
+  if (q && source.mediaKind == kMediaPictures) {
+    name = fileName(q->picture.value);
+    if (!q->picture.value.empty()) shown = picture(q->picture.value).shown;
+    if (!shown) words = q->picture.value.empty() ? texts::kNoPicture : texts::say(texts::kUnreadablePicture, {name});
+    if (showsSolutionPicture(source.commentKind) && !q->solution.value.empty()) solution = picture(q->solution.value).shown;
+  } else if (clip) {
+    name = fileName(q->clip.value);
+    words = q->clip.value.empty() ? texts::kNoClip
+            : isFile(document.absolutePath(q->clip.value)) ? name
+                                                           : texts::say(texts::kMissingClip, {name});
+  } else if (q) {
+    words = q->text.value;
+  }
+  controls.setPicture(STUDIO_PREVIEW, shown);
+  controls.setText(STUDIO_PREVIEW, name);  // what the picture is, for whoever cannot see it
+  controls.show(STUDIO_PREVIEW, shown != nullptr);
+  controls.setPicture(STUDIO_SOLUTION_PREVIEW, solution);
+  controls.setText(STUDIO_SOLUTION_PREVIEW, solution ? fileName(q->solution.value) : std::string());
+  controls.show(STUDIO_SOLUTION_PREVIEW, solution != nullptr);
+  controls.setText(STUDIO_PREVIEW_TEXT, words);
+  controls.show(STUDIO_PREVIEW_TEXT, !shown && q != nullptr);
+  controls.setText(STUDIO_PLAY_CLIP, source.mediaKind == kMediaVideo ? texts::kPlayVideo : texts::kPlayAudio);
+  controls.show(STUDIO_PLAY_CLIP, clip);
+  controls.enable(STUDIO_PLAY_CLIP, clip && isFile(document.absolutePath(q->clip.value)));
 }
 
 void ScreenState::showTrials() {
@@ -191,10 +256,12 @@ std::string ScreenState::problemsLabel() const {
 
 void ScreenState::showTitle() {
   host.setWindowTitle(document.displayName() + (document.modified() ? " *" : "") + " - " + texts::kProgramName);
+  host.setUndoable(document.canUndo(), document.canRedo());
 }
 
+// The sample and the pictures on the quiz's background, as the player shows them.
 FormColours ScreenState::colours(int id) const {
-  if (id == STUDIO_BACKGROUND_SAMPLE) {
+  if (id == STUDIO_BACKGROUND_SAMPLE || id == STUDIO_PREVIEW || id == STUDIO_SOLUTION_PREVIEW) {
     const QuizSource& q = document.quiz();
     return FormColours{true, backgroundColour(q), labelsDrawnBlack(q.backRed, q.backGreen) ? kBlack : kWhite};
   }

@@ -11,6 +11,7 @@
 #include "live_check.h"
 #include "platform/ports/form_controls.h"
 #include "quiz_document.h"
+#include "quiz_edits.h"
 #include "recent_files.h"
 #include "studio_host.h"
 
@@ -19,10 +20,10 @@ namespace fenok::studio {
 using pack::QuizSource;
 using pack::SourceQuestion;
 
-// The colour of the quiz's background, 0x00BBGGRR.
-inline std::uint32_t backgroundColour(const QuizSource& quiz) {
-  return quiz.backRed | (std::uint32_t{quiz.backGreen} << 8) | (std::uint32_t{quiz.backBlue} << 16);
-}
+// A picture file as the window shows it: fitted as the player fits it, and as a list's thumbnail.
+struct PictureShown {
+  std::shared_ptr<const FormPicture> shown, thumbnail;
+};
 
 struct ScreenState {
   ScreenState(FormControls& controls_, StudioHost& host_) : controls(controls_), host(host_) {}
@@ -35,7 +36,7 @@ struct ScreenState {
   int question = -1;  // the selected one
   int reward = -1;    // the selected score level
   bool filling = false;  // the controls are being set from the document, not by the author
-  std::map<std::string, std::shared_ptr<const Thumbnail>> thumbnails;  // by absolute path
+  std::map<std::string, PictureShown> pictures;  // by absolute path; none: the file cannot be read
 
   // Sets controls without taking their notifications for the author's edits.
   struct Filling {
@@ -45,8 +46,8 @@ struct ScreenState {
     bool was_;
   };
 
-  QuizSource& quiz() { return document.quiz(); }
-  SourceQuestion* selected() {
+  const QuizSource& quiz() const { return document.quiz(); }
+  const SourceQuestion* selected() const {
     return question >= 0 && question < document.questionCount() ? &quiz().questions[static_cast<std::size_t>(question)]
                                                                  : nullptr;
   }
@@ -57,22 +58,27 @@ struct ScreenState {
   void showRewards();
   std::string rewardAt(int level);
   ListRow questionRow(int index);
-  std::shared_ptr<const Thumbnail> thumbnail(const std::string& key);
-  // The thumbnails not made yet, all at once on every core: opening a quiz of camera photos.
-  void prepareThumbnails();
+  const PictureShown& picture(const std::string& key);
+  // The pictures not read yet, all at once on every core: opening a quiz of camera photos.
+  void preparePictures();
   void showQuestionList();
+  void showQuestionSelection();
   void showQuestionRow();
   void showQuestion();
+  void showPreview();
   void showTrials();
   void recheck();
   std::string problemsLabel() const;
   void showTitle();
   FormColours colours(int id) const;
 
-  // The author's edits (screen_edits.cpp).
+  // The author's edits (screen_edits.cpp), every one through the document's history.
   void changed();
   void edited(int id);
   void editReward();
+  void fieldLeft(int id);
+  void undo(bool redo);
+  void nextQuestion(int field);
   void selectionChanged(int id);
   void goToProblem(int index, bool focus);
   void activated(int id);
@@ -99,6 +105,8 @@ struct ScreenState {
   void moveQuestion(int delta);
   void browse(int control);
   void chooseBackground();
+  void playClip();
+  void openGuide();
   void command(int id);
   void filesDropped(const std::vector<std::string>& paths);
 };

@@ -43,6 +43,9 @@ class StudioHost {
 
   // Starts a program in its own folder and does not wait for it; false with the system's reason.
   virtual bool startProgram(const std::string& path, std::string& error) = 0;
+  // Opens a file with the program the system has for its kind (a page in the browser, a clip in the
+  // media player); false with the system's reason.
+  virtual bool openFile(const std::string& path, std::string& error) = 0;
 
   virtual std::string temporaryFolder() const = 0;  // where trial programs go
   virtual std::string programFolder() const = 0;    // the studio's own folder (the players lie beside it)
@@ -51,6 +54,7 @@ class StudioHost {
 
   virtual void setWindowTitle(const std::string& title) = 0;
   virtual void setRecentFiles(const std::vector<std::string>& paths) = 0;  // the "Fichier" menu's list
+  virtual void setUndoable(bool canUndo, bool canRedo) = 0;  // "Annuler" and "Rétablir" usable or not
   virtual void setBusy(bool busy) = 0;  // a wait cursor while a quiz is packed
 };
 

@@ -10,8 +10,6 @@
 namespace fenok::studio {
 namespace {
 
-constexpr const char* kRecentFileName = "studio-recent.txt";
-
 std::vector<ListRow> rowsOf(const char* const* choices, std::size_t count) {
   std::vector<ListRow> rows;
   for (std::size_t i = 0; i < count; ++i) rows.push_back({{choices[i]}, nullptr});
@@ -45,6 +43,7 @@ void StudioScreen::start(const std::vector<std::string>& arguments) {
 void StudioScreen::command(int id) { state_->command(id); }
 void StudioScreen::enterPressed() { state_->enterPressed(); }
 void StudioScreen::edited(int id) { state_->edited(id); }
+void StudioScreen::fieldLeft(int id) { state_->fieldLeft(id); }
 void StudioScreen::selectionChanged(int id) { state_->selectionChanged(id); }
 void StudioScreen::activated(int id) { state_->activated(id); }
 void StudioScreen::filesDropped(const std::vector<std::string>& paths) { state_->filesDropped(paths); }

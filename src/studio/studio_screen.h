@@ -28,6 +28,7 @@ class StudioScreen {
   void command(int id);            // a menu item, an accelerator or a button (STUDIO_CMD_*, buttons)
   void enterPressed();             // Enter anywhere in the window (IDOK of the dialog)
   void edited(int id);             // an edit control's text changed (EN_CHANGE)
+  void fieldLeft(int id);          // an edit control lost the focus (EN_KILLFOCUS)
   void selectionChanged(int id);   // a combo box, list box or list view selection changed
   void activated(int id);          // a row was double-clicked
   void filesDropped(const std::vector<std::string>& paths);  // from the file manager

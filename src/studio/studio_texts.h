@@ -44,17 +44,30 @@ constexpr const char* kCommentChoices[] = {
 constexpr const char* kAccentChoices[] = {"Stricts : é et E diffèrent (règle du lecteur)",
                                           "Tolérés : été = ETE, majuscules libres"};
 
-// The file field's label, by media kind (text quizzes have none).
-constexpr const char* kFileLabels[] = {"", "&Image :", "&Son :", "&Vidéo :"};
+// The file field's label, by media kind (text quizzes have none). Each kind's letter is free in the
+// window while that kind's fields are shown ("Image solution" only shows in a picture quiz).
+constexpr const char* kFileLabels[] = {"", "&Image :", "&Son :", "V&idéo :"};
 constexpr const char* kAnswerLabel = "&Réponse :";
-constexpr const char* kSecondAnswerLabel = "Réponse &2 :";
+constexpr const char* kAnswersLabel = "&Réponses :";  // two boxes, side by side
+// Hints in empty boxes: the captions' own, and the answers' when the quiz gives them no caption.
+constexpr const char* kCaptionCues[] = {"Intitulé 1", "Intitulé 2"};
+constexpr const char* kAnswerCues[] = {"Réponse 1", "Réponse 2"};
+constexpr const char* kAlsoCue = "autres réponses justes, séparées par ;";
+
+// What the question shows in the picture's place.
+constexpr const char* kNoPicture = "Pas encore d'image : choisissez-en une avec « Parcourir… ».";
+constexpr const char* kUnreadablePicture = "Image introuvable ou illisible :\n%s";
+constexpr const char* kNoClip = "Pas encore de son ni de vidéo : choisissez-en un avec « Parcourir… ».";
+constexpr const char* kMissingClip = "Fichier introuvable :\n%s";
+constexpr const char* kPlayAudio = "\u25B6 Écouter";
+constexpr const char* kPlayVideo = "\u25B6 Regarder";
 constexpr const char* kQuestionGroup = "Question ";  // + its number
 constexpr const char* kNoQuestion = "Aucune question choisie";
 constexpr const char* kRewardRow = " résolue(s) : ";  // "3 résolue(s) : CODE"
 constexpr const char* kSampleNumber = "12";
 
-constexpr const char* kNoProblems = "&Problèmes : aucun, le quiz peut être créé";
-constexpr const char* kProblemsPrefix = "&Problèmes : ";
+constexpr const char* kNoProblems = "Probl&èmes : aucun, le quiz peut être créé";
+constexpr const char* kProblemsPrefix = "Probl&èmes : ";
 constexpr const char* kError = "Erreur : ";
 constexpr const char* kWarning = "Attention : ";
 
@@ -92,5 +105,10 @@ constexpr const char* kNoPlayer = "Le lecteur fenok est introuvable : %s";
 constexpr const char* kCannotCreate = "Impossible de créer le quiz : %s";
 constexpr const char* kCreated = "Le quiz est créé : %s (%d questions).";
 constexpr const char* kCannotTry = "Impossible de lancer l'essai : %s";
+constexpr const char* kCannotOpenFile = "Impossible d'ouvrir « %s » : %s";
+
+// The author's guide, made into HTML beside the studio when its archive is made.
+constexpr const char* kGuideName = "guide-auteur.html";
+constexpr const char* kNoGuide = "Le guide de l'auteur est introuvable : il devrait être à côté du studio, ici :\n%s";
 
 }  // namespace fenok::studio::texts

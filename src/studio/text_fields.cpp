@@ -58,15 +58,15 @@ const QuestionField kQuestionFields[8] = {
     {STUDIO_TEXT_LABEL, STUDIO_TEXT, 0, isText, textOf, nullptr},
     {STUDIO_ANSWER_LABEL, STUDIO_ANSWER, 0, always, answerOf, nullptr},
     {STUDIO_ALSO_LABEL, STUDIO_ALSO, 0, always, nullptr, alsoOf},
-    {STUDIO_SECOND_ANSWER_LABEL, STUDIO_SECOND_ANSWER, 0, twoBoxes, secondAnswerOf, nullptr},
-    {STUDIO_SECOND_ALSO_LABEL, STUDIO_SECOND_ALSO, 0, twoBoxes, nullptr, secondAlsoOf},
+    {0, STUDIO_SECOND_ANSWER, 0, twoBoxes, secondAnswerOf, nullptr},  // on the first answer's row
+    {0, STUDIO_SECOND_ALSO, 0, twoBoxes, nullptr, secondAlsoOf},
     {STUDIO_COMMENT_LABEL, STUDIO_COMMENT, 0, hasComments, commentOf, nullptr},
     {STUDIO_SOLUTION_LABEL, STUDIO_SOLUTION, STUDIO_SOLUTION_BROWSE, hasSolution, solutionOf, nullptr},
 };
 
 const TrialBox kTrialBoxes[2] = {
     {1, STUDIO_TRIAL_LABEL, STUDIO_TRIAL, STUDIO_TRIAL_VERDICT},
-    {2, STUDIO_SECOND_TRIAL_LABEL, STUDIO_SECOND_TRIAL, STUDIO_SECOND_TRIAL_VERDICT},
+    {2, 0, STUDIO_SECOND_TRIAL, STUDIO_SECOND_TRIAL_VERDICT},
 };
 
 const char* const kPicturePatterns = "*.jpg;*.jpeg;*.gif;*.png";
@@ -90,6 +90,13 @@ const QuestionField* questionField(int control) {
   for (const QuestionField& field : kQuestionFields)
     if (field.control == control) return &field;
   return nullptr;
+}
+
+std::string shownValue(const QuestionField& field, const QuizSource& quiz, const SourceQuestion& question) {
+  // The accessors only pick a member; nothing is changed through them here.
+  auto& held = const_cast<SourceQuestion&>(question);
+  if (field.forms) return joinForms(*field.forms(held));
+  return field.text ? field.text(quiz, held)->value : std::string();
 }
 
 bool trialApplies(const TrialBox& box, const QuizSource& quiz) { return box.number == 1 || twoBoxes(quiz); }

@@ -24,8 +24,9 @@ struct KindChoice {
 };
 const KindChoice* kindChoice(int control);
 
-// A field of the selected question: its label, its control, its "Parcourir…" button (0: none), when
-// the quiz's kinds use it, and the value it edits (a text, or the list of accepted forms).
+// A field of the selected question: its label (0: it shares the first box's), its control, its
+// "Parcourir…" button (0: none), when the quiz's kinds use it, and the value it edits (a text, or the
+// list of accepted forms).
 struct QuestionField {
   int label;
   int control;
@@ -36,11 +37,13 @@ struct QuestionField {
 };
 extern const QuestionField kQuestionFields[8];
 const QuestionField* questionField(int control);
+// What a field shows of a question, as text.
+std::string shownValue(const QuestionField& field, const pack::QuizSource& quiz, const pack::SourceQuestion& question);
 
 // A trial box: which answer box of the question it tries, and its controls.
 struct TrialBox {
   int number;  // 1 or 2
-  int label;
+  int label;   // 0: the second box shares the first's
   int input;
   int verdict;
 };

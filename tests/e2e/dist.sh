@@ -18,8 +18,19 @@ checks_init dist
 zip=$(ls "$root"/build/dist/fenok-*-windows.zip | head -1)
 (cd "$work" && unzip -q "$zip") || { fail "unzip $zip"; exit 1; }
 folder=$(ls -d "$work"/fenok-*/ | head -1)
-for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe guide-auteur.md LISEZMOI.txt exemples/demo/quiz.toml; do
+for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe guide-auteur.html LISEZMOI.txt exemples/demo/quiz.toml; do
   expect_eq "the archive holds $file" "$([ -f "$folder/$file" ] && echo yes)" yes
+done
+# The guide is a French page in UTF-8, made from docs/guide-auteur.md, whose pictures lie beside it.
+guide="$folder/guide-auteur.html"
+# (pandoc sets apostrophes as typographers do)
+expect_eq "the guide's first heading" "$(grep -o '<h1[^>]*>[^<]*</h1>' "$guide" | head -1 | sed "s/<[^>]*>//g; s/’/'/g")" \
+  "$(sed -n 's/^# //p' "$root/docs/guide-auteur.md" | head -1)"
+expect_eq "the guide says its encoding" "$(grep -c '<meta charset="utf-8"' "$guide")" 1
+pictures_shown=$(sed -n 's/.*<img src="\([^"]*\)".*/\1/p' "$guide")
+expect_eq "the guide shows its screenshot" "$(echo "$pictures_shown" | grep -c '^studio.png$')" 1
+for picture in $pictures_shown; do
+  expect_eq "the guide's picture $picture is beside it" "$([ -f "$folder/$picture" ] && echo yes)" yes
 done
 
 # The archive's tool is 32-bit, as every Windows runs it; a host that cannot execute 32-bit programs

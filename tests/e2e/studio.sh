@@ -3,13 +3,19 @@
 # read with fenok-probe: opened on a folder of 12 pictures, a title typed, the accents made strict
 # with an accented answer (the warning shows) and tolerant again, a variant added, trial answers
 # judged, the description saved, the quiz tried (F5) and created; then the created program is played
-# and its saved answers checked.
+# and its saved answers checked. Then a folder of phone photos: no answers drafted and one error a
+# question, answers typed with Enter from one to the next under each picture, a removal undone, the
+# window maximised, and opened maximised again the next time.
 set -uo pipefail
 . "$(dirname "$0")/lib/session.sh"
 e2e_init studio
 
 studio_exe="$e2e_win/bin/fenok-studio.exe"
 [ -f "$studio_exe" ] || { e2e_fail "missing $studio_exe (build the $e2e_arch preset first)"; e2e_finish; }
+# What an earlier session kept (recent files, the window's place, Wine's way with windows, set below)
+# would change this one.
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/fenok
+"$FENOK_WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
 
 studio_probe() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_win/bin/fenok-probe.exe" "$@" 2>/dev/null) | tr -d '\r'; }
 studio_alive() { (cd "$e2e_work" && "$FENOK_WINE" "$e2e_win/bin/fenok-probe.exe" studio-alive >/dev/null 2>&1); }
@@ -35,7 +41,7 @@ windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 
 # Control identifiers (src/studio/studio_ids.h).
 TITLE=1001 ACCENTS=1010 QUESTIONS=1020 ALSO=1039 TRIAL=1041 VERDICT=1042 PROBLEMS_LABEL=1060 PROBLEMS=1061
-CREATE=40011
+CREATE=40011 ANSWER=1037 PREVIEW=1055
 
 # --- a folder of 12 pictures, named after their answers ------------------------------------------------
 folder="$e2e_work/monuments"
@@ -55,7 +61,7 @@ studio_list
 e2e_expect_eq "questions drafted from the folder" "$(studio_rows $QUESTIONS | wc -l)" 12
 e2e_expect_eq "last question's answer" "$(studio_rows $QUESTIONS | tail -1)" "ÉTÉ"
 e2e_expect_eq "title from the folder" "$(studio_text $TITLE)" monuments
-e2e_expect_eq "no problems" "$(studio_text $PROBLEMS_LABEL)" "&Problèmes : aucun, le quiz peut être créé"
+e2e_expect_eq "no problems" "$(studio_text $PROBLEMS_LABEL)" "Probl&èmes : aucun, le quiz peut être créé"
 
 studio_replace $TITLE "Monuments de Paris"
 studio_list
@@ -155,4 +161,119 @@ if [ -f "$program" ]; then
   e2e_close
   e2e_expect_eq "saved answers" "$(e2e_file_lines "$e2e_work/monuments.txt" | sed -n '1p;2p;12p' | tr '\n' ' ')" "arc bastile summer "
 fi
+
+# --- a folder of phone photos ------------------------------------------------------------------------------
+# Names that say nothing of what the photos show, in the order of their names; each photo of one
+# colour, the fourth taken sideways (its Exif orientation turns it upright).
+phone="$e2e_work/vacances"
+mkdir -p "$phone"
+photos=(DSC01234.jpg IMG_20240612_101530.jpg IMG_20240612_101544.jpg IMG_20240613_090000.jpg
+        PXL_20230101_120000123.jpg "WhatsApp Image 2024-06-12 at 10.15.30.jpeg")
+hues=(red lime blue red lime blue)
+shapes=(landscape landscape landscape portrait landscape landscape)
+# A camera's Exif block after the JPEG's start: orientation 6, "turn a quarter clockwise to see it".
+sideways() {
+  python3 - "$1" <<'PY'
+import struct, sys
+path = sys.argv[1]
+jpeg = open(path, "rb").read()
+tiff = b"MM" + struct.pack(">HIH", 42, 8, 1) + struct.pack(">HHIHH", 0x0112, 3, 1, 6, 0) + struct.pack(">I", 0)
+app1 = b"Exif\0\0" + tiff
+open(path, "wb").write(jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1 + jpeg[2:])
+PY
+}
+for i in "${!photos[@]}"; do
+  convert -size 320x240 "xc:${hues[$i]}" "$phone/${photos[$i]}"
+  [ "${shapes[$i]}" == portrait ] && sideways "$phone/${photos[$i]}"
+done
+channel() { case $1 in red) echo r ;; lime) echo g ;; blue) echo b ;; esac; }
+# The picture on screen, from a screenshot and the preview's place: its strongest channel, and the
+# shape of the part of it in the photo's colour.
+preview_crop() {
+  local row
+  row=$(studio_control $PREVIEW)
+  import -window root "$e2e_work/screen.png"
+  convert "$e2e_work/screen.png" -crop "$(echo "$row" | awk -F'\t' '{ print $7 "x" $8 "+" $5 "+" $6 }')" +repage \
+    "$e2e_work/preview.png"
+}
+preview_channel() {
+  preview_crop
+  convert "$e2e_work/preview.png" -resize '1x1!' -depth 8 txt:- |
+    sed -n 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p' |
+    awk '{ if ($1 >= $2 && $1 >= $3) print "r"; else if ($2 >= $3) print "g"; else print "b" }'
+}
+preview_shape() {  # preview_shape HUE: after preview_crop
+  convert "$e2e_work/preview.png" -fuzz 25% -fill white -opaque "$1" -fill black +opaque white -format '%@' info: |
+    sed 's/+.*//' | awk -Fx '{ print ($1 > $2 ? "landscape" : "portrait") }'
+}
+
+# This display has no window manager to give a maximised window the screen: Wine does it itself for
+# the windows it does not leave to one.
+"$FENOK_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+(cd "$e2e_work" && "$FENOK_WINE" "$studio_exe" "$(windows_path "$phone")" >>"$e2e_work/studio.log" 2>&1 &)
+for _ in $(seq 1 60); do studio_alive && break; sleep 1; done
+studio_alive || { e2e_fail "the studio did not open the phone photos"; e2e_finish; }
+sleep 3
+studio_list
+e2e_expect_eq "a question a photo" "$(studio_rows $QUESTIONS | wc -l)" "${#photos[@]}"
+e2e_expect_eq "no answer drafted from a phone's names" "$(studio_rows $QUESTIONS | awk -F'\t' '$NF != ""' | wc -l)" 0
+e2e_expect_eq "one error a question" "$(studio_rows $PROBLEMS | grep -c '^Erreur')" "${#photos[@]}"
+e2e_shot phone-opened
+
+# Alt+R reaches the answer; each Enter goes on to the next question, whose picture then shows.
+answers=(coquelicot pelouse ciel tomate menthe lagune)
+studio_click $QUESTIONS
+e2e_keys Home alt+r
+for i in "${!answers[@]}"; do
+  studio_list
+  e2e_expect_eq "question $((i + 1)) shown" "$(studio_text $PREVIEW)" "${photos[$i]}"
+  e2e_expect_eq "question $((i + 1))'s picture on screen" "$(preview_channel)" "$(channel "${hues[$i]}")"
+  e2e_expect_eq "question $((i + 1))'s picture upright" "$(preview_shape "${hues[$i]}")" "${shapes[$i]}"
+  [ "$i" -eq 3 ] && e2e_shot phone-sideways-upright
+  e2e_type "${answers[$i]}"
+  e2e_keys Return
+done
+studio_list
+e2e_expect_eq "answers typed one after the other" "$(studio_rows $QUESTIONS | awk -F'\t' '{ print $NF }' | tr '\n' ' ')" \
+  "${answers[*]} "
+e2e_expect_eq "no error once answered" "$(studio_rows $PROBLEMS | grep -c '^Erreur')" 0
+e2e_shot phone-answered
+
+# The third question removed by mistake, and given back by Ctrl+Z with its answer.
+studio_click $QUESTIONS
+e2e_keys Home Down Down alt+e
+studio_list
+e2e_expect_eq "question removed" "$(studio_rows $QUESTIONS | wc -l)" $((${#photos[@]} - 1))
+e2e_keys ctrl+z
+studio_list
+e2e_expect_eq "removal undone" "$(studio_rows $QUESTIONS | awk -F'\t' '{ print $NF }' | sed -n 3p)" ciel
+e2e_expect_eq "the question given back is shown" "$(studio_text $PREVIEW)" "${photos[2]}"
+
+# Maximised: the lists and the picture take the room.
+read -r list_height < <(studio_control $QUESTIONS | cut -f8)
+read -r picture_width < <(studio_control $PREVIEW | cut -f7)
+studio_probe studio-maximise >/dev/null
+sleep 3
+studio_list
+e2e_expect_eq "maximised" "$(awk -F'\t' '$1 == "zoomed" { print $2 }' "$e2e_work/listing.txt")" 1
+e2e_expect_eq "the questions list grew" "$([ "$(studio_control $QUESTIONS | cut -f8)" -gt "$list_height" ] && echo yes)" yes
+e2e_expect_eq "the picture grew" "$([ "$(studio_control $PREVIEW | cut -f7)" -gt "$picture_width" ] && echo yes)" yes
+e2e_expect_eq "the maximised window's picture" "$(preview_channel)" "$(channel "${hues[2]}")"
+e2e_shot phone-maximised
+
+e2e_keys ctrl+s
+sleep 1
+e2e_expect_eq "saved answers" "$(grep -c '^answer = "' "$phone/quiz.toml")" "${#photos[@]}"
+studio_probe studio-close >/dev/null
+sleep 2
+studio_alive && e2e_fail "the studio stayed open after the phone quiz was saved"
+
+# Opened again where it was left: maximised.
+(cd "$e2e_work" && "$FENOK_WINE" "$studio_exe" "$(windows_path "$phone/quiz.toml")" >>"$e2e_work/studio.log" 2>&1 &)
+for _ in $(seq 1 60); do studio_alive && break; sleep 1; done
+sleep 3
+studio_list
+e2e_expect_eq "opened maximised again" "$(awk -F'\t' '$1 == "zoomed" { print $2 }' "$e2e_work/listing.txt")" 1
+studio_probe studio-close >/dev/null
+sleep 2
 e2e_finish

@@ -11,6 +11,7 @@
 #include "authoring/utf8_arguments.h"
 
 #include "platform/win32/scoped_win.h"
+#include "studio/recent_files.h"
 #include "studio/studio_ids.h"
 #include "studio/studio_screen.h"
 #include "studio_window.h"
@@ -81,7 +82,8 @@ int run(HINSTANCE instance) {
   std::vector<std::string> arguments = pack::utf8Arguments(__argc, __argv);
   if (!arguments.empty()) arguments.erase(arguments.begin());  // the program's own path
   screen.start(arguments);
-  ShowWindow(handle, SW_SHOWNORMAL);
+  const std::string settings = host.settingsFolder();
+  window.show(settings.empty() ? std::string() : settings + "\\" + kWindowPlaceFileName);
 
   return runMessageLoop(handle, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(STUDIO_ACCELERATORS)));
 }

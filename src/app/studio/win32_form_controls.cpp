@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pictures/picture_fit.h"
 #include "studio/studio_ids.h"
 #include "win32_text.h"
 
@@ -23,6 +24,8 @@ constexpr int kListBoxTextMargin = 8;   // pixels beyond the longest row, for th
 constexpr int kThumbnailGap = 4;         // pixels at 96 dpi between the pictures of adjacent rows
 constexpr int kDefaultDpi = 96;
 constexpr int kMaxThumbnailSide = 4096;  // anything larger is not a thumbnail
+constexpr int kMaxPictureSide = 16384;   // nor a picture to show
+constexpr UINT_PTR kPictureSubclass = 1;
 
 ListKind kindOf(HWND control) {
   wchar_t name[32] = {};
@@ -85,7 +88,7 @@ void fitHorizontalExtent(HWND listBox) {
 
 // The thumbnail centred on a transparent cell of the image list's size, scaled to the screen's
 // density but never beyond the cell. Null when the thumbnail's bytes do not match its size.
-HBITMAP thumbnailBitmap(const Thumbnail& thumbnail, int cellWidth, int cellHeight, int dpi) {
+HBITMAP thumbnailBitmap(const FormPicture& thumbnail, int cellWidth, int cellHeight, int dpi) {
   const int width = thumbnail.width;
   const int height = thumbnail.height;
   if (width <= 0 || height <= 0 || width > kMaxThumbnailSide || height > kMaxThumbnailSide) return nullptr;
@@ -141,7 +144,23 @@ void insertColumn(HWND listView, int index, const wchar_t* title, int width) {
   SendMessageW(listView, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
+// Whether the bytes hold a picture of the size it claims.
+bool whole(const FormPicture& picture, int maxSide) {
+  return picture.width > 0 && picture.height > 0 && picture.width <= maxSide && picture.height <= maxSide &&
+         picture.bgra.size() >= static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4;
+}
+
 }  // namespace
+
+void fitListViewColumns(HWND listView) {
+  const int numberWidth = static_cast<int>(SendMessageW(listView, LVM_GETCOLUMNWIDTH, kNumberColumn, 0));
+  RECT client = {};
+  GetClientRect(listView, &client);
+  // The vertical bar's room is kept whether it shows or not, so rows never hide under it.
+  const int wide = static_cast<int>(client.right) - numberWidth -
+                   ((GetWindowLongW(listView, GWL_STYLE) & WS_VSCROLL) ? 0 : GetSystemMetrics(SM_CXVSCROLL));
+  SendMessageW(listView, LVM_SETCOLUMNWIDTH, kWideColumn, MAKELPARAM(std::max(numberWidth, wide), 0));
+}
 
 Win32FormControls::Win32FormControls(HWND dialog) : dialog_(dialog) {}
 
@@ -150,6 +169,8 @@ Win32FormControls::~Win32FormControls() {
     if (IsWindow(listView)) SendMessageW(listView, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     ImageList_Destroy(images);
   }
+  for (const auto& entry : pictures_)
+    if (IsWindow(entry.first)) RemoveWindowSubclass(entry.first, pictureProcedure, kPictureSubclass);
 }
 
 HWND Win32FormControls::control(int id) const { return GetDlgItem(dialog_, id); }
@@ -170,7 +191,10 @@ void Win32FormControls::setText(int id, const std::string& text) {
 }
 
 void Win32FormControls::show(int id, bool visible) {
-  if (HWND window = control(id)) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  HWND window = control(id);
+  if (!window || isVisible(id) == visible) return;
+  ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  PostMessageW(dialog_, kArrangeMessage, 0, 0);
 }
 
 // The control's own flag: the window as a whole may not be shown yet.
@@ -206,6 +230,72 @@ void Win32FormControls::selectAllText(int id) {
 
 void Win32FormControls::repaint(int id) {
   if (HWND window = control(id)) InvalidateRect(window, nullptr, TRUE);
+}
+
+void Win32FormControls::setCue(int id, const std::string& cue) {
+  // Shown even while the box has the focus: it says what to type there.
+  if (HWND window = control(id)) SendMessageW(window, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(widen(cue).c_str()));
+}
+
+void Win32FormControls::setPicture(int id, std::shared_ptr<const FormPicture> picture) {
+  HWND window = control(id);
+  if (!window) return;
+  if (pictures_.count(window) == 0) SetWindowSubclass(window, pictureProcedure, kPictureSubclass, reinterpret_cast<DWORD_PTR>(this));
+  pictures_[window] = picture && whole(*picture, kMaxPictureSide) ? std::move(picture) : nullptr;
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+LRESULT CALLBACK Win32FormControls::pictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                     DWORD_PTR self) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // painted whole below
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      reinterpret_cast<Win32FormControls*>(self)->paintPicture(window, dc);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_SIZE: InvalidateRect(window, nullptr, FALSE); break;
+    case WM_NCDESTROY:
+      reinterpret_cast<Win32FormControls*>(self)->pictures_.erase(window);
+      RemoveWindowSubclass(window, pictureProcedure, kPictureSubclass);
+      break;
+    default: break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The background the dialog gives the box (the quiz's), the picture centred on it, stretched as the
+// player stretches.
+void Win32FormControls::paintPicture(HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+  const auto found = pictures_.find(window);
+  const FormPicture* picture = found != pictures_.end() ? found->second.get() : nullptr;
+  // As in its square box grown to the control's smaller side, or else fitted into the control.
+  const int side = std::min(client.right, client.bottom);
+  FittedSize fitted;
+  const bool drawn = picture && (picture->box > 0 ? fitToBox(picture->width, picture->height,
+                                                             picture->width * side / picture->box,
+                                                             picture->height * side / picture->box, fitted)
+                                                  : fitToBox(picture->width, picture->height, client.right, client.bottom, fitted));
+  if (drawn) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture->width;
+    info.bmiHeader.biHeight = -picture->height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, (client.right - fitted.width) / 2, (client.bottom - fitted.height) / 2, fitted.width, fitted.height, 0,
+                  0, picture->width, picture->height, picture->bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  }
 }
 
 void Win32FormControls::setRows(int id, const std::vector<ListRow>& rows) {
@@ -296,14 +386,12 @@ HIMAGELIST Win32FormControls::thumbnailsOf(HWND listView) {
   const int dpi = dpiOf(listView);
   SendMessageW(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  RECT client = {};
-  GetClientRect(listView, &client);
   const int numberWidth = MulDiv(kNumberColumnWidth, dpi, kDefaultDpi);
-  const int wideWidth = std::max(numberWidth, static_cast<int>(client.right) - numberWidth - GetSystemMetrics(SM_CXVSCROLL));
-  insertColumn(listView, kWideColumn, L"Question", wideWidth);
+  insertColumn(listView, kWideColumn, L"Question", numberWidth);
   insertColumn(listView, kNumberColumn, L"N\u00B0", numberWidth);
   int order[2] = {kNumberColumn, kWideColumn};
   SendMessageW(listView, LVM_SETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  fitListViewColumns(listView);
 
   HIMAGELIST images = ImageList_Create(MulDiv(STUDIO_THUMBNAIL_WIDTH, dpi, kDefaultDpi),
                                        MulDiv(STUDIO_THUMBNAIL_HEIGHT + kThumbnailGap, dpi, kDefaultDpi), ILC_COLOR32,
@@ -313,7 +401,7 @@ HIMAGELIST Win32FormControls::thumbnailsOf(HWND listView) {
   return images;
 }
 
-int Win32FormControls::addThumbnail(HIMAGELIST images, const Thumbnail* thumbnail) const {
+int Win32FormControls::addThumbnail(HIMAGELIST images, const FormPicture* thumbnail) const {
   if (!images || !thumbnail) return -1;
   int width = 0;
   int height = 0;

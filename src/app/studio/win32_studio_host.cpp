@@ -1,6 +1,7 @@
 #include "win32_studio_host.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -249,6 +250,22 @@ bool Win32StudioHost::startProgram(const std::string& path, std::string& error) 
   return true;
 }
 
+bool Win32StudioHost::openFile(const std::string& path, std::string& error) {
+  const std::wstring file = widen(path);
+  const std::wstring folder = folderOf(file);
+  SHELLEXECUTEINFOW open = {};
+  open.cbSize = sizeof open;
+  open.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is told by the studio, in its words
+  open.hwnd = window_;
+  open.lpVerb = L"open";
+  open.lpFile = file.c_str();
+  open.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  open.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&open)) return true;
+  error = systemMessage(GetLastError());
+  return false;
+}
+
 std::string Win32StudioHost::temporaryFolder() const {
   wchar_t path[MAX_PATH + 2] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, path);
@@ -299,6 +316,12 @@ void Win32StudioHost::setRecentFiles(const std::vector<std::string>& paths) {
     InsertMenuW(file, at++, MF_BYPOSITION | MF_STRING, STUDIO_CMD_RECENT_FIRST + i, menuText(i + 1, paths[i]).c_str());
   }
   if (count > 0) InsertMenuW(file, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+void Win32StudioHost::setUndoable(bool canUndo, bool canRedo) {
+  HMENU menu = GetMenu(window_);
+  EnableMenuItem(menu, STUDIO_CMD_UNDO, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(menu, STUDIO_CMD_REDO, MF_BYCOMMAND | (canRedo ? MF_ENABLED : MF_GRAYED));
 }
 
 void Win32StudioHost::setBusy(bool busy) {

@@ -1,5 +1,6 @@
 #pragma once
-// StudioHost on Win32: the common dialogs, message boxes, CreateProcessW and the system's folders.
+// StudioHost on Win32: the common dialogs, message boxes, CreateProcessW, ShellExecuteExW and the
+// system's folders.
 // Folders are returned without a trailing separator (except a drive's root).
 #include <windows.h>
 
@@ -20,6 +21,7 @@ class Win32StudioHost : public StudioHost {
   void tell(const std::string& message, Tone tone) override;
 
   bool startProgram(const std::string& path, std::string& error) override;
+  bool openFile(const std::string& path, std::string& error) override;
 
   std::string temporaryFolder() const override;
   std::string programFolder() const override;
@@ -28,6 +30,7 @@ class Win32StudioHost : public StudioHost {
 
   void setWindowTitle(const std::string& title) override;
   void setRecentFiles(const std::vector<std::string>& paths) override;
+  void setUndoable(bool canUndo, bool canRedo) override;
   void setBusy(bool busy) override;
 
   bool busy() const { return busy_; }  // the window keeps the wait cursor while true

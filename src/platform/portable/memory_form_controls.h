@@ -17,6 +17,8 @@ struct MemoryFormControl {
   int selection = -1;
   int repaints = 0;
   bool allTextSelected = false;
+  std::string cue;
+  std::shared_ptr<const FormPicture> picture;
 };
 
 class MemoryFormControls : public FormControls {
@@ -31,6 +33,8 @@ class MemoryFormControls : public FormControls {
   int focusedId() const override { return focus_; }
   void selectAllText(int id) override { controls_[id].allTextSelected = true; }
   void repaint(int id) override { ++controls_[id].repaints; }
+  void setCue(int id, const std::string& cue) override { controls_[id].cue = cue; }
+  void setPicture(int id, std::shared_ptr<const FormPicture> picture) override { controls_[id].picture = std::move(picture); }
   void setRows(int id, const std::vector<ListRow>& rows) override;
   void setRow(int id, int index, const ListRow& row) override;
   int selection(int id) const override { return get(id).selection; }

@@ -9,19 +9,21 @@
 
 namespace fenok {
 
-// A small picture for a list row: width x height pixels, top row first, 4 bytes each (blue, green,
-// red, unused).
-struct Thumbnail {
+// A picture for a list row or a picture box: width x height pixels, top row first, 4 bytes each
+// (blue, green, red, unused). A picture fitted into a square box (the player's) names its side: a
+// picture box shows it as in that square, grown or shrunk to the picture box's smaller side.
+struct FormPicture {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> bgra;
+  int box = 0;  // 0: no such square; the picture is fitted into the picture box itself
 };
 
 // One row of a list box, a combo box or a list view: its cells (one for a list box or combo box, one
 // per column for a list view) and, in a list view, an optional thumbnail.
 struct ListRow {
   std::vector<std::string> cells;
-  std::shared_ptr<const Thumbnail> thumbnail;
+  std::shared_ptr<const FormPicture> thumbnail;
 };
 
 // What a label or a read-only box is painted with (WM_CTLCOLORSTATIC); colours are 0x00BBGGRR.
@@ -47,6 +49,11 @@ class FormControls {
   virtual int focusedId() const = 0;  // 0 when no control of the window has the focus
   virtual void selectAllText(int id) = 0;
   virtual void repaint(int id) = 0;  // its colours changed
+  // The grey hint an empty edit box shows (what to type there); empty: none.
+  virtual void setCue(int id, const std::string& cue) = 0;
+  // A picture box shows the picture centred, proportions kept, on the colours the window gives it
+  // (FormColours); null: none.
+  virtual void setPicture(int id, std::shared_ptr<const FormPicture> picture) = 0;
 
   // Lists: every row replaced, one row replaced in place, the selected row (-1 for none).
   virtual void setRows(int id, const std::vector<ListRow>& rows) = 0;

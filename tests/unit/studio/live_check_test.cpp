@@ -52,7 +52,7 @@ TEST(LiveCheck, SaysWhatCheckSaysOfTheSavedFileAndWhereToFixIt) {
     ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
     studio::LiveCheck check;
     check.run(document);  // before the edit, so that what it keeps from one run to the next is used
-    edit.apply(document.quiz());
+    testing::change(document, edit.apply);
     const auto& live = check.run(document);
     ASSERT_TRUE(document.saveAs(document.path(), error)) << error;
     const std::vector<pack::Problem> saved = pack::checkQuizDescription(document.path());

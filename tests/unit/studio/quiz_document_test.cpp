@@ -4,6 +4,7 @@
 
 #include "authoring/quiz_build.h"
 #include "quiz_document.h"
+#include "quiz_edits.h"
 #include "studio_support.h"
 
 namespace fenok {
@@ -19,6 +20,16 @@ std::vector<std::string> answers(const QuizDocument& document) {
 }
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Changes made as the studio makes them: through the document's edits.
+void setKind(QuizDocument& document, int pack::QuizSource::*kind, int value) {
+  document.apply(studio::setValue<int>([kind](pack::QuizSource& quiz) -> int& { return quiz.*kind; }, value));
+}
+void setText(QuizDocument& document, int question, pack::SourceText pack::SourceQuestion::*text, const std::string& value) {
+  document.apply(studio::setValue<pack::SourceText>(
+      [=](pack::QuizSource& quiz) -> pack::SourceText& { return quiz.questions[static_cast<std::size_t>(question)].*text; },
+      pack::SourceText{value, 0, true}, question));
+}
 
 TEST(QuizDocument, FromFolderDraftsOneQuestionPerPictureInNameOrder) {
   QuizFolder folder;
@@ -66,22 +77,21 @@ TEST_F(DraftedQuiz, MovesAndRemovesQuestions) {
 }
 
 TEST_F(DraftedQuiz, FieldsAKindDoesNotUseAreKeptButNotWritten) {
-  auto& quiz = document.quiz();
-  quiz.questions[0].secondAnswer.value = "GAUCHE";
-  quiz.questions[0].comment.value = "Un arc.";
+  setText(document, 0, &pack::SourceQuestion::secondAnswer, "GAUCHE");
+  setText(document, 0, &pack::SourceQuestion::comment, "Un arc.");
 
-  quiz.mediaKind = kMediaText;
-  quiz.answersPerQuestion = 1;
-  quiz.questions[0].text = pack::SourceText{"Un monument ?", 0, true};
+  setKind(document, &pack::QuizSource::mediaKind, kMediaText);
+  setKind(document, &pack::QuizSource::answersPerQuestion, 1);
+  setText(document, 0, &pack::SourceQuestion::text, "Un monument ?");
   const std::string asText = document.text();
   EXPECT_FALSE(has(asText, "picture =")) << asText;
   EXPECT_FALSE(has(asText, "second_answer")) << asText;
   EXPECT_FALSE(has(asText, "comment =")) << asText;
   EXPECT_TRUE(has(asText, "text = \"Un monument ?\"")) << asText;
 
-  quiz.mediaKind = kMediaPictures;
-  quiz.answersPerQuestion = 2;
-  quiz.commentKind = kCommentText;
+  setKind(document, &pack::QuizSource::mediaKind, kMediaPictures);
+  setKind(document, &pack::QuizSource::answersPerQuestion, 2);
+  setKind(document, &pack::QuizSource::commentKind, kCommentText);
   const std::string back = document.text();
   EXPECT_TRUE(has(back, "picture = \"arc.gif\"")) << back;
   EXPECT_TRUE(has(back, "second_answer = \"GAUCHE\"")) << back;

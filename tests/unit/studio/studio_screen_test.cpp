@@ -2,6 +2,7 @@
 // kind of quiz shows, live problems and trial verdicts, and the commands that make, try and keep it.
 #include <gtest/gtest.h>
 
+#include "../pack_pictures/picture_support.h"
 #include "authoring/file_bytes.h"
 #include "content/quiz_colours.h"
 #include "platform/portable/memory_form_controls.h"
@@ -83,7 +84,7 @@ TEST_F(StudioScreenTest, ShowsTheFieldsTheKindsUse) {
     EXPECT_EQ(controls.isVisible(STUDIO_TEXT), c.text) << where;
     EXPECT_EQ(controls.isVisible(STUDIO_SECOND_ANSWER), c.second) << where;
     EXPECT_EQ(controls.isVisible(STUDIO_SECOND_TRIAL), c.second) << where;
-    EXPECT_EQ(controls.isVisible(STUDIO_CAPTIONS_LABEL), c.second) << where;
+    EXPECT_EQ(controls.isVisible(STUDIO_FIRST_CAPTION), c.second) << where;
     EXPECT_EQ(controls.isVisible(STUDIO_COMMENT), c.comment) << where;
     EXPECT_EQ(controls.isVisible(STUDIO_SOLUTION), c.solution) << where;
   }
@@ -190,6 +191,95 @@ TEST_F(StudioScreenTest, QuestionCommandsKeepTheSelectionOnTheMovedQuestion) {
   screen.filesDropped({folder.path("photos/arc.gif")});
   EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1).back(), "ARC");
   EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 2);
+}
+
+
+TEST_F(StudioScreenTest, PicturesShowAsThePlayerShowsThem) {
+  struct Case {
+    int width, height, orientation;
+    int shownWidth, shownHeight;  // the player's own examples of its rule
+  };
+  const Case cases[] = {{276, 239, 1, 260, 225}, {100, 50, 1, 260, 130}, {260, 260, 1, 260, 260}, {320, 240, 6, 195, 260}};
+  std::vector<std::string> files;
+  for (const Case& c : cases) {
+    const std::vector<std::uint8_t> jpeg = pack::encodeJpeg(testing::makePixels(c.width, c.height, true), 90);
+    const std::string name = "sizes/" + std::to_string(files.size()) + ".jpg";
+    const auto upright = testing::withOrientation(jpeg, c.orientation, false);
+    folder.write(name, std::string(upright.begin(), upright.end()));
+    files.push_back(folder.path(name));
+  }
+  screen.filesDropped(files);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    pick(STUDIO_QUESTIONS, static_cast<int>(3 + i));
+    const auto& shown = controls.control(STUDIO_PREVIEW).picture;
+    ASSERT_NE(shown, nullptr) << i;
+    EXPECT_EQ(shown->width, cases[i].shownWidth) << i;
+    EXPECT_EQ(shown->height, cases[i].shownHeight) << i;
+    EXPECT_TRUE(controls.isVisible(STUDIO_PREVIEW));
+    EXPECT_FALSE(controls.isVisible(STUDIO_PREVIEW_TEXT));
+  }
+  // The solution picture beside it, when the quiz shows solutions.
+  pick(STUDIO_COMMENTS, kCommentSolutionPicture);
+  EXPECT_FALSE(controls.isVisible(STUDIO_SOLUTION_PREVIEW));
+  type(STUDIO_SOLUTION, files[0]);
+  ASSERT_NE(controls.control(STUDIO_SOLUTION_PREVIEW).picture, nullptr);
+  EXPECT_EQ(controls.control(STUDIO_SOLUTION_PREVIEW).picture->width, cases[0].shownWidth);
+  EXPECT_TRUE(controls.isVisible(STUDIO_SOLUTION_PREVIEW));
+  type(STUDIO_FILE, "nowhere.jpg");
+  EXPECT_FALSE(controls.isVisible(STUDIO_PREVIEW));
+  EXPECT_NE(controls.text(STUDIO_PREVIEW_TEXT).find("nowhere.jpg"), std::string::npos);
+}
+
+TEST_F(StudioScreenTest, EnterInAnAnswerGoesToTheNextQuestionsAnswer) {
+  const auto shown = [&] { return controls.control(STUDIO_PREVIEW).picture; };
+  const auto first = shown();
+  controls.setFocus(STUDIO_ANSWER);
+  type(STUDIO_ANSWER, "ARC DE TRIOMPHE");
+  screen.enterPressed();
+  EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 1);
+  EXPECT_EQ(controls.focusedId(), STUDIO_ANSWER);
+  EXPECT_TRUE(controls.control(STUDIO_ANSWER).allTextSelected);  // typing replaces the drafted answer
+  EXPECT_EQ(controls.text(STUDIO_ANSWER), "ETE");
+  EXPECT_NE(shown(), first);
+  type(STUDIO_ANSWER, "SOLEIL");
+  screen.enterPressed();
+  screen.enterPressed();  // the last question: it stays
+  EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 2);
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1), (std::vector<std::string>{"ARC DE TRIOMPHE", "SOLEIL", "TOUR EIFFEL"}));
+
+  // Each answer is its own step: undone, with its question shown again.
+  screen.command(STUDIO_CMD_UNDO);
+  EXPECT_EQ(controls.selection(STUDIO_QUESTIONS), 1);
+  EXPECT_EQ(controls.text(STUDIO_ANSWER), "ETE");
+  EXPECT_TRUE(host.canUndo && host.canRedo);
+}
+
+TEST_F(StudioScreenTest, ClipsAndTextsShowInThePicturesPlace) {
+  pick(STUDIO_MEDIA, kMediaText);
+  type(STUDIO_TEXT, "Capitale de la France ?");
+  EXPECT_EQ(controls.text(STUDIO_PREVIEW_TEXT), "Capitale de la France ?");
+  EXPECT_FALSE(controls.isVisible(STUDIO_PREVIEW));
+  EXPECT_FALSE(controls.isVisible(STUDIO_PLAY_CLIP));
+
+  folder.write("photos/cloche.mp3", "ID3");
+  pick(STUDIO_MEDIA, kMediaAudio);
+  type(STUDIO_FILE, "cloche.mp3");
+  EXPECT_EQ(controls.text(STUDIO_PREVIEW_TEXT), "cloche.mp3");
+  EXPECT_TRUE(controls.isVisible(STUDIO_PLAY_CLIP));
+  EXPECT_TRUE(controls.isEnabled(STUDIO_PLAY_CLIP));
+  screen.command(STUDIO_PLAY_CLIP);
+  EXPECT_EQ(host.opened, (std::vector<std::string>{folder.path("photos/cloche.mp3")}));
+  type(STUDIO_FILE, "gong.mp3");
+  EXPECT_FALSE(controls.isEnabled(STUDIO_PLAY_CLIP));
+}
+
+TEST_F(StudioScreenTest, F1OpensTheGuideBesideTheStudio) {
+  screen.command(STUDIO_CMD_GUIDE);
+  ASSERT_EQ(host.told.size(), 1u);
+  EXPECT_NE(host.told[0].message.find(folder.path("bin")), std::string::npos) << host.told[0].message;
+  folder.write("bin/guide-auteur.html", "<html></html>");
+  screen.command(STUDIO_CMD_GUIDE);
+  EXPECT_EQ(host.opened, (std::vector<std::string>{folder.path("bin/guide-auteur.html")}));
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 // Helpers of the studio's tests: a host that answers the studio's dialogs from a script and keeps
 // what it was told, and a folder of pictures to make quizzes of.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "../pack/pack_support.h"
+#include "quiz_document.h"
 #include "studio_host.h"
 
 namespace fenok::testing {
@@ -24,7 +26,8 @@ class ScriptedHost : public studio::StudioHost {
   std::uint32_t colour = 0;
 
   std::vector<Told> told;
-  std::vector<std::string> asked, started;
+  std::vector<std::string> asked, started, opened;
+  bool canUndo = false, canRedo = false;
   std::string title, program, settings;
   std::vector<std::string> recent;
   bool sixtyFour = false;
@@ -57,12 +60,20 @@ class ScriptedHost : public studio::StudioHost {
     started.push_back(path);
     return true;
   }
+  bool openFile(const std::string& path, std::string&) override {
+    opened.push_back(path);
+    return true;
+  }
   std::string temporaryFolder() const override { return settings; }
   std::string programFolder() const override { return program; }
   std::string settingsFolder() const override { return settings; }
   bool runs64Bit() const override { return sixtyFour; }
   void setWindowTitle(const std::string& text) override { title = text; }
   void setRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
+  void setUndoable(bool undo, bool redo) override {
+    canUndo = undo;
+    canRedo = redo;
+  }
   void setBusy(bool) override {}
 
  private:
@@ -73,6 +84,25 @@ class ScriptedHost : public studio::StudioHost {
     return true;
   }
 };
+
+// Any change of the description, made through the document's history as the studio's own edits are.
+inline void change(studio::QuizDocument& document, std::function<void(pack::QuizSource&)> apply) {
+  class Whole final : public studio::QuizEdit {
+   public:
+    explicit Whole(std::function<void(pack::QuizSource&)> apply) : apply_(std::move(apply)) {}
+    void redo(pack::QuizSource& quiz) override {
+      before_ = quiz;
+      apply_(quiz);
+    }
+    void undo(pack::QuizSource& quiz) override { quiz = before_; }
+    int shownQuestion(bool) const override { return -1; }
+
+   private:
+    std::function<void(pack::QuizSource&)> apply_;
+    pack::QuizSource before_;
+  };
+  document.apply(std::make_unique<Whole>(std::move(apply)));
+}
 
 // Three pictures named after their answers, and a note that makes no question.
 inline void writePictures(const QuizFolder& folder) {

@@ -11,6 +11,8 @@
 //                               item<TAB>id<TAB>index<TAB>text (a list view: its cells as shown,
 //                               tab-separated) then selected<TAB>id<TAB>index (-1: none)
 //   fenok-probe studio-close    WM_CLOSE to the studio's window
+//   fenok-probe studio-maximise the studio's window maximised, as its maximise button does; studio-list
+//                               then says "zoomed<TAB>1"
 //   fenok-probe studio-alive    exit 0 while the studio's window exists
 // The player's texts are read with WM_GETTEXT, which crosses processes, and printed as Windows-1252
 // bytes. A list view's rows are read through a buffer placed in the studio's own memory, so the
@@ -215,6 +217,7 @@ int studioList() {
   POINT origin = {0, 0};
   ClientToScreen(studio, &origin);
   std::printf("client\t0\t0\t-\t%ld\t%ld\t%ld\t%ld\t1\t1\t\n", origin.x, origin.y, client.right, client.bottom);
+  std::printf("zoomed\t%d\n", IsZoomed(studio) ? 1 : 0);
   for (HWND child = GetWindow(studio, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     printStudioWindow(child, "control", 1);
     wchar_t className[64] = {};
@@ -240,12 +243,19 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(command, "studio-list") == 0) return studioList();
   if (std::strcmp(command, "studio-alive") == 0) return findStudio() ? 0 : 1;
+  if (std::strcmp(command, "studio-maximise") == 0) {
+    HWND studio = findStudio();
+    if (!studio) return 1;
+    PostMessageW(studio, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    return 0;
+  }
   if (std::strcmp(command, "studio-close") == 0) {
     HWND studio = findStudio();
     if (!studio) return 1;
     PostMessageW(studio, WM_CLOSE, 0, 0);
     return 0;
   }
-  std::fprintf(stderr, "usage: fenok-probe list|close|alive|wait-shown|studio-list|studio-close|studio-alive\n");
+  std::fprintf(stderr,
+               "usage: fenok-probe list|close|alive|wait-shown|studio-list|studio-close|studio-alive|studio-maximise\n");
   return 2;
 }
