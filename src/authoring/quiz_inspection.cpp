@@ -10,6 +10,7 @@
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/pe_resources.h"
 #include "platform/portable/recording_graphics.h"
+#include "quiz_page_reader.h"
 #include "quiz_toml_writer.h"
 #include "text_encoding.h"
 
@@ -32,16 +33,32 @@ InspectResult inspectResources(Resources& resources) {
   return result;
 }
 
-bool loadProgram(const std::string& path, PeResources& resources, std::string& error) {
+namespace {
+
+constexpr char kProgramStart[] = "MZ";
+
+}  // namespace
+
+bool loadQuizFile(const std::string& path, QuizFile& file, std::string& error) {
   std::vector<std::uint8_t> bytes;
   std::string reason;
   if (!readFileBytes(path, bytes, reason)) {
     error = readFailure(path, reason);
     return false;
   }
-  if (resources.load(std::move(bytes), error)) return true;
-  error = path + ": not a Windows program (" + error + ")";
-  return false;
+  const std::string text(bytes.begin(), bytes.end());
+  std::string quiz;
+  if (text.rfind(kProgramStart, 0) != 0 && pageQuizText(text, quiz)) {
+    file.damage = describeBundle(decodePageBundle(quiz.data(), quiz.size(), file.page));
+    file.resources = &file.page;
+    return true;
+  }
+  if (!file.program.load(std::move(bytes), error)) {
+    error = path + ": neither a Windows program nor a quiz page (" + error + ")";
+    return false;
+  }
+  file.resources = &file.program;
+  return true;
 }
 
 }  // namespace fenok::pack

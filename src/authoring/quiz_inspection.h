@@ -4,11 +4,9 @@
 #include <vector>
 
 #include "content/loader.h"
+#include "platform/portable/memory_resources.h"
+#include "platform/portable/pe_resources.h"
 
-namespace fenok {
-class PeResources;
-class Resources;
-}
 
 namespace fenok::pack {
 
@@ -22,8 +20,16 @@ struct InspectResult {
 // Runs initQuiz and loadQuiz over the resources, with recorded messages and graphics.
 InspectResult inspectResources(Resources& resources);
 
-// Reads a program file's resources; false with "PATH: what is wrong" when it cannot be read or is not
-// a Windows program.
-bool loadProgram(const std::string& path, PeResources& resources, std::string& error);
+// A packed program or a quiz page, read for its quiz.
+struct QuizFile {
+  PeResources program;
+  MemoryResources page;
+  Resources* resources = nullptr;  // the one of the two that was read
+  std::string damage;              // what is wrong with a page's quiz element; empty when whole
+};
+
+// Reads a program (it starts as every Windows program does) or else a quiz page; false with
+// "PATH: what is wrong" when it cannot be read or is neither.
+bool loadQuizFile(const std::string& path, QuizFile& file, std::string& error);
 
 }  // namespace fenok::pack

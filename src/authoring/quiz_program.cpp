@@ -25,7 +25,8 @@ std::string systemReason() { return errno != 0 ? std::strerror(errno) : "write e
 
 }  // namespace
 
-bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error,
+                        bool executable) {
   const std::filesystem::path final = filePath(path);
   std::filesystem::path partial = final;
   partial += ".part";
@@ -44,10 +45,11 @@ bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>
     }
   }
   std::error_code failure;
-  std::filesystem::permissions(partial,
-                               std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
-                                   std::filesystem::perms::others_exec,
-                               std::filesystem::perm_options::add, failure);
+  if (executable)
+    std::filesystem::permissions(partial,
+                                 std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                     std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add, failure);
   failure.clear();
   std::filesystem::rename(partial, final, failure);
   if (failure) {

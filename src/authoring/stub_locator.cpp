@@ -29,12 +29,21 @@ bool otherKind(const std::string& path, PlayerArch arch) {
   return layout.pe32Plus != (arch == PlayerArch::x64);
 }
 
-std::string given(const std::string& path, const char* how, std::string& error) {
+std::string given(const std::string& path, const char* how, std::string& error, const char* what = "player") {
   if (isFile(path)) return path;
   std::error_code ignored;
   const bool folder = std::filesystem::is_directory(path, ignored);
-  error = std::string("the player given by ") + how + (folder ? " is a directory: " : " does not exist: ") + path;
+  error = std::string("the ") + what + " given by " + how + (folder ? " is a directory: " : " does not exist: ") + path;
   return {};
+}
+
+// " (looked for A and B)", or nothing when nothing was looked for.
+std::string lookedFor(const std::vector<std::string>& looked) {
+  if (looked.empty()) return {};
+  std::string text = " (looked for";
+  for (std::size_t i = 0; i < looked.size(); ++i) text += (i ? " and " : " ") + looked[i];
+  if (text.back() == ',') text.pop_back();
+  return text + ")";
 }
 
 }  // namespace
@@ -90,13 +99,28 @@ std::string locateStub(const std::string& explicitStub, const char* environmentS
       return place;
     }
   }
-  error = "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB";
-  if (!looked.empty()) {
-    error += " (looked for";
-    for (std::size_t i = 0; i < looked.size(); ++i) error += (i ? " and " : " ") + looked[i];
-    if (error.back() == ',') error.pop_back();
-    error += ")";
+  error = "no player to pack the quiz into: give --stub PLAYER.exe or set FENOK_STUB" + lookedFor(looked);
+  return {};
+}
+
+std::vector<std::string> defaultWebPlayerPlaces(const std::string& programFolder) {
+  if (programFolder.empty()) return {};
+  const std::filesystem::path folder = filePath(programFolder);
+  return {(folder / kWebPlayerName).u8string(),
+          (folder / ".." / ".." / "web" / "bin" / kWebPlayerName).lexically_normal().u8string()};
+}
+
+std::string locateWebPlayer(const std::string& explicitPlayer, const char* environmentPlayer,
+                            const std::string& programFolder, std::string& error) {
+  if (!explicitPlayer.empty()) return given(explicitPlayer, "--web-player", error, "web player");
+  if (environmentPlayer && *environmentPlayer) return given(environmentPlayer, "FENOK_WEB_PLAYER", error, "web player");
+  std::vector<std::string> looked;
+  for (const std::string& place : defaultWebPlayerPlaces(programFolder)) {
+    if (isFile(place)) return place;
+    looked.push_back(place);
   }
+  error = "no web player to write the page with: give --web-player fenok-web.html or set FENOK_WEB_PLAYER" +
+          lookedFor(looked);
   return {};
 }
 

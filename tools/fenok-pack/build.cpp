@@ -1,4 +1,6 @@
 // fenok-pack build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain] [--keep-pictures]
+// fenok-pack build QUIZ.toml -o OUT.html [--web] [--web-player fenok-web.html] [--plain] [--keep-pictures]
+// The output's extension (or --web) chooses between the program and the web page.
 // Every problem of the description is printed as FILE:LINE: what is wrong, and then nothing is written;
 // the output is written beside its final name and renamed, so it is never left half-written, and it is
 // never one of the files the build reads.
@@ -7,6 +9,7 @@
 
 #include "authoring/file_bytes.h"
 #include "authoring/quiz_build.h"
+#include "authoring/quiz_page.h"
 #include "authoring/quiz_program.h"
 #include "authoring/stub_locator.h"
 #include "commands.h"
@@ -16,9 +19,10 @@ namespace fenok::pack {
 namespace {
 
 struct BuildOptions {
-  std::string quiz, output, stub;
+  std::string quiz, output, stub, webPlayer;
   PlayerArch arch = PlayerArch::x86;
   bool archGiven = false;
+  bool web = false;
   bool plain = false;
   PictureStorage pictures = PictureStorage::fitted;
 };
@@ -28,7 +32,9 @@ int usage(const std::string& problem) {
   return kExitFailed;
 }
 
-bool takesValue(const std::string& arg) { return arg == "-o" || arg == "--stub" || arg == "--arch"; }
+bool takesValue(const std::string& arg) {
+  return arg == "-o" || arg == "--stub" || arg == "--arch" || arg == "--web-player";
+}
 
 bool parseOptions(const Arguments& args, BuildOptions& options, std::string& problem) {
   for (std::size_t i = 0; i < args.size() && problem.empty(); ++i) {
@@ -37,13 +43,15 @@ bool parseOptions(const Arguments& args, BuildOptions& options, std::string& pro
       options.plain = true;
     } else if (arg == "--keep-pictures") {
       options.pictures = PictureStorage::asGiven;
+    } else if (arg == "--web") {
+      options.web = true;
     } else if (takesValue(arg) && i + 1 >= args.size()) {
       problem = arg + (arg == "--arch" ? " needs x86 or x64" : " needs a file name");
     } else if (arg == "--arch") {
       options.archGiven = true;
       if (!parseArch(args[++i], options.arch)) problem = "--arch takes x86 or x64, not " + args[i];
     } else if (takesValue(arg)) {
-      (arg == "-o" ? options.output : options.stub) = args[++i];
+      (arg == "-o" ? options.output : arg == "--stub" ? options.stub : options.webPlayer) = args[++i];
     } else if (!arg.empty() && arg[0] == '-') {
       problem = "unknown option " + arg;
     } else if (options.quiz.empty()) {
@@ -53,8 +61,13 @@ bool parseOptions(const Arguments& args, BuildOptions& options, std::string& pro
     }
   }
   if (!problem.empty()) return false;
+  options.web = options.web || isPagePath(options.output);
   if (options.quiz.empty()) problem = "no quiz description given";
-  else if (options.output.empty()) problem = "no output given (-o OUT.exe)";
+  else if (options.output.empty()) problem = "no output given (-o OUT.exe, or -o OUT.html for a web page)";
+  else if (options.web && (options.archGiven || !options.stub.empty()))
+    problem = "a web page has no Windows player: --arch and --stub are for a program";
+  else if (!options.web && !options.webPlayer.empty())
+    problem = "--web-player is for a web page (-o OUT.html, or --web)";
   return problem.empty();
 }
 
@@ -82,12 +95,34 @@ std::string sizeText(std::size_t bytes) {
   return text;
 }
 
+int reportWritten(const BuildOptions& options, const PreparedQuiz& prepared, std::size_t size) {
+  std::printf("%s: %s, %s\n", options.output.c_str(), questionsText(prepared.questionCount).c_str(),
+              sizeText(size).c_str());
+  return kExitOk;
+}
+
+int buildPage(const BuildOptions& options, const std::string& programFolder) {
+  std::string error;
+  const std::string player = locateWebPlayer(options.webPlayer, std::getenv("FENOK_WEB_PLAYER"), programFolder, error);
+  const PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
+  print(prepared.problems);
+  if (!prepared.ok()) return kExitFailed;
+  std::size_t size = 0;
+  if (error.empty()) writeQuizPage(prepared, player, options.output, error, &size);
+  if (!error.empty()) {
+    std::fprintf(stderr, "fenok-pack: %s\n", error.c_str());
+    return kExitFailed;
+  }
+  return reportWritten(options, prepared, size);
+}
+
 }  // namespace
 
 int runBuildFrom(const Arguments& args, const std::string& programFolder) {
   BuildOptions options;
   std::string problem;
   if (!parseOptions(args, options, problem)) return usage(problem);
+  if (options.web) return buildPage(options, programFolder);
 
   std::string error;
   const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, error, options.arch);
@@ -108,9 +143,7 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder) {
     std::fprintf(stderr, "fenok-pack: %s\n", error.c_str());
     return kExitFailed;
   }
-  std::printf("%s: %s, %s\n", options.output.c_str(), questionsText(prepared.questionCount).c_str(),
-              sizeText(packedSize).c_str());
-  return kExitOk;
+  return reportWritten(options, prepared, packedSize);
 }
 
 int runBuild(const Arguments& args) { return runBuildFrom(args, runningProgramFolder()); }

@@ -1,8 +1,9 @@
-// fenok-pack inspect FILE.exe: prints the quiz a packed program carries, as the player loads it.
-// Exit status: 0 when the content loaded whole; 1 when the program holds no quiz (nothing printed), when
-// the loader showed a message or read past damaged content, an accepted-answers block it cannot read
-// among it (the quiz is still printed, the problems go to stderr); 2 when the file cannot be read or
-// is not a Windows program.
+// fenok-pack inspect FILE.exe|FILE.html: prints the quiz a packed program or a quiz page carries, as
+// the player loads it. Exit status: 0 when the content loaded whole; 1 when the program holds no quiz
+// (nothing printed), when the loader showed a message or read past damaged content, an
+// accepted-answers block it cannot read among it, or a page whose quiz is damaged (the quiz is still
+// printed, the problems go to stderr); 2 when the file cannot be read or is neither a Windows program
+// nor a quiz page.
 #include "authoring/quiz_inspection.h"
 
 #include <cstdio>
@@ -28,13 +29,14 @@ int runInspect(const Arguments& args) {
     return kExitFailed;
   }
   const std::string& path = args[0];
-  PeResources resources;
+  QuizFile file;
   std::string error;
-  if (!loadProgram(path, resources, error)) {
+  if (!loadQuizFile(path, file, error)) {
     std::fprintf(stderr, "fenok-pack inspect: %s\n", error.c_str());
     return kExitFailed;
   }
-  const InspectResult result = inspectResources(resources);
+  if (!file.damage.empty()) std::fprintf(stderr, "fenok-pack inspect: %s: warning: %s\n", path.c_str(), file.damage.c_str());
+  const InspectResult result = inspectResources(*file.resources);
   if (result.outcome == LoadOutcome::answersMissing) {
     std::fprintf(stderr, "fenok-pack inspect: %s holds no quiz: it is a bare player, which shows its placeholder quiz\n",
                  path.c_str());
@@ -45,7 +47,7 @@ int runInspect(const Arguments& args) {
   for (const std::string& finding : result.findings)
     std::fprintf(stderr, "fenok-pack inspect: %s: warning: %s\n", path.c_str(), finding.c_str());
   std::fputs(result.toml.c_str(), stdout);
-  return result.messages.empty() && result.findings.empty() ? kExitOk : kExitFlagged;
+  return result.messages.empty() && result.findings.empty() && file.damage.empty() ? kExitOk : kExitFlagged;
 }
 
 }  // namespace fenok::pack
