@@ -37,8 +37,12 @@ FENOK_RUN_PACKAGES=(wine wine32 wine64 fonts-wine xvfb xauth xdotool x11-utils x
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386  # what Wine's media player decodes with,
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good              # in the 32- and the 64-bit player
   libgl1:i386 libgl1-mesa-dri:i386 libgl1 libgl1-mesa-dri)  # Wine's video renderer needs OpenGL, or it crashes
+# The web player: emscripten builds it (its JavaScript modules need nodejs), headless Chromium plays
+# the pages in the tests (Debian's selenium, run with /usr/bin/python3); the audio sample's clips.
+FENOK_WEB_PACKAGES=(emscripten nodejs python3 chromium chromium-driver python3-selenium espeak-ng ffmpeg
+  fonts-dejavu-core)
 
 fenok_ensure_all() {
   fenok_ensure_i386
-  fenok_ensure_packages "${FENOK_BUILD_PACKAGES[@]}" "${FENOK_RUN_PACKAGES[@]}"
+  fenok_ensure_packages "${FENOK_BUILD_PACKAGES[@]}" "${FENOK_RUN_PACKAGES[@]}" "${FENOK_WEB_PACKAGES[@]}"
 }
