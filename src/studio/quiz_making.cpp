@@ -5,6 +5,7 @@
 
 #include "authoring/file_bytes.h"
 #include "authoring/quiz_build.h"
+#include "authoring/quiz_page.h"
 #include "authoring/quiz_program.h"
 #include "live_check.h"
 
@@ -18,6 +19,18 @@ constexpr const char* kTrialProgram = "essai.exe";
 constexpr const char* kDefaultProgram = "quiz";
 // Characters Windows does not take in a file name.
 constexpr const char* kForbidden = "<>:\"/\\|?*";
+constexpr const char* kProgramEnding = ".exe";
+constexpr const char* kPageEnding = ".html";
+
+// The description as it stands, checked and prepared; false, with its errors in made, when it has any.
+bool prepare(const QuizDocument& document, pack::PreparedQuiz& prepared, MadeQuiz& made) {
+  prepared = pack::prepareQuizText(document.text(), checkedPath(document), false);
+  made.questionCount = prepared.questionCount;
+  if (prepared.ok()) return true;
+  for (const pack::Problem& problem : prepared.problems)
+    if (problem.severity == pack::Severity::error) made.error += (made.error.empty() ? "" : "\n") + problem.message;
+  return false;
+}
 
 }  // namespace
 
@@ -26,16 +39,25 @@ MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output
   MadeQuiz made;
   const std::string stub = pack::locateStub("", nullptr, programFolder, made.error, arch);
   made.playerMissing = !made.error.empty();
-  if (made.playerMissing) return made;
-  const pack::PreparedQuiz prepared = pack::prepareQuizText(document.text(), checkedPath(document), false);
-  made.questionCount = prepared.questionCount;
-  if (!prepared.ok()) {
-    for (const pack::Problem& problem : prepared.problems)
-      if (problem.severity == pack::Severity::error) made.error += (made.error.empty() ? "" : "\n") + problem.message;
-    return made;
-  }
-  pack::writeQuizProgram(prepared, stub, output, made.error);
+  pack::PreparedQuiz prepared;
+  if (!made.playerMissing && prepare(document, prepared, made)) pack::writeQuizProgram(prepared, stub, output, made.error);
   return made;
+}
+
+MadeQuiz makeQuizPage(const QuizDocument& document, const std::string& output, const std::string& programFolder) {
+  MadeQuiz made;
+  const std::string player = pack::locateWebPlayer("", nullptr, programFolder, made.error);
+  made.playerMissing = !made.error.empty();
+  pack::PreparedQuiz prepared;
+  if (!made.playerMissing && prepare(document, prepared, made)) pack::writeQuizPage(prepared, player, output, made.error);
+  return made;
+}
+
+std::string pagePath(const std::string& chosen) {
+  if (pack::isPagePath(chosen)) return chosen;
+  const std::string ending = kProgramEnding;
+  const bool program = chosen.size() > ending.size() && chosen.compare(chosen.size() - ending.size(), ending.size(), ending) == 0;
+  return (program ? chosen.substr(0, chosen.size() - ending.size()) : chosen) + kPageEnding;
 }
 
 std::string trialProgramPath(const std::string& temporaryFolder, std::string& error) {
