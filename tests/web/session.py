@@ -172,6 +172,13 @@ check.eq("question texts on pale yellow", colour(browser.find(".question-text"))
 commit(boxes()[0], "paris", Keys.ENTER)
 commit(boxes()[1], "MADRIT", Keys.ENTER)
 check.eq("text quiz verdicts", verdicts()[:2], ["BRAVO", "Quasiment"])
+boxes()[2].send_keys("LISBONNE")
+boxes()[2].send_keys(Keys.F1)
+check.eq("F1 tries the answer on every unsolved box", [box.get_attribute("value") for box in boxes()],
+         ["paris"] + ["LISBONNE"] * 9)
+spread = os.path.join(downloads, "spread.txt")
+open(spread, "wb").write(("paris\r\n" + "LISBONNE\r\n" * 9).encode("cp1252"))
+check.eq("and judges each as the program does", (verdicts(), *score()), judged_by_the_program(page("texte"), spread))
 
 # --- An audio quiz: play, another play, stop ------------------------------------------------------
 browser.open(page("audio"))
@@ -205,8 +212,10 @@ check.eq("no script errors", errors, [])
 html = open(page("demo"), encoding="utf-8").read()
 quiz_start = html.index('id="fenok-quiz">')
 damaged = os.path.join(pages, "damaged.html")
+# Cut inside the content, the page has no quiz: the program's own message and its placeholder quiz.
 for name, cut, words, questions in (
         ("quiz cut short", quiz_start + (len(html) - quiz_start) * 2 // 3, "abîmée", 10),
+        ("content cut short", quiz_start + 60, "Reponses non trouvées", 7),
         ("player cut short", html.index('id="fenok-player">') + 5000, "lecteur de quiz", 0)):
     open(damaged, "w", encoding="utf-8").write(html[:cut])
     browser.open(damaged)
