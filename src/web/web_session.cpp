@@ -3,7 +3,6 @@
 // event of the page handed to the program's handler of the same event.
 #include "web/web_session.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -13,17 +12,15 @@
 #include "pictures/picture_fit.h"
 #include "platform/panel_ids.h"
 #include "platform/ports/resources.h"
+#include "ui/main_layout.h"
 #include "web/program_text.h"
 
 namespace fenok::web {
 namespace {
 
-// The sizes of the program's two panels in its first window: only the hiding of solved questions
-// moves controls, and the page lays out its own.
-constexpr int kHeaderWidth = 914;
-constexpr int kHeaderHeight = 49;
-constexpr int kPanelWidth = 915;
-constexpr int kPanelHeight = 482;
+// The program's two panels as in its first window: only the hiding of solved questions moves
+// controls, and the page lays out its own.
+const MainLayout kFirstLayout = mainLayout(kMainWindowWidth, kMainWindowHeight);
 
 // Virtual keys the answer boxes act on when released, by the page's key names.
 struct KeyName {
@@ -56,8 +53,8 @@ std::string contentIdentity(const Resources& resources) {
 WebSession::WebSession(const char* bundle, std::size_t size, const std::string& pageName)
     : files_(programNameForPage(pageName)),
       platform_{messages_, graphics_, files_, pictures_, shell_},
-      header_(kHeaderWidth, kHeaderHeight),
-      panel_(kPanelWidth, kPanelHeight) {
+      header_(kFirstLayout.headerPanel.width, kFirstLayout.headerPanel.height),
+      panel_(kFirstLayout.quizPanel.width, kFirstLayout.quizPanel.height) {
   bundle_ = decodePageBundle(bundle, size, resources_);
   identity_ = contentIdentity(resources_);
   load(messages_);
@@ -98,8 +95,8 @@ void WebSession::close() {
   closeQuizPanel(platform_, panelState_);
   destroyHeaderPanel(platform_, headerState_);
   media_->stopMediaSupport();
-  header_ = MemoryControls(kHeaderWidth, kHeaderHeight);
-  panel_ = MemoryControls(kPanelWidth, kPanelHeight);
+  header_ = MemoryControls(kFirstLayout.headerPanel.width, kFirstLayout.headerPanel.height);
+  panel_ = MemoryControls(kFirstLayout.quizPanel.width, kFirstLayout.quizPanel.height);
   headerState_ = HeaderPanelState{};
   panelState_ = QuizPanelState{};
   built_ = false;
