@@ -216,7 +216,7 @@
     const parts = { cell, media };
     if (snapshot.kind === 'pictures') {
       parts.image = make('img');
-      parts.image.alt = '';
+      parts.image.alt = question.boxes[0].name;
       // Shown at the size the program fits it to, enlarged too.
       parts.image.addEventListener('load', () => {
         const fitted = page.player.fit(parts.image.naturalWidth, parts.image.naturalHeight);
