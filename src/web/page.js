@@ -101,6 +101,7 @@
       return this.text();
     }
   }
+
   // --- Progress kept in the browser, under the quiz's identity -------------------------------------
   const storage = {
     key: '',
@@ -145,13 +146,17 @@
       if (value) root.setProperty(name, value);
     }
     const layout = snapshot.layout;
-    root.setProperty('--box', layout.box + 'px');
-    root.setProperty('--pitch', layout.pitch + 'px');
+    const pixels = {
+      '--box': layout.box, '--pitch': layout.pitch, '--number-gap': layout.numberGap,
+      '--picture-gap': layout.pictureGap, '--line': layout.line, '--pair-verdict': layout.pairVerdict,
+      '--button': layout.button, '--video-w': layout.videoWidth, '--comment-h': layout.commentHeight,
+      '--window': layout.window, '--text-question': layout.textQuestion, '--text-box': layout.textBox,
+      '--text-verdict': layout.textVerdict, '--counter-font': layout.counterFont, '--title-font': layout.titleFont,
+      '--box-font': layout.boxFont,
+    };
+    for (const [name, value] of Object.entries(pixels)) root.setProperty(name, value + 'px');
     root.setProperty('--columns', String(layout.columns));
-    root.setProperty('--video-w', layout.videoWidth + 'px');
-    root.setProperty('--video-h', layout.videoHeight + 'px');
-    root.setProperty('--comment-h', layout.commentHeight + 'px');
-    root.setProperty('--window', layout.window + 'px');
+    root.setProperty('--video-ratio', layout.videoWidth + ' / ' + layout.videoHeight);
   }
 
   function drawHeader(snapshot) {

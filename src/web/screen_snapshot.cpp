@@ -4,6 +4,7 @@
 #include "web/screen_snapshot.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "content/field_text.h"
 #include "content/quiz.h"
@@ -107,16 +108,36 @@ void writeColours(JsonWriter& json, const WebSession& session) {
   json.endObject();
 }
 
-void writeLayout(JsonWriter& json) {
+// The width of the first control of a text row carrying this identifier, 0 in a grid.
+int textRowWidth(const WebSession& session, int id) {
+  const MemoryControl* control = session.quiz().mediaKind == kMediaText ? session.panel().find(id) : nullptr;
+  return control ? control->rect.width : 0;
+}
+
+void writeLayout(JsonWriter& json, const WebSession& session) {
   json.key("layout");
   json.beginObject();
   json.field("box", kPictureBoxSide);
   json.field("pitch", kGrid.columnPitch);
   json.field("columns", kColumns);
+  json.field("numberGap", -kGrid.numberLeft);
+  json.field("pictureGap", kGrid.pictureGap);
+  json.field("line", kGrid.lineHeight);
+  json.field("pairVerdict", kGrid.twoAnswerVerdictWidth);
+  json.field("button", kGrid.buttonSide);
   json.field("videoWidth", kGrid.videoPlaceholderWidth);
   json.field("videoHeight", kGrid.videoPlaceholderHeight);
   json.field("commentHeight", kGrid.commentHeight);
   json.field("window", kMainWindowWidth);
+  const int firstBox = kFirstAnswerBoxId;
+  json.field("textQuestion", textRowWidth(session, kQuestionTextId));
+  json.field("textBox", textRowWidth(session, firstBox));
+  json.field("textVerdict", textRowWidth(session, verdictLabelId(firstBox)));
+  // The program's own fonts, by their heights (a negative height is the characters' own).
+  const Quiz& quiz = session.quiz();
+  json.field("counterFont", std::abs(session.graphics().fontOf(quiz.counterFont).height));
+  json.field("titleFont", std::abs(session.graphics().fontOf(quiz.titleFont).height));
+  json.field("boxFont", std::abs(session.graphics().fontOf(quiz.panelFont).height));
   json.endObject();
 }
 
@@ -232,7 +253,7 @@ std::string screenSnapshot(WebSession& session) {
   json.field("identity", session.identity());
   writeHeader(json, session);
   writeColours(json, session);
-  writeLayout(json);
+  writeLayout(json, session);
   writeQuestions(json, session);
   writeHappenings(json, session);
   json.endObject();

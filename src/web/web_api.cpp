@@ -113,12 +113,10 @@ FENOK_WEB_EXPORT void fenok_web_clip_ended(int question) {
   putSnapshot();
 }
 
-// The answers file as a save writes it now, named as the program names it (fenok_web_answers_name).
+// The answers file as a save writes it now (the snapshot of a save names it as the program does).
 FENOK_WEB_EXPORT void fenok_web_answers() {
   put(session ? session->answersFile() : std::vector<std::uint8_t>(), kAnswersType);
 }
-
-FENOK_WEB_EXPORT void fenok_web_answers_name() { put(session ? session->answersFileName() : std::string(), kText); }
 
 FENOK_WEB_EXPORT void fenok_web_picture(int resourceId) {
   const std::vector<std::uint8_t> bytes = session ? session->pictureBytes(resourceId) : std::vector<std::uint8_t>();
