@@ -313,9 +313,15 @@
     parts.clipState = { state: clip.state, starts: clip.starts };
   }
 
+  // Text is replaced only where it changed: a verdict is a live region, which a screen reader announces
+  // whenever its text is set.
+  function setText(element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  }
+
   function update(snapshot) {
-    byId('score').textContent = snapshot.score;
-    byId('code').textContent = snapshot.code;
+    setText(byId('score'), snapshot.score);
+    setText(byId('code'), snapshot.code);
     if (snapshot.hide) byId('hide').checked = snapshot.hide.checked;
     snapshot.questions.forEach((question, index) => {
       const parts = page.questions[index];
@@ -327,7 +333,7 @@
         parts.media.hidden = !question.pictureShown;
       }
       if (parts.comment) {
-        parts.comment.textContent = question.comment;
+        setText(parts.comment, question.comment);
         parts.comment.classList.toggle('hidden', !question.commentShown);
       }
       if (question.clip) followClip(parts, question.clip, index + 1);
@@ -335,7 +341,7 @@
         const shown = page.boxes.get(box.id);
         if (!shown) continue;
         if (shown.input.value !== box.text) shown.input.value = box.text;
-        shown.verdict.textContent = box.verdict;
+        setText(shown.verdict, box.verdict);
         shown.verdict.style.backgroundColor = box.tint;
       }
     });
