@@ -52,10 +52,13 @@ FENOK_RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xkb-
 # under qemu), and a failure to install it leaves the rest of the machine ready.
 FENOK_I386_PACKAGES=(wine32 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   libgl1:i386 libgl1-mesa-dri:i386)
+# The web player: emscripten builds it (its JavaScript modules need nodejs), headless Chromium plays
+# the pages in the tests (Debian's selenium, run with /usr/bin/python3).
+FENOK_WEB_PACKAGES=(emscripten nodejs chromium chromium-driver python3-selenium fonts-dejavu-core)
 
 fenok_ensure_all() {
   fenok_ensure_i386
-  fenok_ensure_packages "${FENOK_BUILD_PACKAGES[@]}" "${FENOK_RUN_PACKAGES[@]}"
+  fenok_ensure_packages "${FENOK_BUILD_PACKAGES[@]}" "${FENOK_RUN_PACKAGES[@]}" "${FENOK_WEB_PACKAGES[@]}"
   fenok_ensure_packages "${FENOK_I386_PACKAGES[@]}" ||
     echo "scripts: without the 32-bit packages the 32-bit player will not be run" >&2
 }

@@ -10,6 +10,7 @@
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/pe_resources.h"
 #include "platform/portable/recording_graphics.h"
+#include "quiz_page_reader.h"
 #include "quiz_toml_writer.h"
 #include "text_encoding.h"
 
@@ -32,17 +33,33 @@ InspectResult inspectResources(Resources& resources) {
   return result;
 }
 
-bool loadProgram(const std::string& path, PeResources& resources, Message& error) {
+namespace {
+
+constexpr char kProgramStart[] = "MZ";
+
+}  // namespace
+
+bool loadQuizFile(const std::string& path, QuizFile& file, Message& error) {
   std::vector<std::uint8_t> bytes;
   Message reason;
   if (!readFileBytes(path, bytes, reason)) {
     error = readFailure(path, reason);
     return false;
   }
+  const std::string text(bytes.begin(), bytes.end());
+  std::string quiz;
+  if (text.rfind(kProgramStart, 0) != 0 && pageQuizText(text, quiz)) {
+    file.damage = bundleDamage(decodePageBundle(quiz.data(), quiz.size(), file.page));
+    file.resources = &file.page;
+    return true;
+  }
   std::string structure;  // the PE reader's own words on what is wrong
-  if (resources.load(std::move(bytes), structure)) return true;
-  error = message(Msg::notAProgram, path, structure);
-  return false;
+  if (!file.program.load(std::move(bytes), structure)) {
+    error = message(Msg::notAProgramOrPage, path, structure);
+    return false;
+  }
+  file.resources = &file.program;
+  return true;
 }
 
 }  // namespace fenok::pack

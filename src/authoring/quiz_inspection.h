@@ -1,15 +1,13 @@
 #pragma once
-// The player's own loader run over a program's resources, for inspect and try.
+// The player's own loader run over a program's or a page's resources, for inspect and try.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "content/loader.h"
 #include "messages.h"
-
-namespace fenok {
-class PeResources;
-class Resources;
-}
+#include "platform/portable/memory_resources.h"
+#include "platform/portable/pe_resources.h"
 
 namespace fenok::pack {
 
@@ -23,8 +21,16 @@ struct InspectResult {
 // Runs initQuiz and loadQuiz over the resources, with recorded messages and graphics.
 InspectResult inspectResources(Resources& resources);
 
-// Reads a program file's resources; false with "PATH: what is wrong" when it cannot be read or is not
-// a Windows program.
-bool loadProgram(const std::string& path, PeResources& resources, Message& error);
+// A packed program or a quiz page, read for its quiz.
+struct QuizFile {
+  PeResources program;
+  MemoryResources page;
+  Resources* resources = nullptr;  // the one of the two that was read
+  std::optional<Message> damage;   // what is wrong with a page's quiz element, when anything is
+};
+
+// Reads a program (it starts as every Windows program does) or else a quiz page; false with
+// "PATH: what is wrong" when it cannot be read or is neither.
+bool loadQuizFile(const std::string& path, QuizFile& file, Message& error);
 
 }  // namespace fenok::pack

@@ -22,7 +22,8 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, Message& error) {
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, Message& error,
+                        bool executable) {
   const std::filesystem::path final = filePath(path);
   std::filesystem::path partial = final;
   partial += ".part";
@@ -42,10 +43,11 @@ bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>
     }
   }
   std::error_code failure;
-  std::filesystem::permissions(partial,
-                               std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
-                                   std::filesystem::perms::others_exec,
-                               std::filesystem::perm_options::add, failure);
+  if (executable)
+    std::filesystem::permissions(partial,
+                                 std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                     std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add, failure);
   failure.clear();
   std::filesystem::rename(partial, final, failure);
   if (failure) {

@@ -10,8 +10,10 @@
 
 namespace fenok::pack {
 
-// Writes bytes to path through path.part and a rename (executable where that means something).
-bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, Message& error);
+// Writes bytes to path through path.part and a rename (executable, for a program, where that means
+// something).
+bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, Message& error,
+                        bool executable = true);
 
 // True, with the reason, when output would replace one of inputs: the description first, then its
 // pictures and clips, then the player (last).

@@ -29,11 +29,17 @@ bool otherKind(const std::string& path, PlayerArch arch) {
   return layout.pe32Plus != (arch == PlayerArch::x64);
 }
 
-std::string given(const std::string& path, const char* how, Message& error) {
+// What names the file: --stub or --web-player, or its environment variable.
+struct Given {
+  const char* how;
+  Msg isAFolder, missing;
+};
+
+std::string given(const std::string& path, const Given& by, Message& error) {
   if (isFile(path)) return path;
   std::error_code ignored;
   const bool folder = std::filesystem::is_directory(path, ignored);
-  error = message(folder ? Msg::givenPlayerIsAFolder : Msg::givenPlayerMissing, how, path);
+  error = message(folder ? by.isAFolder : by.missing, by.how, path);
   return {};
 }
 
@@ -77,8 +83,9 @@ std::vector<std::string> defaultStubPlaces(const std::string& programFolder, Pla
 
 std::string locateStub(const std::string& explicitStub, const char* environmentStub,
                        const std::string& programFolder, Message& error, PlayerArch arch) {
-  if (!explicitStub.empty()) return given(explicitStub, "--stub", error);
-  if (environmentStub && *environmentStub) return given(environmentStub, "FENOK_STUB", error);
+  constexpr Msg isAFolder = Msg::givenPlayerIsAFolder, missing = Msg::givenPlayerMissing;
+  if (!explicitStub.empty()) return given(explicitStub, {"--stub", isAFolder, missing}, error);
+  if (environmentStub && *environmentStub) return given(environmentStub, {"FENOK_STUB", isAFolder, missing}, error);
   const std::vector<std::string> places = defaultStubPlaces(programFolder, arch);
   std::vector<Message> looked;
   for (const std::string& place : places) {
@@ -92,6 +99,28 @@ std::string locateStub(const std::string& explicitStub, const char* environmentS
   }
   // Beside the tool, then in the build tree: two places, or none when the tool's folder is unknown.
   error = looked.size() == 2 ? message(Msg::noPlayerLookedFor, looked[0], looked[1]) : message(Msg::noPlayer);
+  return {};
+}
+
+std::vector<std::string> defaultWebPlayerPlaces(const std::string& programFolder) {
+  if (programFolder.empty()) return {};
+  const std::filesystem::path folder = filePath(programFolder);
+  return {(folder / kWebPlayerName).u8string(),
+          (folder / ".." / ".." / "web" / "bin" / kWebPlayerName).lexically_normal().u8string()};
+}
+
+std::string locateWebPlayer(const std::string& explicitPlayer, const char* environmentPlayer,
+                            const std::string& programFolder, Message& error) {
+  constexpr Msg isAFolder = Msg::givenWebPlayerIsAFolder, missing = Msg::givenWebPlayerMissing;
+  if (!explicitPlayer.empty()) return given(explicitPlayer, {"--web-player", isAFolder, missing}, error);
+  if (environmentPlayer && *environmentPlayer)
+    return given(environmentPlayer, {"FENOK_WEB_PLAYER", isAFolder, missing}, error);
+  std::vector<std::string> looked;
+  for (const std::string& place : defaultWebPlayerPlaces(programFolder)) {
+    if (isFile(place)) return place;
+    looked.push_back(place);
+  }
+  error = looked.size() == 2 ? message(Msg::noWebPlayerLookedFor, looked[0], looked[1]) : message(Msg::noWebPlayer);
   return {};
 }
 

@@ -26,4 +26,12 @@ std::vector<std::string> defaultStubPlaces(const std::string& programFolder, Pla
 std::string locateStub(const std::string& explicitStub, const char* environmentStub,
                        const std::string& programFolder, Message& error, PlayerArch arch = PlayerArch::x86);
 
+// The web player page a quiz page is written from, found the same way: --web-player, else the
+// environment variable FENOK_WEB_PLAYER, else fenok-web.html beside the running program, else the one
+// of the web build next to a native build tree (<dir of fenok-pack>/../../web/bin/fenok-web.html).
+constexpr const char* kWebPlayerName = "fenok-web.html";
+std::vector<std::string> defaultWebPlayerPlaces(const std::string& programFolder);
+std::string locateWebPlayer(const std::string& explicitPlayer, const char* environmentPlayer,
+                            const std::string& programFolder, Message& error);
+
 }  // namespace fenok::pack

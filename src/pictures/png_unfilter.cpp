@@ -165,7 +165,7 @@ template <unsigned kBytes>
 constexpr bool kHasWideFilters = kBytes == 2 || kBytes == 3 || kBytes == 4 || kBytes == 6 || kBytes == 8;
 #else
 template <unsigned kBytes>
-constexpr bool kHasWideFilters = false;
+[[maybe_unused]] constexpr bool kHasWideFilters = false;  // used only where SSE2 is
 #endif
 
 template <unsigned kBytes, bool kMayUseWide>

@@ -5,6 +5,7 @@
 
 #include "authoring/file_bytes.h"
 #include "authoring/quiz_build.h"
+#include "authoring/quiz_page.h"
 #include "authoring/quiz_program.h"
 #include "live_check.h"
 #include "studio_texts.h"
@@ -19,29 +20,61 @@ constexpr const char* kTrialProgram = "essai.exe";
 constexpr const char* kDefaultProgram = "quiz";
 // Characters Windows does not take in a file name.
 constexpr const char* kForbidden = "<>:\"/\\|?*";
+constexpr const char* kProgramEnding = ".exe";
+constexpr const char* kPageEnding = ".html";
+
+// The description as it stands, checked and prepared; false, with its errors in made, when it has any.
+bool prepare(const QuizDocument& document, pack::PreparedQuiz& prepared, MadeQuiz& made) {
+  prepared = pack::prepareQuizText(document.text(), checkedPath(document), false);
+  made.questionCount = prepared.questionCount;
+  if (prepared.ok()) return true;
+  for (const pack::Problem& problem : prepared.problems)
+    if (problem.severity == pack::Severity::error)
+      made.error += (made.error.empty() ? "" : "\n") + pack::say(problem.message, texts::kLanguage);
+  return false;
+}
+
+// Writes the prepared quiz with write (a program or a page) from the player found, or says why not.
+template <typename Write>
+MadeQuiz make(const QuizDocument& document, const std::string& player, const pack::Message& playerMissing,
+              Write write) {
+  MadeQuiz made;
+  made.playerMissing = player.empty();
+  if (made.playerMissing) {
+    made.error = pack::say(playerMissing, texts::kLanguage);
+    return made;
+  }
+  pack::PreparedQuiz prepared;
+  pack::Message error;
+  if (prepare(document, prepared, made) && !write(prepared, error)) made.error = pack::say(error, texts::kLanguage);
+  return made;
+}
 
 }  // namespace
 
 MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output, pack::PlayerArch arch,
                          const std::string& programFolder) {
-  MadeQuiz made;
-  pack::Message error;
-  const std::string stub = pack::locateStub("", nullptr, programFolder, error, arch);
-  made.playerMissing = stub.empty();
-  if (made.playerMissing) {
-    made.error = pack::say(error, texts::kLanguage);
-    return made;
-  }
-  const pack::PreparedQuiz prepared = pack::prepareQuizText(document.text(), checkedPath(document), false);
-  made.questionCount = prepared.questionCount;
-  if (!prepared.ok()) {
-    for (const pack::Problem& problem : prepared.problems)
-      if (problem.severity == pack::Severity::error)
-        made.error += (made.error.empty() ? "" : "\n") + pack::say(problem.message, texts::kLanguage);
-    return made;
-  }
-  if (!pack::writeQuizProgram(prepared, stub, output, error)) made.error = pack::say(error, texts::kLanguage);
-  return made;
+  pack::Message missing;
+  const std::string stub = pack::locateStub("", nullptr, programFolder, missing, arch);
+  return make(document, stub, missing, [&](const pack::PreparedQuiz& prepared, pack::Message& error) {
+    return pack::writeQuizProgram(prepared, stub, output, error);
+  });
+}
+
+MadeQuiz makeQuizPage(const QuizDocument& document, const std::string& output, const std::string& programFolder) {
+  pack::Message missing;
+  const std::string player = pack::locateWebPlayer("", nullptr, programFolder, missing);
+  return make(document, player, missing, [&](const pack::PreparedQuiz& prepared, pack::Message& error) {
+    return pack::writeQuizPage(prepared, player, output, error);
+  });
+}
+
+std::string pagePath(const std::string& chosen) {
+  if (pack::isPagePath(chosen)) return chosen;
+  const std::string ending = kProgramEnding;
+  const bool program =
+      chosen.size() > ending.size() && chosen.compare(chosen.size() - ending.size(), ending.size(), ending) == 0;
+  return (program ? chosen.substr(0, chosen.size() - ending.size()) : chosen) + kPageEnding;
 }
 
 std::string trialProgramPath(const std::string& temporaryFolder, std::string& error) {

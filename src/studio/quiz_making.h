@@ -1,6 +1,6 @@
 #pragma once
-// Making the program of the quiz being edited, as `fenok-pack build` makes it (pictures fitted,
-// written beside and renamed), for "Créer le quiz…" and for a trial run.
+// Making the program of the quiz being edited, or its web page, as `fenok-pack build` makes them
+// (pictures fitted, written beside and renamed), for "Créer le quiz…" and for a trial run.
 #include <string>
 
 #include "authoring/stub_locator.h"
@@ -18,6 +18,13 @@ struct MadeQuiz {
 // for it beside itself.
 MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output, pack::PlayerArch arch,
                          const std::string& programFolder);
+
+// The quiz as one web page, from the web player page (fenok-web.html) beside the studio.
+MadeQuiz makeQuizPage(const QuizDocument& document, const std::string& output, const std::string& programFolder);
+
+// The name a page is written to: a name chosen without .html gets it (one ending in .exe, the name
+// first proposed, has it in place of .exe).
+std::string pagePath(const std::string& chosen);
 
 // A program path in a folder of its own under temporaryFolder, emptied first: the answers a trial
 // saves beside its program are never those of an earlier trial, nor kept with the quiz.

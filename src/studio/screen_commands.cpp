@@ -152,16 +152,20 @@ void ScreenState::createQuiz() {
   if (!readyToMake()) return;
   FileDialog dialog;
   dialog.title = texts::kCreateTitle;
-  dialog.filters = {{texts::kProgram32Filter, "*.exe"}, {texts::kProgram64Filter, "*.exe"}};
+  dialog.filters = {{texts::kProgram32Filter, "*.exe"}, {texts::kProgram64Filter, "*.exe"}, {texts::kPageFilter, "*.html"}};
   dialog.defaultExtension = "exe";
   dialog.initialFolder = document.folder();
   dialog.suggestedName = programName(document);
   std::string output;
   int filter = 0;
   if (!host.chooseFileToSave(dialog, output, filter)) return;
+  const bool page = filter == 2;
+  if (page) output = pagePath(output);
   host.setBusy(true);
-  const MadeQuiz made = makeQuizProgram(document, output, filter == 1 ? pack::PlayerArch::x64 : pack::PlayerArch::x86,
-                                        host.programFolder());
+  const MadeQuiz made =
+      page ? makeQuizPage(document, output, host.programFolder())
+           : makeQuizProgram(document, output, filter == 1 ? pack::PlayerArch::x64 : pack::PlayerArch::x86,
+                             host.programFolder());
   host.setBusy(false);
   if (!made.error.empty()) return host.tell(say(texts::kCannotCreate, {failure(made)}), Tone::error);
   host.tell(say(texts::kCreated, {output, std::to_string(made.questionCount)}), Tone::information);

@@ -75,7 +75,7 @@ constexpr const char* kWarning = "Attention : ";
 constexpr const char* kChooseFolder = "Choisir le dossier des images ou des sons du quiz";
 constexpr const char* kOpenTitle = "Ouvrir un quiz";
 constexpr const char* kSaveTitle = "Enregistrer le quiz";
-constexpr const char* kCreateTitle = "Créer le programme du quiz";
+constexpr const char* kCreateTitle = "Créer le quiz : un programme ou une page web";
 constexpr const char* kAddTitle = "Ajouter des questions (images ou sons)";
 constexpr const char* kPictureTitle = "Choisir l'image";
 constexpr const char* kClipTitle = "Choisir le son ou la vidéo";
@@ -87,6 +87,7 @@ constexpr const char* kMediaFilter = "Images, sons et vidéos";
 constexpr const char* kAllFilesFilter = "Tous les fichiers";
 constexpr const char* kProgram32Filter = "Programme 32 bits, pour tout Windows (*.exe)";
 constexpr const char* kProgram64Filter = "Programme 64 bits (*.exe)";
+constexpr const char* kPageFilter = "Page web, pour tout appareil (*.html)";
 
 // Messages.
 constexpr const char* kSaveChanges = "Enregistrer les modifications de « %s » ?";

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows archive end to end, no display needed: scripts/dist makes the zip; unzipped, its
 # fenok-pack.exe runs under Wine as an author would run it there: new on a folder of pictures, check,
-# build into the 32-bit player beside it and, with --arch x64, into the 64-bit one. The programs it
-# writes hold the quiz (read back by the native inspect).
+# build into the 32-bit player beside it and, with --arch x64, into the 64-bit one, and as a web page
+# from the web player beside it. The programs and the page it writes hold the quiz (read back by the
+# native inspect).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine.sh"
@@ -18,7 +19,7 @@ checks_init dist
 zip=$(ls "$root"/build/dist/fenok-*-windows.zip | head -1)
 (cd "$work" && unzip -q "$zip") || { fail "unzip $zip"; exit 1; }
 folder=$(ls -d "$work"/fenok-*/ | head -1)
-for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe guide-auteur.html LISEZMOI.txt exemples/demo/quiz.toml; do
+for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe fenok-web.html guide-auteur.html LISEZMOI.txt exemples/demo/quiz.toml; do
   expect_eq "the archive holds $file" "$([ -f "$folder/$file" ] && echo yes)" yes
 done
 # The guide is a French page in UTF-8, made from docs/guide-auteur.md, whose pictures lie beside it.
@@ -54,9 +55,11 @@ run build drapeaux/quiz.toml -o drapeaux.exe >"$work/build.txt"
 expect_eq "build into fenok.exe beside the tool" "$?" 0
 run build drapeaux/quiz.toml -o drapeaux64.exe --arch x64 >"$work/build64.txt"
 expect_eq "build into fenok64.exe with --arch x64" "$?" 0
-for program in drapeaux drapeaux64; do
-  expect_eq "$program.exe holds the quiz" \
-    "$("$native/bin/fenok-pack" inspect "$folder/$program.exe" 2>/dev/null | grep -c '^\[\[question\]\]')" "$pictures"
+run build drapeaux/quiz.toml -o drapeaux.html >"$work/build-page.txt"
+expect_eq "build a web page from fenok-web.html beside the tool" "$?" 0
+for program in drapeaux.exe drapeaux64.exe drapeaux.html; do
+  expect_eq "$program holds the quiz" \
+    "$("$native/bin/fenok-pack" inspect "$folder/$program" 2>/dev/null | grep -c '^\[\[question\]\]')" "$pictures"
 done
 
 checks_finish

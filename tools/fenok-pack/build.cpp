@@ -1,4 +1,6 @@
 // fenok-pack build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain] [--keep-pictures]
+// fenok-pack build QUIZ.toml -o OUT.html [--web] [--web-player fenok-web.html] [--plain] [--keep-pictures]
+// The output's extension (or --web) chooses between the program and the web page.
 // Every problem of the description is printed as FILE:LINE: what is wrong, and then nothing is written;
 // the output is written beside its final name and renamed, so it is never left half-written, and it is
 // never one of the files the build reads.
@@ -8,6 +10,7 @@
 
 #include "authoring/file_bytes.h"
 #include "authoring/quiz_build.h"
+#include "authoring/quiz_page.h"
 #include "authoring/quiz_program.h"
 #include "authoring/stub_locator.h"
 #include "commands.h"
@@ -17,9 +20,10 @@ namespace fenok::pack {
 namespace {
 
 struct BuildOptions {
-  std::string quiz, output, stub;
+  std::string quiz, output, stub, webPlayer;
   PlayerArch arch = PlayerArch::x86;
   bool archGiven = false;
+  bool web = false;
   bool plain = false;
   PictureStorage pictures = PictureStorage::fitted;
 };
@@ -29,7 +33,9 @@ int usage(const Message& problem, Language language) {
   return kExitFailed;
 }
 
-bool takesValue(const std::string& arg) { return arg == "-o" || arg == "--stub" || arg == "--arch"; }
+bool takesValue(const std::string& arg) {
+  return arg == "-o" || arg == "--stub" || arg == "--arch" || arg == "--web-player";
+}
 
 // What is wrong with the options, or nothing.
 std::optional<Message> parseOptions(const Arguments& args, BuildOptions& options) {
@@ -39,13 +45,15 @@ std::optional<Message> parseOptions(const Arguments& args, BuildOptions& options
       options.plain = true;
     } else if (arg == "--keep-pictures") {
       options.pictures = PictureStorage::asGiven;
+    } else if (arg == "--web") {
+      options.web = true;
     } else if (takesValue(arg) && i + 1 >= args.size()) {
       return message(arg == "--arch" ? Msg::archNeedsValue : Msg::optionNeedsFile, arg);
     } else if (arg == "--arch") {
       options.archGiven = true;
       if (!parseArch(args[++i], options.arch)) return message(Msg::archNotKnown, args[i]);
     } else if (takesValue(arg)) {
-      (arg == "-o" ? options.output : options.stub) = args[++i];
+      (arg == "-o" ? options.output : arg == "--stub" ? options.stub : options.webPlayer) = args[++i];
     } else if (!arg.empty() && arg[0] == '-') {
       return message(Msg::unknownOption, arg);
     } else if (options.quiz.empty()) {
@@ -54,8 +62,11 @@ std::optional<Message> parseOptions(const Arguments& args, BuildOptions& options
       return message(Msg::moreThanOneDescription);
     }
   }
+  options.web = options.web || isPagePath(options.output);
   if (options.quiz.empty()) return message(Msg::noDescription);
   if (options.output.empty()) return message(Msg::noOutput);
+  if (options.web && (options.archGiven || !options.stub.empty())) return message(Msg::pageHasNoWindowsPlayer);
+  if (!options.web && !options.webPlayer.empty()) return message(Msg::webPlayerIsForAPage);
   return std::nullopt;
 }
 
@@ -87,11 +98,41 @@ std::optional<Message> checkPlayer(const BuildOptions& options, const PreparedQu
   return archMismatch(options, player, stub);
 }
 
+int reportWritten(const BuildOptions& options, const PreparedQuiz& prepared, std::size_t size, Language language) {
+  const Message built = message(Msg::built, options.output, questionCount(prepared.questionCount), size);
+  std::printf("%s\n", say(built, language).c_str());
+  return kExitOk;
+}
+
+int failed(const Message& error, Language language) {
+  std::fprintf(stderr, "fenok-pack: %s\n", say(error, language).c_str());
+  return kExitFailed;
+}
+
+int buildPage(const BuildOptions& options, const std::string& programFolder, Language language) {
+  Message playerMissing;
+  const std::string player =
+      locateWebPlayer(options.webPlayer, std::getenv("FENOK_WEB_PLAYER"), programFolder, playerMissing);
+  const PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
+  print(prepared.problems, language);
+  if (!prepared.ok()) return kExitFailed;
+  if (player.empty()) return failed(playerMissing, language);
+  std::vector<std::string> inputs = prepared.readFiles;
+  inputs.push_back(player);
+  Message error;
+  if (outputOverwritesAnInput(options.output, inputs, error))
+    return failed(message(Msg::chooseAnotherOutput, error), language);
+  std::size_t size = 0;
+  if (!writeQuizPage(prepared, player, options.output, error, &size)) return failed(error, language);
+  return reportWritten(options, prepared, size, language);
+}
+
 }  // namespace
 
 int runBuildFrom(const Arguments& args, const std::string& programFolder, Language language) {
   BuildOptions options;
   if (const std::optional<Message> problem = parseOptions(args, options)) return usage(*problem, language);
+  if (options.web) return buildPage(options, programFolder, language);
 
   Message stubMissing;
   const std::string stub =
@@ -107,13 +148,8 @@ int runBuildFrom(const Arguments& args, const std::string& programFolder, Langua
   std::size_t packedSize = 0;
   Message writing;
   if (!error && !writeQuizProgram(prepared, stub, options.output, writing, &packedSize)) error = writing;
-  if (error) {
-    std::fprintf(stderr, "fenok-pack: %s\n", say(*error, language).c_str());
-    return kExitFailed;
-  }
-  const Message built = message(Msg::built, options.output, questionCount(prepared.questionCount), packedSize);
-  std::printf("%s\n", say(built, language).c_str());
-  return kExitOk;
+  if (error) return failed(*error, language);
+  return reportWritten(options, prepared, packedSize, language);
 }
 
 int runBuild(const Arguments& args, Language language) { return runBuildFrom(args, runningProgramFolder(), language); }

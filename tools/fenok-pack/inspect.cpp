@@ -1,8 +1,9 @@
-// fenok-pack inspect FILE.exe: prints the quiz a packed program carries, as the player loads it.
-// Exit status: 0 when the content loaded whole; 1 when the program holds no quiz (nothing printed), when
-// the loader showed a message or read past damaged content, an accepted-answers block it cannot read
-// among it (the quiz is still printed, the problems go to stderr); 2 when the file cannot be read or
-// is not a Windows program.
+// fenok-pack inspect FILE.exe|FILE.html: prints the quiz a packed program or a quiz page carries, as
+// the player loads it. Exit status: 0 when the content loaded whole; 1 when the program holds no quiz
+// (nothing printed), when the loader showed a message or read past damaged content, an
+// accepted-answers block it cannot read among it, or a page whose quiz is damaged (the quiz is still
+// printed, the problems go to stderr); 2 when the file cannot be read or is neither a Windows program
+// nor a quiz page.
 #include "authoring/quiz_inspection.h"
 
 #include <cstdio>
@@ -36,13 +37,14 @@ int runInspect(const Arguments& args, Language language) {
     return kExitFailed;
   }
   const std::string& path = args[0];
-  PeResources resources;
+  QuizFile file;
   Message error;
-  if (!loadProgram(path, resources, error)) {
+  if (!loadQuizFile(path, file, error)) {
     tell(language, error);
     return kExitFailed;
   }
-  const InspectResult result = inspectResources(resources);
+  if (file.damage) tell(language, message(Msg::problemWarning, path, *file.damage));
+  const InspectResult result = inspectResources(*file.resources);
   if (result.outcome == LoadOutcome::answersMissing) {
     tell(language, message(Msg::bareProgram, path));
     return kExitFlagged;
@@ -50,7 +52,7 @@ int runInspect(const Arguments& args, Language language) {
   for (const std::string& said : result.messages) tell(language, message(Msg::playerSays, path, said));
   for (const Message& finding : result.findings) tell(language, message(Msg::problemWarning, path, finding));
   std::fputs(result.toml.c_str(), stdout);
-  return result.messages.empty() && result.findings.empty() ? kExitOk : kExitFlagged;
+  return result.messages.empty() && result.findings.empty() && !file.damage ? kExitOk : kExitFlagged;
 }
 
 }  // namespace fenok::pack

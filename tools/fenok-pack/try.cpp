@@ -1,5 +1,5 @@
-// fenok-pack try QUIZ.toml|QUIZ.exe [ANSWERS.txt] [--typed]: load the quiz as the player would (a .toml
-// is packed in memory first), then run the answer lab over it. The answers are read byte for byte as
+// fenok-pack try QUIZ.toml|QUIZ.exe|QUIZ.html [ANSWERS.txt] [--typed]: load the quiz as the player
+// would (a .toml is packed in memory first), then run the answer lab over it. The answers are read byte for byte as
 // the player reads its saved-answers file, unless --typed says they are typed UTF-8 text.
 #include <iostream>
 #include <iterator>
@@ -71,7 +71,7 @@ bool contentFromToml(const std::string& path, MemoryResources& resources, Langua
 }
 
 struct LoadedResources {
-  PeResources program;
+  QuizFile file;
   MemoryResources packed;
   Resources* active = nullptr;
 };
@@ -83,11 +83,12 @@ bool loadResources(const std::string& path, LoadedResources& loaded, Language la
     return true;
   }
   Message error;
-  if (!loadProgram(path, loaded.program, error)) {
+  if (!loadQuizFile(path, loaded.file, error)) {
     tell(language, error);
     return false;
   }
-  loaded.active = &loaded.program;
+  if (loaded.file.damage) tell(language, message(Msg::problemWarning, path, *loaded.file.damage));
+  loaded.active = loaded.file.resources;
   return true;
 }
 
@@ -138,7 +139,7 @@ int runTry(const Arguments& args, Language language) {
   }
   freeQuiz(*quiz, graphics);
   // The screen above is what the player would show; a content problem still fails the command.
-  return outcome == LoadOutcome::complete && damage.empty() ? kExitOk : kExitFlagged;
+  return outcome == LoadOutcome::complete && damage.empty() && !loaded.file.damage ? kExitOk : kExitFlagged;
 }
 
 }  // namespace fenok::pack

@@ -11,20 +11,27 @@ const CommandHelp kCommandHelp[] = {
     {"check", "check QUIZ.toml",
      "Runs every check of build (texts, sizes, pictures decoded, clips) and writes nothing.\n"
      "Exit status 0 when the quiz would build (warnings aside), 2 when it has errors.\n"},
-    {"build", "build QUIZ.toml -o OUT.exe [--arch x86|x64] [--stub PLAYER.exe] [--plain] [--keep-pictures]",
-     "Packs the quiz and its pictures or clips into a copy of the player. Pictures are decoded, turned\n"
-     "upright by their Exif orientation, fitted to the size the player shows them at and stored as JPEG\n"
-     "or PNG, whichever is smaller.\n"
+    {"build",
+     "build QUIZ.toml -o OUT.exe|OUT.html [--arch x86|x64] [--stub PLAYER.exe] [--web] [--web-player PAGE] [--plain]"
+     " [--keep-pictures]",
+     "Packs the quiz and its pictures or clips into a copy of the player, or writes it as one web page\n"
+     "that plays in any browser, offline (an output ending in .html or .htm, or --web). Pictures are\n"
+     "decoded, turned upright by their Exif orientation, fitted to the size the player shows them at\n"
+     "and stored as JPEG or PNG, whichever is smaller.\n"
      "  -o OUT.exe         the program to write; never the description, one of its files or the player\n"
+     "  -o OUT.html        the web page to write, with the same content, pictures and clips\n"
      "  --arch x86|x64     the player beside fenok-pack: fenok.exe (x86, the default) or fenok64.exe (x64)\n"
      "  --stub PLAYER.exe  the player to pack into (else the environment variable FENOK_STUB, else --arch)\n"
+     "  --web              write a web page whatever the output's name\n"
+     "  --web-player PAGE  the web player page to write it from (else the environment variable\n"
+     "                     FENOK_WEB_PLAYER, else fenok-web.html beside fenok-pack)\n"
      "  --plain            store the texts compressed but not scrambled\n"
      "  --keep-pictures    store the picture files as they are given\n"},
-    {"inspect", "inspect QUIZ.exe",
-     "Prints the quiz a program carries, as the player loads it, in the description's form.\n"
+    {"inspect", "inspect QUIZ.exe|QUIZ.html",
+     "Prints the quiz a program or a web page carries, as the player loads it, in the description's form.\n"
      "Exit status 0, 1 when the program holds no quiz or damaged content (said on stderr), 2 when the\n"
-     "file cannot be read or is not a Windows program.\n"},
-    {"try", "try QUIZ.toml|QUIZ.exe [ANSWERS.txt] [--typed]",
+     "file cannot be read or is neither a Windows program nor a quiz page.\n"},
+    {"try", "try QUIZ.toml|QUIZ.exe|QUIZ.html [ANSWERS.txt] [--typed]",
      "Judges a set of answers as the player does and prints each box, its verdict, the score and the\n"
      "reward code. The answers are read as the player reads its saved-answers file (one line per box,\n"
      "CR LF line ends, Windows-1252), from ANSWERS.txt or else from the standard input.\n"
