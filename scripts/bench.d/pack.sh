@@ -9,18 +9,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 out=$root/build/bench-pack
 
-native=${FENOK_NATIVE_BUILD:-}
-if [ -z "$native" ]; then
-  cmake --preset native >/dev/null && cmake --build --preset native -j "$(nproc)" --target fenok-pack >/dev/null
-  native=build/native
-fi
-pack=$(realpath "$native")/bin/fenok-pack
-stub=${FENOK_STUB:-}
-if [ -z "$stub" ]; then
-  cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$(nproc)" --target fenok >/dev/null
-  stub=build/win32/bin/fenok.exe
-fi
-stub=$(realpath "$stub")
+. "$root/scripts/lib/bench_tools.sh"
+fenok_bench_tools
 
 . "$root/scripts/lib/bench_photos.sh"
 fenok_bench_photos "$out"

@@ -12,17 +12,8 @@ out=$root/build/bench-web
 jobs=$(nproc)
 
 cmake --preset web >/dev/null && cmake --build --preset web -j "$jobs" >/dev/null
-native=${FENOK_NATIVE_BUILD:-}
-if [ -z "$native" ]; then
-  cmake --preset native >/dev/null && cmake --build --preset native -j "$jobs" --target fenok-pack >/dev/null
-  native=build/native
-fi
-pack=$(realpath "$native")/bin/fenok-pack
-stub=${FENOK_STUB:-}
-if [ -z "$stub" ]; then
-  cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "$jobs" --target fenok >/dev/null
-  stub=build/win32/bin/fenok.exe
-fi
+. "$root/scripts/lib/bench_tools.sh"
+fenok_bench_tools
 
 . "$root/scripts/lib/bench_photos.sh"
 fenok_bench_photos "$root/build/bench-pack"
