@@ -57,6 +57,26 @@ stages_wait_below() {
   while [ "$(jobs -rp | wc -l)" -ge "$1" ]; do wait -n; done
 }
 
+# stage_in_slot N NAME CMD...: the stage, once one of N slots shared by every lane is free: lanes run
+# side by side, and the machine runs only so many sessions at once.
+stage_in_slot() {
+  local slots=$1 i fd
+  shift
+  while :; do
+    for i in $(seq 1 "$slots"); do
+      exec {fd}>"$FENOK_STAGES_DIR/slot-$i.lock"
+      if flock -n "$fd"; then
+        stage "$@"
+        local status=$?
+        exec {fd}>&-
+        return "$status"
+      fi
+      exec {fd}>&-
+    done
+    sleep 1
+  done
+}
+
 # stages_summary: every line in order, the total, the end of each failed stage's log; status 0 when
 # every stage passed.
 stages_summary() {

@@ -38,4 +38,6 @@ std::string say(const Message& message, Language language) {
 
 const std::vector<MessageTexts>& messageTable() { return kTable; }
 
+Message questionCount(int count) { return count == 1 ? message(Msg::oneQuestion) : message(Msg::questions, count); }
+
 }  // namespace fenok::pack

@@ -51,6 +51,9 @@ std::string say(Language language, Msg id, Args&&... args) {
   return say(message(id, std::forward<Args>(args)...), language);
 }
 
+// "1 question", "12 questions": a count said in either language.
+Message questionCount(int count);
+
 // One row of the table, for the tests that read it whole.
 struct MessageTexts {
   Msg id;

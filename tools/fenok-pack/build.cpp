@@ -85,8 +85,6 @@ std::optional<Message> archMismatch(const BuildOptions& options, const std::vect
   return message(Msg::playerOfOtherKind, stub, archName(actual), archName(options.arch));
 }
 
-Message questionCount(int count) { return count == 1 ? message(Msg::oneQuestion) : message(Msg::questions, count); }
-
 // The player, read and of the kind asked for, and the output, not one of the quiz's files.
 std::optional<Message> checkPlayer(const BuildOptions& options, const PreparedQuiz& prepared, const std::string& stub,
                                    std::vector<std::uint8_t>& player) {

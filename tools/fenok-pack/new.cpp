@@ -83,8 +83,9 @@ Message summary(const std::string& description, const FolderDraft& draft) {
   const auto unanswered = std::count_if(draft.names.begin(), draft.names.end(),
                                         [](const std::string& name) { return answerFromFileName(name).empty(); });
   const char* media = kMediaNames[static_cast<int>(draft.media)].name;
-  if (unanswered == 0) return message(Msg::drafted, description, draft.names.size(), media);
-  return message(Msg::draftedWithoutAnswers, description, draft.names.size(), media, unanswered);
+  const Message count = questionCount(static_cast<int>(draft.names.size()));
+  if (unanswered == 0) return message(Msg::drafted, description, count, media);
+  return message(Msg::draftedWithoutAnswers, description, count, media, unanswered);
 }
 
 }  // namespace
