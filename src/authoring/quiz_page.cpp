@@ -7,7 +7,6 @@
 #include "content/field_text.h"
 #include "content/loader.h"
 #include "content/quiz.h"
-#include "file_bytes.h"
 #include "platform/portable/memory_resources.h"
 #include "platform/portable/message_recorder.h"
 #include "platform/portable/page_bundle.h"
@@ -92,15 +91,8 @@ bool makeQuizPage(const std::string& playerPage, const std::vector<PeResourceEnt
 
 bool writeQuizPage(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
                    Message& error, std::size_t* pageSize) {
-  std::vector<std::string> inputs = prepared.readFiles;
-  inputs.push_back(playerPath);
-  if (outputOverwritesAnInput(output, inputs, error)) return false;
   std::vector<std::uint8_t> player;
-  Message reason;
-  if (!readFileBytes(playerPath, player, reason)) {
-    error = message(Msg::cannotReadWebPlayer, playerPath, reason);
-    return false;
-  }
+  if (!readPlayerFor(prepared, playerPath, output, Msg::cannotReadWebPlayer, player, error)) return false;
   std::string page, badMarker;
   if (!makeQuizPage(std::string(player.begin(), player.end()), prepared.resources, page, badMarker)) {
     error = message(Msg::notAWebPlayer, playerPath, badMarker);

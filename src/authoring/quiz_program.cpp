@@ -70,17 +70,21 @@ bool outputOverwritesAnInput(const std::string& output, const std::vector<std::s
   return false;
 }
 
-bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
-                      Message& error, std::size_t* packedSize) {
+bool readPlayerFor(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
+                   Msg cannotRead, std::vector<std::uint8_t>& player, Message& error) {
   std::vector<std::string> inputs = prepared.readFiles;
   inputs.push_back(playerPath);
   if (outputOverwritesAnInput(output, inputs, error)) return false;
-  std::vector<std::uint8_t> player, packed;
   Message reason;
-  if (!readFileBytes(playerPath, player, reason)) {
-    error = message(Msg::cannotReadPlayer, playerPath, reason);
-    return false;
-  }
+  if (readFileBytes(playerPath, player, reason)) return true;
+  error = message(cannotRead, playerPath, reason);
+  return false;
+}
+
+bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
+                      Message& error, std::size_t* packedSize) {
+  std::vector<std::uint8_t> player, packed;
+  if (!readPlayerFor(prepared, playerPath, output, Msg::cannotReadPlayer, player, error)) return false;
   std::string packing;
   if (!packIntoPlayer(player, prepared.resources, packed, packing)) {
     error = message(Msg::cannotPackInto, playerPath, packing);

@@ -19,6 +19,12 @@ bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>
 // pictures and clips, then the player (last).
 bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, Message& error);
 
+// The player a quiz is written from (a program's or a page's), read, once the output is known not to
+// replace one of the quiz's files or the player; false with the reason otherwise (cannotRead says
+// what player could not be read).
+bool readPlayerFor(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
+                   Msg cannotRead, std::vector<std::uint8_t>& player, Message& error);
+
 // The prepared quiz packed into the player at playerPath and written to output. packedSize, when
 // given, gets the size written.
 bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
