@@ -46,9 +46,9 @@ bool loadQuizFile(const std::string& path, QuizFile& file, Message& error) {
     error = readFailure(path, reason);
     return false;
   }
-  const std::string text(bytes.begin(), bytes.end());
+  const bool program = bytes.size() >= 2 && bytes[0] == kProgramStart[0] && bytes[1] == kProgramStart[1];
   std::string quiz;
-  if (text.rfind(kProgramStart, 0) != 0 && pageQuizText(text, quiz)) {
+  if (!program && pageQuizText(std::string(bytes.begin(), bytes.end()), quiz)) {
     file.damage = bundleDamage(decodePageBundle(quiz.data(), quiz.size(), file.page));
     file.resources = &file.page;
     return true;

@@ -70,6 +70,11 @@ bool outputOverwritesAnInput(const std::string& output, const std::vector<std::s
   return false;
 }
 
+bool refusesToOverwrite(const Message& error) {
+  return error.id == Msg::wouldOverwriteDescription || error.id == Msg::wouldOverwritePlayer ||
+         error.id == Msg::wouldOverwriteQuizFile;
+}
+
 bool readPlayerFor(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
                    Msg cannotRead, std::vector<std::uint8_t>& player, Message& error) {
   std::vector<std::string> inputs = prepared.readFiles;
@@ -81,10 +86,10 @@ bool readPlayerFor(const PreparedQuiz& prepared, const std::string& playerPath, 
   return false;
 }
 
-bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
-                      Message& error, std::size_t* packedSize) {
-  std::vector<std::uint8_t> player, packed;
-  if (!readPlayerFor(prepared, playerPath, output, Msg::cannotReadPlayer, player, error)) return false;
+bool writeProgramFrom(const PreparedQuiz& prepared, const std::vector<std::uint8_t>& player,
+                      const std::string& playerPath, const std::string& output, Message& error,
+                      std::size_t* packedSize) {
+  std::vector<std::uint8_t> packed;
   std::string packing;
   if (!packIntoPlayer(player, prepared.resources, packed, packing)) {
     error = message(Msg::cannotPackInto, playerPath, packing);
@@ -93,6 +98,13 @@ bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPat
   if (!writeFileReplacing(output, packed, error)) return false;
   if (packedSize) *packedSize = packed.size();
   return true;
+}
+
+bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
+                      Message& error, std::size_t* packedSize) {
+  std::vector<std::uint8_t> player;
+  return readPlayerFor(prepared, playerPath, output, Msg::cannotReadPlayer, player, error) &&
+         writeProgramFrom(prepared, player, playerPath, output, error, packedSize);
 }
 
 }  // namespace fenok::pack

@@ -19,14 +19,22 @@ bool writeFileReplacing(const std::string& path, const std::vector<std::uint8_t>
 // pictures and clips, then the player (last).
 bool outputOverwritesAnInput(const std::string& output, const std::vector<std::string>& inputs, Message& error);
 
+// True when error is outputOverwritesAnInput's refusal (a front end may say how to choose another name).
+bool refusesToOverwrite(const Message& error);
+
 // The player a quiz is written from (a program's or a page's), read, once the output is known not to
 // replace one of the quiz's files or the player; false with the reason otherwise (cannotRead says
 // what player could not be read).
 bool readPlayerFor(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
                    Msg cannotRead, std::vector<std::uint8_t>& player, Message& error);
 
-// The prepared quiz packed into the player at playerPath and written to output. packedSize, when
-// given, gets the size written.
+// The prepared quiz packed into player (read by readPlayerFor from playerPath) and written to output.
+// packedSize, when given, gets the size written.
+bool writeProgramFrom(const PreparedQuiz& prepared, const std::vector<std::uint8_t>& player,
+                      const std::string& playerPath, const std::string& output, Message& error,
+                      std::size_t* packedSize = nullptr);
+
+// readPlayerFor, then writeProgramFrom.
 bool writeQuizProgram(const PreparedQuiz& prepared, const std::string& playerPath, const std::string& output,
                       Message& error, std::size_t* packedSize = nullptr);
 

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <optional>
 
-#include "authoring/file_bytes.h"
 #include "authoring/quiz_build.h"
 #include "authoring/quiz_page.h"
 #include "authoring/quiz_program.h"
 #include "authoring/stub_locator.h"
 #include "commands.h"
+#include "telling.h"
 #include "usage.h"
 
 namespace fenok::pack {
@@ -27,11 +27,6 @@ struct BuildOptions {
   bool plain = false;
   PictureStorage pictures = PictureStorage::fitted;
 };
-
-int usage(const Message& problem, Language language) {
-  std::fprintf(stderr, "fenok-pack build: %s\n%s", say(problem, language).c_str(), commandHelp("build").c_str());
-  return kExitFailed;
-}
 
 bool takesValue(const std::string& arg) {
   return arg == "-o" || arg == "--stub" || arg == "--arch" || arg == "--web-player";
@@ -85,17 +80,6 @@ std::optional<Message> archMismatch(const BuildOptions& options, const std::vect
   return message(Msg::playerOfOtherKind, stub, archName(actual), archName(options.arch));
 }
 
-// The player, read and of the kind asked for, and the output, not one of the quiz's files.
-std::optional<Message> checkPlayer(const BuildOptions& options, const PreparedQuiz& prepared, const std::string& stub,
-                                   std::vector<std::uint8_t>& player) {
-  std::vector<std::string> inputs = prepared.readFiles;
-  inputs.push_back(stub);  // empty when none was found: it then matches nothing
-  Message problem;
-  if (outputOverwritesAnInput(options.output, inputs, problem)) return message(Msg::chooseAnotherOutput, problem);
-  if (!readFileBytes(stub, player, problem)) return message(Msg::cannotReadPlayer, stub, problem);
-  return archMismatch(options, player, stub);
-}
-
 int reportWritten(const BuildOptions& options, const PreparedQuiz& prepared, std::size_t size, Language language) {
   const Message built = message(Msg::built, options.output, questionCount(prepared.questionCount), size);
   std::printf("%s\n", say(built, language).c_str());
@@ -103,25 +87,19 @@ int reportWritten(const BuildOptions& options, const PreparedQuiz& prepared, std
 }
 
 int failed(const Message& error, Language language) {
-  std::fprintf(stderr, "fenok-pack: %s\n", say(error, language).c_str());
+  const Message said = refusesToOverwrite(error) ? message(Msg::chooseAnotherOutput, error) : error;
+  tell(nullptr, language, said);
   return kExitFailed;
 }
 
 int buildPage(const BuildOptions& options, const std::string& programFolder, Language language) {
-  Message playerMissing;
-  const std::string player =
-      locateWebPlayer(options.webPlayer, std::getenv("FENOK_WEB_PLAYER"), programFolder, playerMissing);
+  Message error;
+  const std::string player = locateWebPlayer(options.webPlayer, std::getenv("FENOK_WEB_PLAYER"), programFolder, error);
   const PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
   print(prepared.problems, language);
   if (!prepared.ok()) return kExitFailed;
-  if (player.empty()) return failed(playerMissing, language);
-  std::vector<std::string> inputs = prepared.readFiles;
-  inputs.push_back(player);
-  Message error;
-  if (outputOverwritesAnInput(options.output, inputs, error))
-    return failed(message(Msg::chooseAnotherOutput, error), language);
   std::size_t size = 0;
-  if (!writeQuizPage(prepared, player, options.output, error, &size)) return failed(error, language);
+  if (player.empty() || !writeQuizPage(prepared, player, options.output, error, &size)) return failed(error, language);
   return reportWritten(options, prepared, size, language);
 }
 
@@ -129,24 +107,22 @@ int buildPage(const BuildOptions& options, const std::string& programFolder, Lan
 
 int runBuildFrom(const Arguments& args, const std::string& programFolder, Language language) {
   BuildOptions options;
-  if (const std::optional<Message> problem = parseOptions(args, options)) return usage(*problem, language);
+  if (const std::optional<Message> problem = parseOptions(args, options)) return usageError("build", language, *problem);
   if (options.web) return buildPage(options, programFolder, language);
 
-  Message stubMissing;
-  const std::string stub =
-      locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, stubMissing, options.arch);
+  Message error;
+  const std::string stub = locateStub(options.stub, std::getenv("FENOK_STUB"), programFolder, error, options.arch);
   PreparedQuiz prepared = prepareQuiz(options.quiz, options.plain, options.pictures);
   print(prepared.problems, language);
   if (!prepared.ok()) return kExitFailed;
+  if (stub.empty()) return failed(error, language);
 
   std::vector<std::uint8_t> player;
-  std::optional<Message> error;
-  if (stub.empty()) error = stubMissing;
-  if (!error) error = checkPlayer(options, prepared, stub, player);
+  if (!readPlayerFor(prepared, stub, options.output, Msg::cannotReadPlayer, player, error))
+    return failed(error, language);
+  if (const std::optional<Message> mismatch = archMismatch(options, player, stub)) return failed(*mismatch, language);
   std::size_t packedSize = 0;
-  Message writing;
-  if (!error && !writeQuizProgram(prepared, stub, options.output, writing, &packedSize)) error = writing;
-  if (error) return failed(*error, language);
+  if (!writeProgramFrom(prepared, player, stub, options.output, error, &packedSize)) return failed(error, language);
   return reportWritten(options, prepared, packedSize, language);
 }
 

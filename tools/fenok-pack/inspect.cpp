@@ -4,32 +4,14 @@
 // accepted-answers block it cannot read among it, or a page whose quiz is damaged (the quiz is still
 // printed, the problems go to stderr); 2 when the file cannot be read or is neither a Windows program
 // nor a quiz page.
-#include "authoring/quiz_inspection.h"
-
 #include <cstdio>
-#include <memory>
 
-#include "authoring/content_findings.h"
-#include "authoring/file_bytes.h"
-#include "authoring/quiz_toml_writer.h"
-#include "authoring/text_encoding.h"
+#include "authoring/quiz_inspection.h"
 #include "commands.h"
-#include "content/loader.h"
-#include "content/quiz.h"
-#include "platform/portable/message_recorder.h"
-#include "platform/portable/pe_resources.h"
-#include "platform/portable/recording_graphics.h"
+#include "telling.h"
 #include "usage.h"
 
 namespace fenok::pack {
-
-namespace {
-
-void tell(Language language, const Message& what) {
-  std::fprintf(stderr, "fenok-pack inspect: %s\n", say(what, language).c_str());
-}
-
-}  // namespace
 
 int runInspect(const Arguments& args, Language language) {
   if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
@@ -40,17 +22,18 @@ int runInspect(const Arguments& args, Language language) {
   QuizFile file;
   Message error;
   if (!loadQuizFile(path, file, error)) {
-    tell(language, error);
+    tell("inspect", language, error);
     return kExitFailed;
   }
-  if (file.damage) tell(language, message(Msg::problemWarning, path, *file.damage));
+  if (file.damage) tell("inspect", language, message(Msg::problemWarning, path, *file.damage));
   const InspectResult result = inspectResources(*file.resources);
   if (result.outcome == LoadOutcome::answersMissing) {
-    tell(language, message(Msg::bareProgram, path));
+    tell("inspect", language, message(Msg::bareProgram, path));
     return kExitFlagged;
   }
-  for (const std::string& said : result.messages) tell(language, message(Msg::playerSays, path, said));
-  for (const Message& finding : result.findings) tell(language, message(Msg::problemWarning, path, finding));
+  for (const std::string& said : result.messages) tell("inspect", language, message(Msg::playerSays, path, said));
+  for (const Message& finding : result.findings)
+    tell("inspect", language, message(Msg::problemWarning, path, finding));
   std::fputs(result.toml.c_str(), stdout);
   return result.messages.empty() && result.findings.empty() && !file.damage ? kExitOk : kExitFlagged;
 }

@@ -23,6 +23,7 @@
 #include "platform/portable/pe_resources.h"
 #include "platform/portable/recording_graphics.h"
 #include "platform/ports/platform.h"
+#include "telling.h"
 #include "usage.h"
 
 namespace fenok::pack {
@@ -51,7 +52,6 @@ bool endsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
-void tell(Language language, const Message& what) { std::cerr << "fenok-pack: " << say(what, language) << '\n'; }
 
 // The content resources of a quiz description, packed as the build packs them (unscrambled).
 bool contentFromToml(const std::string& path, MemoryResources& resources, Language language) {
@@ -63,7 +63,7 @@ bool contentFromToml(const std::string& path, MemoryResources& resources, Langua
   std::vector<PeResourceEntry> entries;
   Message error;
   if (!contentResources(content, true, entries, error)) {
-    tell(language, message(Msg::problemError, path, error));
+    tell(nullptr, language, message(Msg::problemError, path, error));
     return false;
   }
   for (PeResourceEntry& entry : entries) resources.add(entry.typeName, entry.id, std::move(entry.bytes));
@@ -84,10 +84,10 @@ bool loadResources(const std::string& path, LoadedResources& loaded, Language la
   }
   Message error;
   if (!loadQuizFile(path, loaded.file, error)) {
-    tell(language, error);
+    tell(nullptr, language, error);
     return false;
   }
-  if (loaded.file.damage) tell(language, message(Msg::problemWarning, path, *loaded.file.damage));
+  if (loaded.file.damage) tell(nullptr, language, message(Msg::problemWarning, path, *loaded.file.damage));
   loaded.active = loaded.file.resources;
   return true;
 }
@@ -99,7 +99,7 @@ bool readAnswers(const TryOptions& options, std::vector<std::uint8_t>& answers, 
   }
   Message reason;
   if (readFileBytes(options.answers, answers, reason)) return true;
-  tell(language, readFailure(options.answers, reason));
+  tell(nullptr, language, readFailure(options.answers, reason));
   return false;
 }
 
@@ -118,7 +118,8 @@ int runTry(const Arguments& args, Language language) {
   const Message answersName = options.answers.empty() ? message(Msg::theAnswers) : valueMessage(options.answers);
   if (options.typed) answers = answersInPlayerEncoding(answers);
   else
-    for (const Message& note : savedAnswersNotes(answers)) tell(language, message(Msg::problemWarning, answersName, note));
+    for (const Message& note : savedAnswersNotes(answers))
+      tell(nullptr, language, message(Msg::problemWarning, answersName, note));
 
   RecordingGraphics graphics;
   MessageRecorder messages;
@@ -128,9 +129,9 @@ int runTry(const Arguments& args, Language language) {
   ContentFindings findings;
   const LoadOutcome outcome = loadQuiz(ContentPorts{*loaded.active, messages, graphics}, *quiz, &findings);
   for (const RecordedMessage& said : messages.messages())
-    tell(language, message(Msg::playerSays, options.quiz, cp1252ToUtf8(said.text)));
+    tell(nullptr, language, message(Msg::playerSays, options.quiz, cp1252ToUtf8(said.text)));
   const std::vector<Message> damage = describeFindings(findings);
-  for (const Message& line : damage) tell(language, message(Msg::problemWarning, options.quiz, line));
+  for (const Message& line : damage) tell(nullptr, language, message(Msg::problemWarning, options.quiz, line));
   messages.clear();
 
   runTrySession(messages, graphics, *quiz, answers, std::cout);
