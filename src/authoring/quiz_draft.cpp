@@ -9,6 +9,7 @@
 #include "file_bytes.h"
 #include "generic_names.h"
 #include "quiz_checks.h"
+#include "authoring/pictures/picture_source.h"
 #include "quiz_media.h"
 #include "quiz_toml_writer.h"
 #include "text_encoding.h"
@@ -16,7 +17,6 @@
 namespace fenok::pack {
 namespace {
 
-constexpr std::size_t kSignatureBytes = 8;  // enough for pictureFormat
 
 struct ClipExtension {
   const char* extension;
@@ -40,11 +40,28 @@ std::string lowerAscii(std::string text) {
 
 std::vector<std::uint8_t> leadingBytes(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
-  std::vector<std::uint8_t> bytes(kSignatureBytes);
+  std::vector<std::uint8_t> bytes(kFormatSignatureBytes);
   file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(file ? bytes.size() : static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
   return bytes;
 }
+
+// Whether this computer reads the picture: its whole file is read, but only its header decoded.
+bool pictureReadable(const std::string& path, const std::string& name, PictureFormat format, Message& leftOutBecause) {
+  std::vector<std::uint8_t> bytes;
+  Message reason;
+  if (!readFileBytes(path, bytes, reason)) {
+    leftOutBecause = readFailure(name, reason);
+    return false;
+  }
+  if (checkPicture(bytes, format, leftOutBecause) == PictureCheck::readable) return true;
+  leftOutBecause.args.insert(leftOutBecause.args.begin(), valueMessage(name));
+  return false;
+}
+
+const Msg kNotOfTheMedia[] = {Msg::notForPictureQuiz, Msg::notForAudioQuiz, Msg::notForVideoQuiz};
+
+bool byName(const LeftOutFile& a, const LeftOutFile& b) { return a.name < b.name; }
 
 // Windows-1252 upper case: ASCII, the accented letters of Latin-1, and š œ ž ÿ.
 char upperCp1252(char c) {
@@ -80,11 +97,13 @@ std::string comment(const std::string& line, const std::string& what) {
 
 }  // namespace
 
-bool draftMediaOf(const std::string& file, DraftMedia& media) {
+bool draftMediaOf(const std::string& file, DraftMedia& media, Message& leftOutBecause) {
   const std::filesystem::path path = filePath(file);
-  if (pictureFormat(leadingBytes(path)) != PictureFormat::none) {
+  const std::string name = path.filename().u8string();
+  const PictureFormat format = pictureFormat(leadingBytes(path));
+  if (format != PictureFormat::none) {
     media = DraftMedia::pictures;
-    return true;
+    return pictureReadable(file, name, format, leftOutBecause);
   }
   const std::string extension = lowerAscii(path.extension().u8string());
   for (const ClipExtension& clip : kClipExtensions) {
@@ -92,11 +111,12 @@ bool draftMediaOf(const std::string& file, DraftMedia& media) {
     media = clip.media;
     return true;
   }
+  leftOutBecause = message(Msg::notMediaFile, name);
   return false;
 }
 
-
-bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Message& reason) {
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::vector<LeftOutFile>& leftOut,
+                Message& reason) {
   std::error_code failure;
   std::filesystem::directory_iterator entries(filePath(folder), failure);
   if (failure) {
@@ -105,11 +125,15 @@ bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Messag
   }
   for (const auto& entry : entries) {
     std::error_code ignored;
+    if (!entry.is_regular_file(ignored)) continue;  // folders are not files of the quiz
     DraftMedia media;
-    if (entry.is_regular_file(ignored) && draftMediaOf(entry.path().u8string(), media))
-      files.push_back({entry.path().filename().u8string(), media});
+    Message because;
+    const std::string name = entry.path().filename().u8string();
+    if (draftMediaOf(entry.path().u8string(), media, because)) files.push_back({name, media});
+    else leftOut.push_back({name, because});
   }
   std::sort(files.begin(), files.end(), [](const DraftFile& a, const DraftFile& b) { return a.name < b.name; });
+  std::sort(leftOut.begin(), leftOut.end(), byName);
   return true;
 }
 
@@ -139,21 +163,27 @@ std::string answerFromFileName(const std::string& name) {
 bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
                  Message& reason) {
   std::vector<DraftFile> files;
+  draft.leftOut.clear();
   failure = DraftFailure::none;
-  if (!draftFiles(folder, files, reason)) failure = DraftFailure::cannotList;
+  if (!draftFiles(folder, files, draft.leftOut, reason)) failure = DraftFailure::cannotList;
   draft.media = media ? *media : DraftMedia::pictures;
   if (failure == DraftFailure::none && !media && !defaultDraftMedia(files, draft.media))
     failure = DraftFailure::nothingToAsk;
   if (failure != DraftFailure::none) return false;
   draft.names.clear();
-  for (const DraftFile& file : files)
+  for (const DraftFile& file : files) {
     if (file.media == draft.media) draft.names.push_back(file.name);
+    else draft.leftOut.push_back({file.name, message(kNotOfTheMedia[static_cast<int>(draft.media)], file.name)});
+  }
   draft.filesFound = draft.names.size();
   if (draft.names.empty()) {
     failure = DraftFailure::nothingOfThatMedia;
     return false;
   }
+  for (std::size_t i = kMaxQuestions; i < draft.names.size(); ++i)
+    draft.leftOut.push_back({draft.names[i], message(Msg::beyondLastQuestion, draft.names[i], kMaxQuestions)});
   if (draft.names.size() > static_cast<std::size_t>(kMaxQuestions)) draft.names.resize(kMaxQuestions);
+  std::sort(draft.leftOut.begin(), draft.leftOut.end(), byName);
   std::error_code ignored;
   std::filesystem::path path = std::filesystem::weakly_canonical(filePath(folder), ignored);
   if (path.filename().empty()) path = path.parent_path();

@@ -17,30 +17,40 @@ struct DraftFile {
   DraftMedia media;
 };
 
-// What a file can be the question of: a picture by its first bytes, a clip by its extension; false
-// for anything else.
-bool draftMediaOf(const std::string& path, DraftMedia& media);
+// A file of the folder that is not in the draft, and why: the reason names the file.
+struct LeftOutFile {
+  std::string name;
+  Message reason;
+};
 
-// The files of the folder that can make questions, sorted by name; others (the description, notes)
-// are left out. False, with a reason, when the folder cannot be listed.
-bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, Message& reason);
+// What a file can be the question of: a picture by its first bytes (one this computer reads), a clip
+// by its extension. False, with the reason, for anything else.
+bool draftMediaOf(const std::string& path, DraftMedia& media, Message& leftOutBecause);
+
+// The files of the folder that can make questions, sorted by name, and the others with their reasons,
+// also sorted. False, with a reason, when the folder cannot be listed.
+bool draftFiles(const std::string& folder, std::vector<DraftFile>& files, std::vector<LeftOutFile>& leftOut,
+                Message& reason);
 
 // Pictures when there are any, else the more numerous kind of clip; false when there is neither.
 bool defaultDraftMedia(const std::vector<DraftFile>& files, DraftMedia& media);
 
-// What a folder gives a new quiz: its title (the folder's name), its kind and the names of the files
-// that become questions (at most the questions a quiz holds; filesFound tells how many there were).
+// What a folder gives a new quiz: its title (the folder's name), its kind, the names of the files that
+// become questions (at most the questions a quiz holds; filesFound tells how many there were) and every
+// other file of the folder with the reason it is not in the quiz, in name order.
 struct FolderDraft {
   std::string title;
   DraftMedia media = DraftMedia::pictures;
   std::vector<std::string> names;
   std::size_t filesFound = 0;
+  std::vector<LeftOutFile> leftOut;
 };
 
 enum class DraftFailure { none, cannotList, nothingToAsk, nothingOfThatMedia };
 
 // The draft of a folder, of the given media or the default one (media null). On failure, why, with
-// the system's words in reason when the folder cannot be listed.
+// the system's words in reason when the folder cannot be listed; draft.leftOut is filled all the same,
+// so that a folder of pictures this computer cannot read says which and why.
 bool draftFolder(const std::string& folder, const DraftMedia* media, FolderDraft& draft, DraftFailure& failure,
                  Message& reason);
 

@@ -16,16 +16,12 @@
 #include "pictures/png_reader.h"
 #include "platform/panel_ids.h"
 #include "platform/ports/resources.h"
-#include "prepared_pictures.h"
+#include "authoring/pictures/prepared_pictures.h"
 
 namespace fenok::pack {
 namespace {
 
 constexpr const char* kPictureType = "IMG";
-
-bool startsWith(const std::vector<std::uint8_t>& bytes, const char* prefix, std::size_t length) {
-  return bytes.size() >= length && std::memcmp(bytes.data(), prefix, length) == 0;
-}
 
 bool sameUpper(const std::string& stored, const char* name) {
   if (stored.size() != std::strlen(name)) return false;
@@ -175,13 +171,6 @@ class MediaCollector {
 };
 
 }  // namespace
-
-PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes) {
-  if (startsWith(bytes, "\xFF\xD8\xFF", 3)) return PictureFormat::jpeg;
-  if (startsWith(bytes, "GIF8", 4)) return PictureFormat::gif;
-  if (startsWith(bytes, "\x89PNG\r\n\x1A\n", 8)) return PictureFormat::png;
-  return PictureFormat::none;
-}
 
 bool isQuizResource(const PeResourceEntry& entry) {
   const auto typeIs = [&](const char* name) { return sameUpper(entry.typeName, name); };

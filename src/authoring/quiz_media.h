@@ -3,22 +3,20 @@
 // description's folder), recognised by their bytes and turned into the resources the player loads:
 // JPEG and GIF pictures "IMG" 400 + j, PNG pictures RCDATA 400 + j, solution pictures "IMG" 10400 + j
 // with the halves of every byte exchanged (PNG ones plain as RCDATA 10400 + j), clips "IMG" 400 + j.
+// Pictures of other formats (WebP, HEIC, AVIF) are always fitted, and so stored as JPEG or PNG.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "authoring/pictures/picture_format.h"
 #include "diagnostics.h"
 #include "platform/portable/pe_resources.h"
 #include "quiz_source.h"
 
 namespace fenok::pack {
 
-enum class PictureFormat { none, jpeg, gif, png };
-
 // Pictures fitted to the player's box (the default), or stored as the files give them.
 enum class PictureStorage { fitted, asGiven };
-
-PictureFormat pictureFormat(const std::vector<std::uint8_t>& bytes);
 
 // True for every resource of the stub that a quiz owns (content, pictures, solutions, clips): these
 // are dropped from the stub so that nothing of an earlier quiz stays behind.

@@ -53,11 +53,14 @@ QuizDocument::QuizDocument() {
   for (pack::SourceText* text : {&quiz_.title, &quiz_.author, &quiz_.explanation}) text->present = true;
 }
 
-bool QuizDocument::fromFolder(const std::string& folder, QuizDocument& document, std::string& reason) {
+bool QuizDocument::fromFolder(const std::string& folder, QuizDocument& document, std::string& reason,
+                              std::vector<std::string>& leftOut) {
   pack::FolderDraft draft;
   pack::DraftFailure failure;
   pack::Message why;
-  if (!pack::draftFolder(folder, nullptr, draft, failure, why)) {
+  const bool made = pack::draftFolder(folder, nullptr, draft, failure, why);
+  for (const pack::LeftOutFile& file : draft.leftOut) leftOut.push_back(pack::say(file.reason, texts::kLanguage));
+  if (!made) {
     reason = failure == pack::DraftFailure::cannotList ? pack::say(why, texts::kLanguage) : std::string();
     return false;
   }
@@ -170,13 +173,14 @@ void QuizDocument::addFiles(const std::vector<std::string>& paths, std::vector<s
   const bool empty = quiz_.questions.empty();
   for (const std::string& path : paths) {
     pack::DraftMedia media;
-    const bool usable = pack::draftMediaOf(path, media);
+    pack::Message because;
+    const bool usable = pack::draftMediaOf(path, media, because);
     // The first file of an empty quiz chooses its kind; later ones must be of the same family.
     if (usable && empty && added.empty()) kind = mediaKindOf(media);
     const bool picture = usable && media == pack::DraftMedia::pictures;
     const bool fits = usable && kind != kMediaText && picture == (kind == kMediaPictures);
     if (!fits) {
-      refused.push_back(path);
+      refused.push_back(usable ? path : pack::say(because, texts::kLanguage));
       continue;
     }
     added.push_back(questionOf(fileKey(path), pack::filePath(path).filename().u8string(), media));

@@ -21,7 +21,9 @@ class QuizDocument {
 
   // A first quiz from the pictures or clips of a folder, by the rules of `fenok-pack new`; it is to be
   // saved as FOLDER/quiz.toml. False with a reason when the folder holds nothing to make questions of.
-  static bool fromFolder(const std::string& folder, QuizDocument& document, std::string& reason);
+  // leftOut gets a line for every file of the folder the quiz does not take, saying which and why.
+  static bool fromFolder(const std::string& folder, QuizDocument& document, std::string& reason,
+                         std::vector<std::string>& leftOut);
   // A description file. False, with a reason, when it cannot be read or is not TOML; otherwise true,
   // with what reading it said (unknown keys, values of the wrong kind) in problems.
   static bool open(const std::string& path, QuizDocument& document, std::vector<pack::Problem>& problems,

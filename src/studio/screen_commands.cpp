@@ -69,12 +69,17 @@ void ScreenState::openFolder(const std::string& folder) {
   }
   QuizDocument next;
   std::string reason;
-  if (!QuizDocument::fromFolder(folder, next, reason)) {
-    host.tell(reason.empty() ? say(texts::kFolderEmpty, {folder}) : say(texts::kCannotListFolder, {folder, reason}),
+  std::vector<std::string> leftOut;
+  const bool drafted = QuizDocument::fromFolder(folder, next, reason, leftOut);
+  std::string list;
+  for (const std::string& line : leftOut) list += "\n" + line;
+  if (!drafted) {
+    host.tell(reason.empty() ? say(texts::kFolderEmpty, {folder}) + list : say(texts::kCannotListFolder, {folder, reason}),
               Tone::error);
     return;
   }
   replaceDocument(std::move(next));
+  if (!leftOut.empty()) host.tell(say(texts::kLeftOutFiles, {list}), Tone::warning);
 }
 
 void ScreenState::open() {

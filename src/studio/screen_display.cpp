@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "authoring/file_bytes.h"
-#include "authoring/picture_thumbnail.h"
+#include "authoring/pictures/picture_thumbnail.h"
 #include "pictures/picture_fit.h"
 #include "screen_state.h"
 #include "studio_ids.h"

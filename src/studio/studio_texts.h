@@ -96,7 +96,9 @@ constexpr const char* kOpenedWithProblems = "« %s » est ouvert, mais sa lectur
 constexpr const char* kCannotSave = "Impossible d'enregistrer : %s";
 constexpr const char* kFolderHasQuiz = "Ce dossier a déjà un quiz.toml : il est ouvert tel quel.";
 constexpr const char* kCannotListFolder = "Impossible de lire le dossier « %s » : %s";
-constexpr const char* kFolderEmpty = "Le dossier « %s » ne contient ni images (JPEG, GIF, PNG) ni sons ou vidéos.";
+constexpr const char* kFolderEmpty =
+    "Le dossier « %s » ne contient ni images (JPEG, GIF, PNG, WebP, HEIC, AVIF) ni sons ou vidéos.";
+constexpr const char* kLeftOutFiles = "Ces fichiers du dossier ne sont pas dans le quiz :%s";
 constexpr const char* kFolderTruncated = "Le dossier contient %d fichiers ; un quiz a au plus %d questions : les %d premiers sont pris.";
 constexpr const char* kRefusedFiles =
     "Ces fichiers ne vont pas dans ce quiz (des images pour un quiz d'images, des sons ou des vidéos pour un "

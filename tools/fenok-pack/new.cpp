@@ -4,14 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
 
 #include "authoring/file_bytes.h"
 #include "authoring/quiz_draft.h"
+#include "authoring/quiz_program.h"
 #include "commands.h"
 #include "content/quiz.h"
+#include "telling.h"
 #include "usage.h"
 
 namespace fenok::pack {
@@ -32,16 +33,6 @@ struct NewOptions {
   DraftMedia media = DraftMedia::pictures;
   bool mediaGiven = false;
 };
-
-void tell(Language language, const Message& what) {
-  std::fprintf(stderr, "fenok-pack new: %s\n", say(what, language).c_str());
-}
-
-int usage(const Message& problem, Language language) {
-  tell(language, problem);
-  std::fputs(commandHelp("new").c_str(), stderr);
-  return kExitFailed;
-}
 
 bool parseMedia(const std::string& name, DraftMedia& media) {
   for (const MediaName& entry : kMediaNames) {
@@ -85,38 +76,45 @@ Message summary(const std::string& description, const FolderDraft& draft) {
   const char* media = kMediaNames[static_cast<int>(draft.media)].name;
   const Message count = questionCount(static_cast<int>(draft.names.size()));
   if (unanswered == 0) return message(Msg::drafted, description, count, media);
+  if (unanswered == 1) return message(Msg::draftedWithoutAnAnswer, description, count, media);
   return message(Msg::draftedWithoutAnswers, description, count, media, unanswered);
+}
+
+// Every file of the folder that the draft does not take, with the reason: none is left out unsaid.
+void tellLeftOut(const FolderDraft& draft, Language language) {
+  for (const LeftOutFile& file : draft.leftOut) tell("new", language, message(Msg::leftOut, file.reason));
 }
 
 }  // namespace
 
 int runNew(const Arguments& args, Language language) {
   NewOptions options;
-  if (const std::optional<Message> problem = parseOptions(args, options)) return usage(*problem, language);
+  if (const std::optional<Message> problem = parseOptions(args, options))
+    return usageError("new", language, *problem);
 
   const std::filesystem::path description = filePath(options.folder) / kDescriptionName;
   const std::string descriptionName = description.u8string();
   std::error_code ignored;
   if (std::filesystem::exists(description, ignored)) {
-    tell(language, message(Msg::descriptionExists, descriptionName));
+    tell("new", language, message(Msg::descriptionExists, descriptionName));
     return kExitFailed;
   }
   FolderDraft draft;
   DraftFailure failure;
   Message reason;
-  if (!draftFolder(options.folder, options.mediaGiven ? &options.media : nullptr, draft, failure, reason)) {
-    tell(language, draftFailure(failure, options.folder, reason, draft.media));
+  const bool drafted = draftFolder(options.folder, options.mediaGiven ? &options.media : nullptr, draft, failure, reason);
+  tellLeftOut(draft, language);
+  if (!drafted) {
+    tell("new", language, draftFailure(failure, options.folder, reason, draft.media));
     return kExitFailed;
   }
   if (draft.filesFound > draft.names.size())
-    tell(language, message(Msg::tooManyFiles, draft.filesFound, kMaxQuestions));
+    tell("new", language, message(Msg::tooManyFiles, draft.filesFound, kMaxQuestions));
 
-  std::ofstream out(description, std::ios::binary);
-  out << draftDescription(draft.title, draft.media, draft.names);
-  out.close();
-  if (!out) {
-    std::filesystem::remove(description, ignored);
-    tell(language, message(Msg::cannotWriteFile, descriptionName));
+  const std::string text = draftDescription(draft.title, draft.media, draft.names);
+  Message writing;
+  if (!writeFileReplacing(descriptionName, std::vector<std::uint8_t>(text.begin(), text.end()), writing, false)) {
+    tell("new", language, writing);
     return kExitFailed;
   }
   std::printf("%s\n", say(summary(descriptionName, draft), language).c_str());

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "picture_structure.h"
+#include "webp_chunks.h"
 #include "platform/portable/stored_bytes.h"
 
 namespace fenok::pack {
@@ -91,6 +92,16 @@ int exifOrientation(const std::vector<std::uint8_t>& jpeg) {
                                     segment.length - kExifHeaderBytes);
   });
   return orientation == 0 ? kUpright : orientation;
+}
+
+int webpExifOrientation(const std::vector<std::uint8_t>& webp) {
+  std::size_t payload = 0, length = 0;
+  if (!webpChunk(webp, "EXIF", payload, length)) return kUpright;
+  if (length >= kExifHeaderBytes && std::memcmp(webp.data() + payload, kExifHeader, kExifHeaderBytes) == 0) {
+    payload += kExifHeaderBytes;
+    length -= kExifHeaderBytes;
+  }
+  return orientationInTiff(webp.data() + payload, length);
 }
 
 Pixels orientUpright(const Pixels& pixels, int orientation) {

@@ -15,6 +15,8 @@ constexpr int kLastOrientation = 8;
 
 // The orientation tag of a JPEG's Exif block; kUpright when there is none or it cannot be read.
 int exifOrientation(const std::vector<std::uint8_t>& jpeg);
+// The same for a WebP's Exif chunk.
+int webpExifOrientation(const std::vector<std::uint8_t>& webp);
 
 // The pixels as they are meant to be seen.
 Pixels orientUpright(const Pixels& pixels, int orientation);

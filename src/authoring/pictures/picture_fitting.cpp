@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "exif_orientation.h"
 #include "palette_png.h"
 #include "picture_pixels.h"
 #include "picture_structure.h"
@@ -18,23 +17,15 @@ struct Encoded {
   std::vector<std::uint8_t> bytes;
 };
 
-// The image library pads a cut-off JPEG or GIF without a word; the PNG has passed the player's own
-// reader, which refuses one.
-bool ends(const std::vector<std::uint8_t>& bytes, PictureFormat format) {
-  if (format == PictureFormat::jpeg) return jpegIsComplete(bytes);
-  if (format == PictureFormat::gif) return gifIsComplete(bytes);
-  return true;
-}
-
-// Cut-off files are told by their structure, oversized ones by their header; a picture stored as
-// given is not decoded further (the player decodes it), one to be fitted is decoded here.
+// A picture stored as given is not decoded (the player decodes it): cut-off files are told by their
+// structure, oversized ones by their header.
 bool checkWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format, Message& problem) {
   int width = 0, height = 0;
   if (pictureDimensions(bytes, width, height) && static_cast<long long>(width) * height > kMaxPicturePixels) {
     problem = message(Msg::pictureTooLarge, width, height, kMaxPicturePixels / 1'000'000);
     return false;
   }
-  if (!ends(bytes, format)) {
+  if (!pictureIsWhole(bytes, format)) {
     problem = message(Msg::pictureCutShort);
     return false;
   }
@@ -69,17 +60,12 @@ Encoded smallestEncoding(const Pixels& pixels) {
 
 bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,
                     Message& problem) {
-  if (!checkWhole(bytes, format, problem)) return false;
-  if (storage == PictureStorage::asGiven) return true;
+  const bool shown = playerShows(format);
+  if (shown && storage == PictureStorage::asGiven) return checkWhole(bytes, format, problem);
   Pixels pixels;
-  std::string reason;
-  if (!decodePixels(bytes, pixels, reason)) {
-    problem = message(Msg::pictureNotDecodable, reason);
-    return false;
-  }
+  bool turned = false;
+  if (readPicture(bytes, format, pixels, turned, problem) != PictureCheck::readable) return false;
 
-  const int orientation = format == PictureFormat::jpeg ? exifOrientation(bytes) : kUpright;
-  if (orientation != kUpright) pixels = orientUpright(pixels, orientation);
   FittedSize fitted;
   fitToBox(pixels.width, pixels.height, kPlayerPictureBox, kPlayerPictureBox, fitted);
   const bool noLarger = pixels.width <= fitted.width && pixels.height <= fitted.height;
@@ -91,8 +77,8 @@ bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, Pic
   }
   // A picture the player enlarges has no detail that the box would lose: its own file shows the same
   // when it is smaller. Not a GIF (only JPEG and PNG are stored, so the first frame of an animation is
-  // the one decoded here) and not a photo to be turned upright.
-  const bool keepable = format != PictureFormat::gif && orientation == kUpright && noLarger;
+  // the one decoded here), not a format the player cannot show, and not a photo to be turned upright.
+  const bool keepable = shown && format != PictureFormat::gif && !turned && noLarger;
   if (keepable && bytes.size() <= encoded.bytes.size()) return true;
   bytes = std::move(encoded.bytes);
   format = encoded.format;

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "messages.h"
-#include "quiz_media.h"
+#include "authoring/messages.h"
+#include "authoring/quiz_media.h"
+#include "picture_source.h"
 
 namespace fenok::pack {
 
@@ -17,11 +18,9 @@ namespace fenok::pack {
 constexpr int kPlayerPictureBox = 260;
 // JPEG quality of fitted pictures: at this size, below it edges of drawings and text start to ring.
 constexpr int kJpegQuality = 90;
-// Beyond any camera's picture; also bounds the memory a decode takes.
-constexpr long long kMaxPicturePixels = 100'000'000;
-
 // Checks that a picture (JPEG, GIF, or a PNG the player decodes) is whole and not too large; when
-// fitting, decodes it and replaces its bytes and format by the fitted picture's. On failure, problem
+// fitting, decodes it and replaces its bytes and format by the fitted picture's. A picture the player
+// cannot show (WebP, HEIC, AVIF) is fitted whatever the storage asked for. On failure, problem
 // says what is wrong with the picture, all but its first argument: the file's name, which only the
 // caller knows as the author wrote it.
 bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, PictureStorage storage,

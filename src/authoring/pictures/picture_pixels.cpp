@@ -61,6 +61,8 @@ bool pictureDimensions(const std::vector<std::uint8_t>& bytes, int& width, int& 
   return stbi_info_from_memory(bytes.data(), byteCount(bytes), &width, &height, &channels) != 0;
 }
 
+std::string libraryFailure() { return stbi_failure_reason() ? stbi_failure_reason() : "unknown reason"; }
+
 bool decodePixels(const std::vector<std::uint8_t>& bytes, Pixels& pixels, std::string& reason) {
   int width = 0, height = 0, stored = 0;
   // Pictures without alpha (every JPEG) come straight as RGB; the others as RGBA, checked for alpha.
@@ -70,7 +72,7 @@ bool decodePixels(const std::vector<std::uint8_t>& bytes, Pixels& pixels, std::s
   std::unique_ptr<stbi_uc, LibraryFree> decoded(
       stbi_load_from_memory(bytes.data(), byteCount(bytes), &width, &height, &stored, asked));
   if (!decoded) {
-    reason = stbi_failure_reason() ? stbi_failure_reason() : "unknown reason";
+    reason = libraryFailure();
     return false;
   }
   pixels.width = width;
@@ -83,6 +85,15 @@ bool decodePixels(const std::vector<std::uint8_t>& bytes, Pixels& pixels, std::s
     pixels.data.assign(decoded.get(), decoded.get() + count * kRgb);
   }
   return true;
+}
+
+void dropOpaqueAlpha(Pixels& pixels) {
+  if (pixels.channels != kRgba) return;
+  const std::size_t count = pixels.data.size() / kRgba;
+  if (!fullyOpaque(pixels.data.data(), count)) return;
+  for (std::size_t i = 0; i < count; ++i) std::memmove(&pixels.data[i * kRgb], &pixels.data[i * kRgba], kRgb);
+  pixels.data.resize(count * kRgb);
+  pixels.channels = kRgb;
 }
 
 Pixels resample(const Pixels& pixels, int width, int height) {

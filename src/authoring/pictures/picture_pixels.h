@@ -20,10 +20,15 @@ struct Pixels {
 
 // The width and height an encoded picture declares, read without decoding it.
 bool pictureDimensions(const std::vector<std::uint8_t>& bytes, int& width, int& height);
+// Why the library's last call on this thread failed, in its words.
+std::string libraryFailure();
 
 // RGB, or RGBA when some pixel is not fully opaque; the first frame of an animated GIF.
 // On failure, reason says why in the library's words.
 bool decodePixels(const std::vector<std::uint8_t>& bytes, Pixels& pixels, std::string& reason);
+
+// RGBA pixels all fully opaque become RGB: alpha that says nothing would only cost the PNG bytes.
+void dropOpaqueAlpha(Pixels& pixels);
 
 // A new size through a cubic filter in linear light; alpha, where there is one, is resampled on its
 // own, as the player's stretch ignores it too.

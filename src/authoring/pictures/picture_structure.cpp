@@ -126,4 +126,10 @@ bool gifIsComplete(const std::vector<std::uint8_t>& data) {
   return false;
 }
 
+bool pictureIsWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format) {
+  if (format == PictureFormat::jpeg) return jpegIsComplete(bytes);
+  if (format == PictureFormat::gif) return gifIsComplete(bytes);
+  return true;
+}
+
 }  // namespace fenok::pack

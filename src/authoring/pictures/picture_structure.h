@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "picture_format.h"
+
 namespace fenok::pack {
 
 // One marker segment of a JPEG: its marker byte and where its payload (after the length) lies.
@@ -24,5 +26,8 @@ bool walkJpeg(const std::vector<std::uint8_t>& bytes, const std::function<void(c
 // well-formed blocks.
 bool jpegIsComplete(const std::vector<std::uint8_t>& bytes);
 bool gifIsComplete(const std::vector<std::uint8_t>& bytes);
+
+// jpegIsComplete or gifIsComplete by the format; true for the others, whose decoders tell a cut.
+bool pictureIsWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format);
 
 }  // namespace fenok::pack

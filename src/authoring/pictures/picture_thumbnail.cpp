@@ -2,30 +2,22 @@
 
 #include <algorithm>
 
-#include "exif_orientation.h"
-#include "file_bytes.h"
-#include "parallel.h"
-#include "picture_fitting.h"
+#include "authoring/file_bytes.h"
+#include "authoring/parallel.h"
+#include "picture_source.h"
 #include "pictures/picture_fit.h"
-#include "quiz_media.h"
+#include "authoring/quiz_media.h"
 
 namespace fenok::pack {
 
 bool playerPicture(const std::string& path, Pixels& shown) {
   std::vector<std::uint8_t> bytes;
-  std::string reason;
   if (!readFileBytes(path, bytes)) return false;
-  const PictureFormat format = pictureFormat(bytes);
   Pixels pixels;
-  int width = 0, height = 0;
-  // The same bound as packing: a picture too large to pack is not decoded here either.
-  if (format == PictureFormat::none) return false;
-  if (pictureDimensions(bytes, width, height) && static_cast<long long>(width) * height > kMaxPicturePixels) return false;
-  if (!decodePixels(bytes, pixels, reason)) return false;
-  if (format == PictureFormat::jpeg) {
-    const int orientation = exifOrientation(bytes);
-    if (orientation != kUpright) pixels = orientUpright(pixels, orientation);
-  }
+  bool turned = false;
+  Message problem;
+  // The same bounds as packing: a picture too large to pack is not decoded here either.
+  if (readPicture(bytes, pictureFormat(bytes), pixels, turned, problem) != PictureCheck::readable) return false;
   FittedSize fitted;
   if (!fitToBox(pixels.width, pixels.height, kPictureBoxSide, kPictureBoxSide, fitted)) return false;
   const bool sameSize = fitted.width == pixels.width && fitted.height == pixels.height;

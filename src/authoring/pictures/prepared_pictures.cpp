@@ -6,8 +6,8 @@
 #include <system_error>
 #include <thread>
 
-#include "file_bytes.h"
-#include "parallel.h"
+#include "authoring/file_bytes.h"
+#include "authoring/parallel.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>

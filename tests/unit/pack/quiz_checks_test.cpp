@@ -107,7 +107,7 @@ const Case kErrors[] = {
     {"EmptyFile", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"empty.jpg\"\n",
      {"quiz.toml:5: \"empty.jpg\" is empty"}, {}},
     {"NotAPicture", "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"notes.txt\"\n",
-     {"quiz.toml:5: \"notes.txt\" is not a JPEG, GIF or PNG picture"}, {}},
+     {"quiz.toml:5: \"notes.txt\" is not a JPEG, GIF, PNG, WebP, HEIC or AVIF picture"}, {}},
     {"PngThePlayerCannotDecode",
      "title = \"T\"\nmedia = \"pictures\"\n[[question]]\nanswer = \"A\"\npicture = \"broken.png\"\n",
      {"quiz.toml:5: \"broken.png\" is a PNG that the player cannot decode"}, {}},

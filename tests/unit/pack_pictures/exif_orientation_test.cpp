@@ -2,8 +2,8 @@
 // cannot be read leave a picture as it is.
 #include <gtest/gtest.h>
 
-#include "authoring/exif_orientation.h"
-#include "authoring/picture_fitting.h"
+#include "authoring/pictures/exif_orientation.h"
+#include "authoring/pictures/picture_fitting.h"
 #include "picture_support.h"
 
 namespace fenok {

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "../pack/pack_support.h"
-#include "authoring/palette_png.h"
-#include "authoring/picture_fitting.h"
+#include "authoring/pictures/palette_png.h"
+#include "authoring/pictures/picture_fitting.h"
 #include "authoring/quiz_build.h"
 #include "picture_support.h"
 #include "pictures/picture_fit.h"

@@ -2,7 +2,7 @@
 // padded with blank data, so only the walk to its end marker tells.
 #include <gtest/gtest.h>
 
-#include "authoring/picture_structure.h"
+#include "authoring/pictures/picture_structure.h"
 #include "picture_support.h"
 
 namespace fenok {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "authoring/picture_pixels.h"
+#include "authoring/pictures/picture_pixels.h"
 
 namespace fenok::testing {
 

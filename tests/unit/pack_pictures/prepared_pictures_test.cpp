@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../pack/pack_support.h"
-#include "authoring/prepared_pictures.h"
+#include "authoring/pictures/prepared_pictures.h"
 #include "fenok-pack/commands.h"
 #include "picture_support.h"
 

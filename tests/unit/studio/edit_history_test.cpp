@@ -37,7 +37,8 @@ class EditHistoryTest : public ::testing::Test {
   void SetUp() override {
     testing::writePictures(folder);
     QuizDocument drafted;
-    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), drafted, reason)) << reason;
+    std::vector<std::string> leftOut;
+    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), drafted, reason, leftOut)) << reason;
     drafted.apply(studio::setValue<int>([](QuizSource& quiz) -> int& { return quiz.commentKind; }, kCommentText));
     drafted.apply(typed(0, &SourceQuestion::comment, "Un arc.", STUDIO_COMMENT));
     drafted.apply(studio::setValue<std::vector<SourceText>>(
@@ -141,7 +142,8 @@ TEST_F(EditHistoryTest, TheSavedStateIsUnmodifiedWhereverTheHistoryStands) {
 
   // A drafted quiz is on no disk: undoing everything leaves it modified.
   QuizDocument drafted;
-  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), drafted, reason));
+  std::vector<std::string> leftOut;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), drafted, reason, leftOut));
   drafted.apply(title("X"));
   drafted.undo();
   EXPECT_TRUE(drafted.modified());

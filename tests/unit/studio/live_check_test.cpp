@@ -49,7 +49,8 @@ TEST(LiveCheck, SaysWhatCheckSaysOfTheSavedFileAndWhereToFixIt) {
     testing::writePictures(folder);
     QuizDocument document;
     std::string reason, error;
-    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason));
+    std::vector<std::string> leftOut;
+    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason, leftOut));
     studio::LiveCheck check;
     check.run(document);  // before the edit, so that what it keeps from one run to the next is used
     testing::change(document, edit.apply);

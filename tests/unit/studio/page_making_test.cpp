@@ -22,6 +22,7 @@ TEST(StudioPage, CreatingAPageWritesTheQuizFromTheWebPlayer) {
   MemoryFormControls controls;
   studio::StudioScreen screen{controls, host};
   screen.start({folder.path("photos")});
+  host.told.clear();  // the folder's note, left out
 
   host.saveFilters = {kPageFilter};
   host.savedFiles = {folder.path("photos/photos.exe")};  // the name proposed, kept as it was

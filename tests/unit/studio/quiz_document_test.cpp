@@ -36,7 +36,8 @@ TEST(QuizDocument, FromFolderDraftsOneQuestionPerPictureInNameOrder) {
   testing::writePictures(folder);
   QuizDocument document;
   std::string reason;
-  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason)) << reason;
+  std::vector<std::string> leftOut;
+  ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason, leftOut)) << reason;
   EXPECT_EQ(answers(document), (std::vector<std::string>{"ARC", "ETE", "TOUR EIFFEL"}));
   EXPECT_EQ(document.quiz().questions[2].picture.value, "tour-eiffel.jpg");
   EXPECT_EQ(document.quiz().title.value, "photos");
@@ -47,7 +48,7 @@ TEST(QuizDocument, FromFolderDraftsOneQuestionPerPictureInNameOrder) {
   EXPECT_TRUE(pack::prepareQuizText(document.text(), document.path(), false).ok());
 
   QuizDocument empty;
-  EXPECT_FALSE(QuizDocument::fromFolder(folder.path("nothing-here"), empty, reason));
+  EXPECT_FALSE(QuizDocument::fromFolder(folder.path("nothing-here"), empty, reason, leftOut));
 }
 
 // A quiz drafted from the folder of three pictures.
@@ -55,7 +56,8 @@ class DraftedQuiz : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::writePictures(folder);
-    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason)) << reason;
+    std::vector<std::string> leftOut;
+    ASSERT_TRUE(QuizDocument::fromFolder(folder.path("photos"), document, reason, leftOut)) << reason;
   }
 
   QuizFolder folder;
@@ -135,7 +137,9 @@ TEST(QuizDocument, AddedFilesMustSuitTheQuiz) {
                     refused);
   EXPECT_EQ(document.quiz().mediaKind, kMediaAudio);  // the first file chose
   EXPECT_EQ(answers(document), (std::vector<std::string>{"CLOCHE"}));
-  EXPECT_EQ(refused, (std::vector<std::string>{folder.path("photos/arc.gif"), folder.path("photos/notes.txt")}));
+  // A picture in a clip quiz is named; a file that is no picture nor clip is said to be so.
+  EXPECT_EQ(refused, (std::vector<std::string>{folder.path("photos/arc.gif"),
+                                               "le fichier « notes.txt » n'est ni une image ni un son ou une vidéo"}));
   EXPECT_EQ(document.quiz().questions[0].clip.value, folder.path("sons/cloche.mp3"));  // never saved: absolute
 }
 

@@ -26,6 +26,11 @@ class StudioScreenTest : public ::testing::Test {
     folder.write("bin/fenok.exe", std::string(reinterpret_cast<const char*>(testing::readFixture("stub32.exe").data()),
                                               testing::readFixture("stub32.exe").size()));
     screen.start({folder.path("photos")});
+    // The folder's note is no question: the studio says so once, naming it, and the quiz opens.
+    ASSERT_EQ(host.told.size(), 1u);
+    EXPECT_EQ(host.told[0].tone, Tone::warning);
+    EXPECT_NE(host.told[0].message.find("« notes.txt » n'est ni une image"), std::string::npos) << host.told[0].message;
+    host.told.clear();
   }
 
   // The author types into a control, or picks a row: the window then tells the screen.
