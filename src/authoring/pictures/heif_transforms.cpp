@@ -7,7 +7,8 @@
 //           count, then associations of 8 bits, or 16 with flag 1, whose top bit marks an essential
 //           property and whose other bits give the property's number).
 // "irot": one byte, its low 2 bits the anticlockwise quarter turns. "imir": one byte, its low bit the
-// axis: 0 a vertical axis (left and right exchanged), 1 a horizontal one (top and bottom exchanged).
+// direction: 0 flips the picture vertically (top and bottom exchanged), 1 horizontally (left and
+// right), as libheif, the reference reader of these files, writes and reads it.
 #include "heif_transforms.h"
 
 #include <cstring>
@@ -29,7 +30,7 @@ constexpr std::uint8_t kAngleBits = 0x03;
 constexpr std::uint8_t kAxisBit = 0x01;
 // Exif orientations of a quarter turn anticlockwise, a half turn, three quarters; of each mirror.
 constexpr int kTurns[] = {kUpright, 8, 3, 6};
-constexpr int kMirrors[] = {2, 4};
+constexpr int kMirrors[] = {4, 2};
 
 struct Box {
   std::string type;

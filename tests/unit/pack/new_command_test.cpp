@@ -5,6 +5,8 @@
 #include "authoring/quiz_build.h"
 #include "authoring/quiz_draft.h"
 #include "fenok-pack/commands.h"
+#include "../pack_pictures/new_formats_support.h"
+#include "authoring/quiz_media.h"
 #include "pack_support.h"
 
 namespace fenok {
@@ -14,13 +16,15 @@ using testing::QuizFolder;
 
 const std::string kJpeg = testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg");
 
-int runQuietly(const pack::Arguments& args, std::string* printed = nullptr) {
+int runQuietly(const pack::Arguments& args, std::string* printed = nullptr, std::string* told = nullptr,
+               pack::Language language = pack::Language::english) {
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int status = pack::runNew(args, pack::Language::english);
+  const int status = pack::runNew(args, language);
   const std::string out = ::testing::internal::GetCapturedStdout();
-  ::testing::internal::GetCapturedStderr();
+  const std::string err = ::testing::internal::GetCapturedStderr();
   if (printed) *printed = out;
+  if (told) *told = err;
   return status;
 }
 
@@ -135,6 +139,69 @@ TEST(NewCommand, NeverOverwritesADescription) {
   const std::string description = folder.write("quiz.toml", "mine");
   EXPECT_EQ(runQuietly({folder.path("")}), 2);
   EXPECT_EQ(testing::fileText(description), "mine");
+}
+
+#if defined(FENOK_HAVE_LIBHEIF) && defined(FENOK_HAVE_LIBWEBP)
+// Phone and web pictures of every format make questions, a turned iPhone photo upright; every other
+// file of the folder is named with the reason it is left out.
+TEST(NewCommand, TakesEveryPictureItReadsAndSaysWhichFilesItLeavesOut) {
+  const std::string quarters = testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg");
+  pack::Pixels pixels;
+  std::string reason;
+  ASSERT_TRUE(pack::decodePixels(testing::Bytes(quarters.begin(), quarters.end()), pixels, reason));
+  const auto asText = [](const testing::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); };
+  const std::string heic = asText(testing::heifOf(pixels, heif_compression_HEVC, 6));  // a quarter turn clockwise
+  QuizFolder folder;
+  folder.write("Arc.avif", asText(testing::heifOf(pixels, heif_compression_AV1)));
+  folder.write("IMG_0001.HEIC", heic);
+  folder.write("Louvre.jpg", kJpeg);
+  folder.write("Tour_Eiffel.webp", asText(testing::webpOf(pixels)));
+  folder.write("ete.png", testing::sourceFile("samples/demo/pictures/pologne.png"));
+  folder.write("sol.gif", testing::sourceFile("tests/unit/pack/fixtures/quarters.gif"));
+  folder.write("broken.heic", heic.substr(0, heic.size() / 2));
+  folder.write("fake.webp", "not a picture at all");
+  folder.write("notes.txt", "a note");
+  folder.write("song.mp3", "ID3 sound");
+  folder.write("old/kept.jpg", kJpeg);  // a folder inside is no file of the quiz
+  std::string printed, told;
+  ASSERT_EQ(runQuietly({folder.path("")}, &printed, &told), 0) << told;
+  EXPECT_NE(printed.find("6 questions (pictures), 1 without an answer"), std::string::npos) << printed;
+  EXPECT_EQ(told,
+            "fenok-pack new: left out: \"broken.heic\" is a damaged HEIC picture (" +
+                told.substr(told.find('(') + 1, told.find(")\n") - told.find('(') - 1) +
+                ")\n"
+                "fenok-pack new: left out: \"fake.webp\" is neither a picture nor a sound or video clip\n"
+                "fenok-pack new: left out: \"notes.txt\" is neither a picture nor a sound or video clip\n"
+                "fenok-pack new: left out: \"song.mp3\" is a clip, and a picture quiz takes pictures\n");
+
+  // Once its answer is typed, the draft builds, the iPhone photo fitted upright.
+  std::string text = testing::fileText(folder.path("quiz.toml"));
+  text.replace(text.find("answer = \"\""), 11, "answer = \"CHAT\"");
+  const std::string description = folder.write("quiz.toml", text);
+  std::vector<PeResourceEntry> resources;
+  pack::Diagnostics diagnostics(description);
+  ASSERT_TRUE(pack::quizResources(description, false, resources, diagnostics)) << diagnostics.errors(pack::Language::english).front();
+  const auto photo = std::find_if(resources.begin(), resources.end(), [](const PeResourceEntry& entry) { return entry.id == 402; });
+  ASSERT_NE(photo, resources.end());
+  pack::Pixels fitted;
+  ASSERT_TRUE(pack::decodePixels(photo->bytes, fitted, reason)) << reason;
+  EXPECT_EQ(fitted.width, 130);
+  EXPECT_EQ(fitted.height, 260);
+  EXPECT_TRUE(testing::seenAs(fitted, testing::kSeen[5]));
+}
+#endif
+
+// In French under a French locale, and a folder of nothing it reads says so with each file's reason.
+TEST(NewCommand, AFolderOfNothingReadableNamesEachFile) {
+  QuizFolder folder;
+  folder.write("fake.heic", "text");
+  std::string told;
+  EXPECT_EQ(runQuietly({folder.path("")}, nullptr, &told, pack::Language::french), 2);
+  EXPECT_EQ(told.substr(0, told.find('\n')),
+            "fenok-pack new: laissé de côté : le fichier « fake.heic » n'est ni une image ni un son ou une vidéo")
+      << told;
+  EXPECT_NE(told.find("ne contient ni images (JPEG, GIF, PNG, WebP, HEIC, AVIF) ni sons ou vidéos"), std::string::npos);
+  EXPECT_FALSE(folder.exists("quiz.toml"));
 }
 
 TEST(NewCommand, ChoosesTheMediaByWhatIsThere) {

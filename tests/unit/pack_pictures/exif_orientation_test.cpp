@@ -10,29 +10,8 @@ namespace fenok {
 namespace {
 
 using testing::Bytes;
-using testing::Rgb;
-
-constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
-
-// The fixture is red, green / blue, white; how each orientation is meant to be seen, quarter by
-// quarter (top left, top right, bottom left, bottom right), and its size once fitted (upright, the
-// picture is small enough to be kept as given: the player enlarges it).
-struct Seen {
-  int orientation;
-  Rgb topLeft, topRight, bottomLeft, bottomRight;
-  int width, height;
-};
-
-const Seen kSeen[] = {
-    {1, kRed, kGreen, kBlue, kWhite, 64, 32},     // as stored
-    {2, kGreen, kRed, kWhite, kBlue, 260, 130},   // mirrored
-    {3, kWhite, kBlue, kGreen, kRed, 260, 130},   // upside down
-    {4, kBlue, kWhite, kRed, kGreen, 260, 130},   // mirrored upside down
-    {5, kRed, kBlue, kGreen, kWhite, 130, 260},   // mirrored along the diagonal
-    {6, kBlue, kRed, kWhite, kGreen, 130, 260},   // a quarter turn clockwise
-    {7, kWhite, kGreen, kBlue, kRed, 130, 260},   // mirrored along the other diagonal
-    {8, kGreen, kWhite, kRed, kBlue, 130, 260},   // a quarter turn anticlockwise
-};
+using testing::kSeen;
+using testing::Seen;
 
 class Orientation : public ::testing::TestWithParam<std::tuple<Seen, bool>> {};
 
@@ -50,12 +29,7 @@ TEST_P(Orientation, FittedPictureIsUpright) {
   ASSERT_TRUE(pack::decodePixels(bytes, fitted, reason)) << reason;
   ASSERT_EQ(fitted.width, seen.width);
   ASSERT_EQ(fitted.height, seen.height);
-  const int left = fitted.width / 4, right = fitted.width * 3 / 4, top = fitted.height / 4,
-            bottom = fitted.height * 3 / 4;
-  EXPECT_TRUE(testing::near(testing::colourAt(fitted, left, top), seen.topLeft));
-  EXPECT_TRUE(testing::near(testing::colourAt(fitted, right, top), seen.topRight));
-  EXPECT_TRUE(testing::near(testing::colourAt(fitted, left, bottom), seen.bottomLeft));
-  EXPECT_TRUE(testing::near(testing::colourAt(fitted, right, bottom), seen.bottomRight));
+  EXPECT_TRUE(testing::seenAs(fitted, seen));
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Orientation, ::testing::Combine(::testing::ValuesIn(kSeen), ::testing::Bool()),

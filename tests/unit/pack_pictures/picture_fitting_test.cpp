@@ -9,7 +9,7 @@
 #include "authoring/pictures/palette_png.h"
 #include "authoring/pictures/picture_fitting.h"
 #include "authoring/quiz_build.h"
-#include "picture_support.h"
+#include "new_formats_support.h"
 #include "pictures/picture_fit.h"
 #include "pictures/png_reader.h"
 
@@ -173,7 +173,24 @@ const char* const kCutShort = "is cut short: its picture data is missing or ends
 
 Bytes cut(const Bytes& whole) { return Bytes(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2)); }
 
+// The quarters picture, decoded, for the encoders of the new formats.
+pack::Pixels quarterPixels() {
+  pack::Pixels pixels;
+  std::string reason;
+  pack::decodePixels(pictureFixture("quarters.jpg"), pixels, reason);
+  return pixels;
+}
+
+// Every format is told by its bytes, whatever the file's name says ("p.jpg" below).
 const Refusal kRefusals[] = {
+    {"TextAsPicture", Bytes{'h', 'e', 'l', 'l', 'o'}, "is not a JPEG, GIF, PNG, WebP, HEIC or AVIF picture", true},
+#if defined(FENOK_HAVE_LIBWEBP)
+    {"AnimatedWebp", testing::webpOf(quarterPixels(), testing::WebpKind::animated), "is an animated WebP", true},
+    {"CutWebp", cut(testing::webpOf(quarterPixels())), "is a damaged WebP picture (", true},
+#endif
+#if defined(FENOK_HAVE_LIBHEIF)
+    {"CutHeic", cut(testing::heifOf(quarterPixels(), heif_compression_HEVC)), "is a damaged HEIC picture (", true},
+#endif
     {"CutJpeg", cut(pictureFixture("quarters.jpg")), kCutShort, true},
     {"CutGif", cut(pictureFixture("quarters.gif")), kCutShort, true},
     {"Huge", jpegDeclaring(20000, 20000), "is too large (20000 x 20000 pixels; at most 100 million)", true},

@@ -30,9 +30,39 @@ inline bool near(const Rgb& a, const Rgb& b) {
          std::abs(a.blue - b.blue) < kTolerance;
 }
 
+constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
+
+// The fixture is red, green / blue, white; how each orientation is meant to be seen, quarter by
+// quarter (top left, top right, bottom left, bottom right), and its size once fitted (upright, the
+// picture is small enough to be kept as given: the player enlarges it).
+struct Seen {
+  int orientation;
+  Rgb topLeft, topRight, bottomLeft, bottomRight;
+  int width, height;
+};
+
+inline const Seen kSeen[] = {
+    {1, kRed, kGreen, kBlue, kWhite, 64, 32},     // as stored
+    {2, kGreen, kRed, kWhite, kBlue, 260, 130},   // mirrored
+    {3, kWhite, kBlue, kGreen, kRed, 260, 130},   // upside down
+    {4, kBlue, kWhite, kRed, kGreen, 260, 130},   // mirrored upside down
+    {5, kRed, kBlue, kGreen, kWhite, 130, 260},   // mirrored along the diagonal
+    {6, kBlue, kRed, kWhite, kGreen, 130, 260},   // a quarter turn clockwise
+    {7, kWhite, kGreen, kBlue, kRed, 130, 260},   // mirrored along the other diagonal
+    {8, kGreen, kWhite, kRed, kBlue, 130, 260},   // a quarter turn anticlockwise
+};
+
 inline Rgb colourAt(const pack::Pixels& pixels, int x, int y) {
   const std::uint8_t* p = &pixels.data[(static_cast<std::size_t>(y) * pixels.width + x) * pixels.channels];
   return {p[0], p[1], p[2]};
+}
+
+// Each quarter of the picture in the colour it should be seen in.
+inline bool seenAs(const pack::Pixels& pixels, const Seen& seen) {
+  const int left = pixels.width / 4, right = pixels.width * 3 / 4, top = pixels.height / 4,
+            bottom = pixels.height * 3 / 4;
+  return near(colourAt(pixels, left, top), seen.topLeft) && near(colourAt(pixels, right, top), seen.topRight) &&
+         near(colourAt(pixels, left, bottom), seen.bottomLeft) && near(colourAt(pixels, right, bottom), seen.bottomRight);
 }
 
 // Flat pixels of one colour, or (noisy) a photo-like field of smooth gradients and grain.
@@ -51,9 +81,8 @@ inline pack::Pixels makePixels(int width, int height, bool noisy, int channels =
   return pixels;
 }
 
-// An APP1 Exif block holding one Orientation entry, in either byte order, put right after the JPEG's
-// start marker.
-inline Bytes withOrientation(const Bytes& jpeg, int orientation, bool bigEndian) {
+// A TIFF structure as Exif holds it, with one Orientation entry, in either byte order.
+inline Bytes exifTiff(int orientation, bool bigEndian) {
   const auto u16 = [&](Bytes& out, unsigned value) {
     if (bigEndian) out.insert(out.end(), {std::uint8_t(value >> 8), std::uint8_t(value)});
     else out.insert(out.end(), {std::uint8_t(value), std::uint8_t(value >> 8)});
@@ -75,13 +104,20 @@ inline Bytes withOrientation(const Bytes& jpeg, int orientation, bool bigEndian)
   u16(tiff, static_cast<unsigned>(orientation));
   u16(tiff, 0);
   u32(tiff, 0);        // no next directory
-  Bytes app1 = {0xFF, 0xE1};
+  return tiff;
+}
+
+// An APP1 Exif block holding one Orientation entry, in either byte order, put right after the JPEG's
+// start marker.
+inline Bytes withOrientation(const Bytes& jpeg, int orientation, bool bigEndian) {
+  const Bytes tiff = exifTiff(orientation, bigEndian);
   const std::size_t length = 2 + 6 + tiff.size();
-  app1.insert(app1.end(), {std::uint8_t(length >> 8), std::uint8_t(length)});
-  app1.insert(app1.end(), {'E', 'x', 'i', 'f', 0, 0});
-  app1.insert(app1.end(), tiff.begin(), tiff.end());
-  Bytes result(jpeg.begin(), jpeg.begin() + 2);
-  result.insert(result.end(), app1.begin(), app1.end());
+  Bytes result;
+  result.reserve(jpeg.size() + 2 + length);
+  result.insert(result.end(), jpeg.begin(), jpeg.begin() + 2);
+  for (const int byte : {0xFF, 0xE1, int(length >> 8), int(length & 0xFF), int('E'), int('x'), int('i'), int('f'), 0, 0})
+    result.push_back(static_cast<std::uint8_t>(byte));
+  result.insert(result.end(), tiff.begin(), tiff.end());
   result.insert(result.end(), jpeg.begin() + 2, jpeg.end());
   return result;
 }
