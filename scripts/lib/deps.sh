@@ -42,6 +42,7 @@ FENOK_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev pkg-config
   mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libtomlplusplus-dev libpng-dev libspng-dev libstb-dev zlib1g-dev time zip
+  libheif-dev libwebp-dev  # fenok-pack reads HEIC, AVIF and WebP pictures
   pandoc)  # the author's guide made into a page for the Windows archive
 FENOK_RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick espeak-ng ffmpeg python3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good  # what Wine's media player decodes with
@@ -56,9 +57,22 @@ FENOK_I386_PACKAGES=(wine32 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-
 # the pages in the tests (Debian's selenium, run with /usr/bin/python3).
 FENOK_WEB_PACKAGES=(emscripten nodejs chromium chromium-driver python3-selenium fonts-dejavu-core)
 
+# Releases after Debian 12 ship libheif's codecs as plugins of their own: HEVC (HEIC) and AV1 (AVIF)
+# decoders, and the encoders the tests make their pictures with. Installed where the release has them.
+FENOK_HEIF_PLUGINS=(libheif-plugin-libde265 libheif-plugin-dav1d libheif-plugin-x265 libheif-plugin-aomenc)
+
+fenok_available_packages() {  # the names among $@ that the package lists know
+  local pkg
+  for pkg in "$@"; do apt-cache show "$pkg" >/dev/null 2>&1 && echo "$pkg"; done
+  return 0
+}
+
 fenok_ensure_all() {
   fenok_ensure_i386
   fenok_ensure_packages "${FENOK_BUILD_PACKAGES[@]}" "${FENOK_RUN_PACKAGES[@]}" "${FENOK_WEB_PACKAGES[@]}"
+  local plugins
+  mapfile -t plugins < <(fenok_available_packages "${FENOK_HEIF_PLUGINS[@]}")
+  [ ${#plugins[@]} -eq 0 ] || fenok_ensure_packages "${plugins[@]}"
   fenok_ensure_packages "${FENOK_I386_PACKAGES[@]}" ||
     echo "scripts: without the 32-bit packages the 32-bit player will not be run" >&2
 }

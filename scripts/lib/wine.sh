@@ -94,7 +94,7 @@ fenok_wine_env() {
   [ "$FENOK_RUNS_32" -eq 1 ] || export WINELOADER=$FENOK_WINE64_LOADER
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   local prefix="$root/build/$name"
-  if [ ! -f "$prefix/system.reg" ]; then
+  if ! fenok_wine_prefix_current "$prefix"; then
     # An emulated 32-bit program needs the 32-bit half of the prefix, which only an emulated
     # wineboot writes.
     local template="$root/build/wineprefix-template${FENOK_EMULATED_32:+-emulated}"
@@ -105,18 +105,38 @@ fenok_wine_env() {
   fenok_wine_fonts
 }
 
+# A prefix belongs to the Wine that made it: one made before 32-bit Wine was installed lacks its
+# 32-bit half, and every program then fails with "could not load kernel32.dll". Each prefix keeps the
+# key of its Wine (its version, the halves installed, emulation or not) and is made again when the key
+# has changed.
+FENOK_WINE_KEY_FILE=fenok-wine-key
+
+# fenok_wine_key: the key of the Wine in use now.
+fenok_wine_key() {
+  local version halves
+  version=$("$FENOK_WINE64_LOADER" --version 2>/dev/null || echo none)
+  halves=$(ls -d "$FENOK_WINE32_LOADER" /usr/lib/*/wine/*-windows 2>/dev/null | tr '\n' ' ')
+  echo "$version; $halves; emulated ${FENOK_EMULATED_32:-0}"
+}
+
+# fenok_wine_prefix_current DIR: true when DIR is a whole prefix made by the Wine in use now.
+fenok_wine_prefix_current() {
+  [ -f "$1/system.reg" ] && [ "$(cat "$1/$FENOK_WINE_KEY_FILE" 2>/dev/null)" == "$(fenok_wine_key)" ]
+}
+
 # fenok_wine_template DIR: makes the template prefix once; parallel sessions wait for one another.
 fenok_wine_template() {
   local template=$1
   mkdir -p "$(dirname "$template")"
   (
     flock 9
-    if [ ! -f "$template/system.reg" ]; then
-      echo "scripts: creating the Wine prefix template build/${template##*/} (once)"
+    if ! fenok_wine_prefix_current "$template"; then
+      echo "scripts: creating the Wine prefix template build/${template##*/} (once for this Wine)"
       rm -rf "$template"
       mkdir -p "$template"
       WINEPREFIX=$template "$FENOK_WINE" wineboot -i >/dev/null 2>&1 || true
       WINEPREFIX=$template wineserver -w || true
+      fenok_wine_key >"$template/$FENOK_WINE_KEY_FILE"
     fi
   ) 9>"$template.lock"
 }

@@ -72,7 +72,7 @@ void ScreenState::openFolder(const std::string& folder) {
   std::vector<std::string> leftOut;
   const bool drafted = QuizDocument::fromFolder(folder, next, reason, leftOut);
   std::string list;
-  for (const std::string& line : leftOut) list += "\n" + line;
+  for (const std::string& line : leftOut) list += "\n• " + line;
   if (!drafted) {
     host.tell(reason.empty() ? say(texts::kFolderEmpty, {folder}) + list : say(texts::kCannotListFolder, {folder, reason}),
               Tone::error);

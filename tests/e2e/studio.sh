@@ -5,7 +5,8 @@
 # judged, the description saved, the quiz tried (F5) and created; then the created program is played
 # and its saved answers checked. Then a folder of phone photos: no answers drafted and one error a
 # question, answers typed with Enter from one to the next under each picture, a removal undone, the
-# window maximised, and opened maximised again the next time.
+# window maximised, and opened maximised again the next time. Last, a folder of every picture format
+# and a note: what this Windows cannot read is named, with the reason.
 set -uo pipefail
 . "$(dirname "$0")/lib/session.sh"
 e2e_init studio
@@ -276,4 +277,39 @@ studio_list
 e2e_expect_eq "opened maximised again" "$(awk -F'\t' '$1 == "zoomed" { print $2 }' "$e2e_work/listing.txt")" 1
 studio_probe studio-close >/dev/null
 sleep 2
+
+# --- a folder of every kind of picture, and a note --------------------------------------------------------
+# Wine has no codec for WebP, HEIC or AVIF: those are left out with what to install, and so is the note;
+# every file of the folder is either a question or named in the message.
+mixed="$e2e_work/melange"
+mkdir -p "$mixed"
+convert -size 320x240 gradient:red-white "$mixed/louvre.jpg"
+convert -size 320x240 gradient:blue-white "$mixed/ete.png"
+convert -size 320x240 xc:green "$mixed/sol.gif"
+for kind in webp heic avif; do convert -size 320x240 gradient:orange-white "$mixed/image-$kind.$kind"; done
+echo "a note" >"$mixed/notes.txt"
+(cd "$e2e_work" && "$FENOK_WINE" "$studio_exe" "$(windows_path "$mixed")" >>"$e2e_work/studio.log" 2>&1 &)
+message=
+for _ in $(seq 1 60); do message=$(studio_probe studio-message) && [ -n "$message" ] && break; sleep 1; done
+e2e_shot mixed-left-out
+e2e_expect_eq "the files left out are told" "$(echo "$message" | grep -v "^$" | head -1)" "Ces fichiers du dossier ne sont pas dans le quiz :"
+e2e_keys Return
+sleep 2
+studio_list
+for name in louvre.jpg ete.png sol.gif image-webp.webp image-heic.heic image-avif.avif notes.txt; do
+  answer=$(echo "${name%.*}" | tr 'a-z-' 'A-Z ')
+  in_quiz=$(studio_rows $QUESTIONS | awk -F'\t' -v a="$answer" '$NF == a' | wc -l)
+  told=$(echo "$message" | grep -c "« $name »")
+  e2e_expect_eq "$name: a question or told, once" "$((in_quiz + told))" 1
+done
+if echo "$message" | grep -q "« image-heic.heic » ne peut pas être lue.*Extensions d'image HEIF"; then
+  e2e_log "ok: the HEIC photo names what Windows needs"
+elif studio_rows $QUESTIONS | grep -q 'IMAGE HEIC'; then e2e_log "ok: this Windows reads HEIC"
+else e2e_fail "the HEIC photo is neither read nor explained: $message"; fi
+e2e_shot mixed-opened
+e2e_keys ctrl+s
+sleep 1
+studio_probe studio-close >/dev/null
+sleep 2
+studio_alive && e2e_fail "the studio stayed open after the mixed quiz was saved"
 e2e_finish

@@ -6,9 +6,14 @@
 #   photo276x239.png   PNG of the first size
 #   photo276x239.jpg.scrambled  the JPEG with the halves of every byte exchanged (solution picture form)
 #   broken.png         a PNG whose image data cannot be inflated
+#   quarters.webp, quarters.heic, quarters.avif   the packer's quarters picture (red, green / blue,
+#                      white) in the formats Windows reads only with its codecs
 set -euo pipefail
 cd "$(dirname "$0")"
 convert=/usr/bin/convert
+for format in webp heic avif; do
+  "$convert" ../../unit/pack/fixtures/quarters.jpg -strip -quality 95 "quarters.$format"
+done
 "$convert" -size 276x239 gradient:'#2060c0-#f0d020' -fill '#c02020' -draw 'circle 138,120 138,60' \
   -quality 90 photo276x239.jpg
 "$convert" -size 100x50 xc:'#30a030' -fill white -draw 'rectangle 20,10 80,40' wide100x50.gif

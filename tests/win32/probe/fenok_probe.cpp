@@ -136,6 +136,29 @@ HWND findStudio() {
   return found;
 }
 
+// A message box of the studio: the caption "fenok studio", the dialog class, no title field.
+BOOL CALLBACK matchStudioMessage(HWND window, LPARAM found) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (lstrcmpW(className, L"#32770") != 0 || windowText(window) != kStudioTitle || GetDlgItem(window, STUDIO_TITLE))
+    return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The text of the studio's message box on screen; 1 when there is none.
+int studioMessage() {
+  HWND box = nullptr;
+  EnumWindows(matchStudioMessage, reinterpret_cast<LPARAM>(&box));
+  if (!box || !IsWindowVisible(box)) return 1;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Static") == 0) std::printf("%s\n", utf8(windowText(child)).c_str());
+  }
+  return 0;
+}
+
 void printStudioWindow(HWND window, const char* role, int depth) {
   wchar_t className[64] = {};
   GetClassNameW(window, className, 64);
@@ -243,6 +266,7 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(command, "studio-list") == 0) return studioList();
   if (std::strcmp(command, "studio-alive") == 0) return findStudio() ? 0 : 1;
+  if (std::strcmp(command, "studio-message") == 0) return studioMessage();
   if (std::strcmp(command, "studio-maximise") == 0) {
     HWND studio = findStudio();
     if (!studio) return 1;
@@ -256,6 +280,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: fenok-probe list|close|alive|wait-shown|studio-list|studio-close|studio-alive|studio-maximise\n");
+               "usage: fenok-probe list|close|alive|wait-shown|studio-list|studio-close|studio-alive|studio-maximise|"
+               "studio-message\n");
   return 2;
 }
