@@ -69,10 +69,11 @@ const TrialBox kTrialBoxes[2] = {
     {2, 0, STUDIO_SECOND_TRIAL, STUDIO_SECOND_TRIAL_VERDICT},
 };
 
-const char* const kPicturePatterns = "*.jpg;*.jpeg;*.gif;*.png";
+const char* const kPicturePatterns = "*.jpg;*.jpeg;*.gif;*.png;*.webp;*.heic;*.heif;*.avif";
 const char* const kClipPatterns = "*.wav;*.mp3;*.wma;*.mid;*.midi;*.avi;*.mpg;*.mpeg;*.wmv;*.asf;*.mp4";
 const char* const kMediaPatterns =
-    "*.jpg;*.jpeg;*.gif;*.png;*.wav;*.mp3;*.wma;*.mid;*.midi;*.avi;*.mpg;*.mpeg;*.wmv;*.asf;*.mp4";
+    "*.jpg;*.jpeg;*.gif;*.png;*.webp;*.heic;*.heif;*.avif;*.wav;*.mp3;*.wma;*.mid;*.midi;*.avi;*.mpg;*.mpeg;*.wmv;"
+    "*.asf;*.mp4";
 
 const QuizTextField* quizTextField(int control) {
   for (const QuizTextField& field : kQuizTextFields)

@@ -1,5 +1,7 @@
 #include "usage.h"
 
+#include "authoring/pictures/picture_source.h"
+
 namespace fenok::pack {
 
 const CommandHelp kCommandHelp[] = {
@@ -16,8 +18,8 @@ const CommandHelp kCommandHelp[] = {
      " [--keep-pictures]",
      "Packs the quiz and its pictures or clips into a copy of the player, or writes it as one web page\n"
      "that plays in any browser, offline (an output ending in .html or .htm, or --web). Pictures are\n"
-     "decoded, turned upright by their Exif orientation, fitted to the size the player shows them at\n"
-     "and stored as JPEG or PNG, whichever is smaller.\n"
+     "decoded, turned upright as their format says (Exif, HEIF's rotation), fitted to the size the player\n"
+     "shows them at and stored as JPEG or PNG, whichever is smaller.\n"
      "  -o OUT.exe         the program to write; never the description, one of its files or the player\n"
      "  -o OUT.html        the web page to write, with the same content, pictures and clips\n"
      "  --arch x86|x64     the player beside fenok-pack: fenok.exe (x86, the default) or fenok64.exe (x64)\n"
@@ -26,7 +28,7 @@ const CommandHelp kCommandHelp[] = {
      "  --web-player PAGE  the web player page to write it from (else the environment variable\n"
      "                     FENOK_WEB_PLAYER, else fenok-web.html beside fenok-pack)\n"
      "  --plain            store the texts compressed but not scrambled\n"
-     "  --keep-pictures    store the picture files as they are given\n"},
+     "  --keep-pictures    store JPEG, GIF and PNG files as they are given (other formats are always fitted)\n"},
     {"inspect", "inspect QUIZ.exe|QUIZ.html",
      "Prints the quiz a program or a web page carries, as the player loads it, in the description's form.\n"
      "Exit status 0, 1 when the program holds no quiz or damaged content (said on stderr), 2 when the\n"
@@ -47,9 +49,24 @@ const CommandHelp kCommandHelp[] = {
 
 const std::size_t kCommandHelpCount = sizeof kCommandHelp / sizeof kCommandHelp[0];
 
+// Which picture formats this build reads: a build without libheif or libwebp says what it lacks.
+std::string picturesLine() {
+  std::string read, unread;
+  for (const PictureFormat format : {PictureFormat::jpeg, PictureFormat::gif, PictureFormat::png, PictureFormat::webp,
+                                     PictureFormat::heic, PictureFormat::avif}) {
+    std::string& list = hasPictureDecoder(format) ? read : unread;
+    list += (list.empty() ? "" : ", ") + std::string(formatName(format));
+  }
+  std::string line = "Pictures read: " + read;
+  if (!unread.empty()) line += "; not by this build: " + unread + " (built without libheif or libwebp)";
+  return line + ".\n";
+}
+
 std::string commandHelp(const std::string& name) {
+  const bool pictures = name == "new" || name == "check" || name == "build";
   for (const CommandHelp& help : kCommandHelp)
-    if (name == help.name) return std::string("usage: fenok-pack ") + help.synopsis + "\n" + help.details;
+    if (name == help.name)
+      return std::string("usage: fenok-pack ") + help.synopsis + "\n" + help.details + (pictures ? picturesLine() : "");
   return {};
 }
 

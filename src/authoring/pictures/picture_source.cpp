@@ -34,6 +34,8 @@ std::vector<int> turnsOf(const std::vector<std::uint8_t>& bytes, PictureFormat f
 
 void addPictureDecoder(const PictureDecoder& decoder) { decoders().push_back(decoder); }
 
+bool hasPictureDecoder(PictureFormat format) { return decoderFor(format) != nullptr; }
+
 PictureCheck checkPicture(const std::vector<std::uint8_t>& bytes, PictureFormat format, Message& problem) {
   const PictureDecoder* decoder = decoderFor(format);
   if (!decoder) {

@@ -39,6 +39,9 @@ struct PictureDecoder {
 // Adds a decoder after those of the build; a front end does so before any picture is read.
 void addPictureDecoder(const PictureDecoder& decoder);
 
+// True when a decoder of this build takes the format (Windows' codecs may still lack one).
+bool hasPictureDecoder(PictureFormat format);
+
 // Whether this computer reads the picture, from its header alone: its size is within bounds and a
 // decoder takes it. problem says why not (its first argument, the file, left to the caller).
 PictureCheck checkPicture(const std::vector<std::uint8_t>& bytes, PictureFormat format, Message& problem);
