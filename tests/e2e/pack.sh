@@ -2,7 +2,8 @@
 # fenok-pack end to end, no display needed: every sample packed into the real player (found from the
 # build tree, no --stub) and inspected; a text quiz printed by inspect builds again into the same quiz;
 # the Windows fenok-pack.exe under Wine writes the same bytes as the native one; a broken description
-# exits 2 and writes nothing; both tools speak French where the locale asks for it.
+# exits 2 and writes nothing; both tools speak French where the locale asks for it; a folder of every
+# picture format drafts, builds and inspects, and under Wine says which formats it cannot read.
 set -uo pipefail
 # The messages compared below are the English ones, whatever this machine's language.
 export LC_ALL=C.UTF-8
@@ -72,6 +73,30 @@ for pair in x86:014c x64:8664; do
   expect_eq "the $a program holds the quiz" "$("$pack" inspect "$work/texte-$a.exe" 2>/dev/null)" "$(cat "$work/texte.toml")"
 done
 
+# A folder of every picture format phones and browsers give, made by ImageMagick, and a note: new
+# drafts a question per picture and names the note with its reason; built and inspected, the quiz
+# comes back with its answers, the WebP, HEIC and AVIF pictures stored fitted as JPEG or PNG.
+mixed="$work/mixed"
+mkdir -p "$mixed"
+convert -size 300x200 gradient:red-white "$mixed/louvre.jpg"
+convert -size 300x200 gradient:blue-white "$mixed/ete.png"
+convert -size 300x200 xc:green "$mixed/sol.gif"
+convert -size 300x200 gradient:orange-white "$mixed/tour-eiffel.webp"
+convert -size 300x200 gradient:purple-white "$mixed/chat.heic"
+convert -size 300x200 gradient:teal-white "$mixed/arc.avif"
+echo "a note" >"$mixed/notes.txt"
+cp -r "$mixed" "$work/mixed-wine"
+"$pack" new "$mixed" >"$work/mixed.out" 2>"$work/mixed.err"
+expect_eq "new drafts the mixed folder" "$?" 0
+expect_eq "a question a picture" "$(grep -c '^\[\[question\]\]' "$mixed/quiz.toml")" 6
+expect_eq "the note named, with its reason" "$(cat "$work/mixed.err")" \
+  'fenok-pack new: left out: "notes.txt" is neither a picture nor a sound or video clip'
+"$pack" build "$mixed/quiz.toml" -o "$work/mixed.exe" >/dev/null 2>"$work/mixed-build.err"
+expect_eq "the mixed quiz builds" "$?" 0
+"$pack" inspect "$work/mixed.exe" >"$work/mixed.toml" 2>/dev/null
+expect_eq "inspected, its answers come back" "$(grep '^answer = ' "$work/mixed.toml" | tr '\n' ' ')" \
+  "$(grep '^answer = ' "$mixed/quiz.toml" | tr '\n' ' ')"
+
 # The Windows build of the tool writes the same program.
 fenok_wine_env "$root"
 (cd "$root" && "$FENOK_WINE" "$win32/bin/fenok-pack.exe" build samples/demo/quiz.toml -o "$work/demo-wine.exe" \
@@ -81,5 +106,18 @@ expect_eq "same bytes as the native tool" "$(cmp -s "$work/demo.exe" "$work/demo
 # Its language is the user's, which Wine takes from the locale.
 (cd "$work" && LC_ALL=fr_FR.UTF-8 "$FENOK_WINE" "$win32/bin/fenok-pack.exe" check unanswered.toml) 2>"$work/wine-fr.err"
 expect_eq "fenok-pack.exe in French" "$(tr -d '\r' <"$work/wine-fr.err")" "$unanswered_fr"
+
+# Under Wine, which has no codec for WebP, HEIC or AVIF, fenok-pack.exe names each one it leaves out
+# and what to install; every file of the folder is a question or told.
+(cd "$work" && LC_ALL=fr_FR.UTF-8 "$FENOK_WINE" "$win32/bin/fenok-pack.exe" new mixed-wine) >"$work/wine-mixed.out" \
+  2>"$work/wine-mixed.err"
+expect_eq "fenok-pack.exe drafts the mixed folder" "$?" 0
+told=$(tr -d '\r' <"$work/wine-mixed.err")
+questions=$(grep -c '^\[\[question\]\]' "$work/mixed-wine/quiz.toml")
+expect_eq "every file a question or told" "$((questions + $(echo "$told" | grep -c 'laissé de côté')))" 7
+if echo "$told" | grep -q "« chat.heic » ne peut pas être lue : Windows n'a pas de décodeur.*Extensions d'image HEIF"; then
+  log "ok: the HEIC picture names what Windows needs"
+elif grep -q '"chat.heic"' "$work/mixed-wine/quiz.toml"; then log "ok: this Windows reads HEIC"
+else fail "chat.heic neither read nor explained: $told"; fi
 
 checks_finish
