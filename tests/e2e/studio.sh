@@ -292,14 +292,15 @@ echo "a note" >"$mixed/notes.txt"
 message=
 for _ in $(seq 1 60); do message=$(studio_probe studio-message) && [ -n "$message" ] && break; sleep 1; done
 e2e_shot mixed-left-out
-e2e_expect_eq "the files left out are told" "$(echo "$message" | grep -v "^$" | head -1)" "Ces fichiers du dossier ne sont pas dans le quiz :"
+# (Wine's message box gives its text back on one line: each file is looked for in the whole of it.)
+e2e_expect_eq "the files left out are told" "$(echo "$message" | grep -c "^Ces fichiers du dossier ne sont pas dans le quiz :")" 1
 e2e_keys Return
 sleep 2
 studio_list
 for name in louvre.jpg ete.png sol.gif image-webp.webp image-heic.heic image-avif.avif notes.txt; do
   answer=$(echo "${name%.*}" | tr 'a-z-' 'A-Z ')
   in_quiz=$(studio_rows $QUESTIONS | awk -F'\t' -v a="$answer" '$NF == a' | wc -l)
-  told=$(echo "$message" | grep -c "« $name »")
+  told=$(echo "$message" | grep -o "« $name »" | wc -l)
   e2e_expect_eq "$name: a question or told, once" "$((in_quiz + told))" 1
 done
 if echo "$message" | grep -q "« image-heic.heic » ne peut pas être lue.*Extensions d'image HEIF"; then

@@ -16,7 +16,7 @@
 
 namespace fenok::testing {
 
-inline void appendLe(Bytes& out, std::uint32_t value, int bytes) {
+inline void appendLe(Bytes& out, std::uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
