@@ -3,7 +3,7 @@
 # fenok-pack.exe runs under Wine as an author would run it there: new on a folder of pictures, check,
 # build into the 32-bit player beside it and, with --arch x64, into the 64-bit one, and as a web page
 # from the web player beside it. The programs and the page it writes hold the quiz (read back by the
-# native inspect).
+# native inspect). The programs are shipped without their debug information.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine.sh"
@@ -22,6 +22,17 @@ folder=$(ls -d "$work"/fenok-*/ | head -1)
 for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe fenok-web.html guide-auteur.html LISEZMOI.txt exemples/demo/quiz.toml; do
   expect_eq "the archive holds $file" "$([ -f "$folder/$file" ] && echo yes)" yes
 done
+# The programs authors ship carry no debug information (every quiz would carry it); it stays in the
+# build tree, beside each program.
+for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe; do
+  expect_eq "$file has no debug sections" "$(objdump -h "$folder/$file" 2>/dev/null | grep -c ' \.debug_')" 0
+done
+for build in win32 win64; do
+  for program in fenok fenok-studio fenok-pack; do
+    expect_eq "build/$build keeps $program.exe.debug" "$([ -s "$root/build/$build/bin/$program.exe.debug" ] && echo yes)" yes
+  done
+done
+
 # The guide is a French page in UTF-8, made from docs/guide-auteur.md, whose pictures lie beside it.
 guide="$folder/guide-auteur.html"
 # (pandoc sets apostrophes as typographers do)
