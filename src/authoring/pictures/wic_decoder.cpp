@@ -57,58 +57,55 @@ PictureCheck refused(HRESULT result, PictureFormat format, Message& problem) {
   return PictureCheck::unreadable;
 }
 
-// The first frame of the file, decoded by whichever codec Windows has for it.
-PictureCheck openFrame(const std::vector<std::uint8_t>& bytes, PictureFormat format, ComPtr<IWICImagingFactory>& factory,
-                       ComPtr<IWICBitmapFrameDecode>& frame, Message& problem) {
+// The first frame of a file, decoded by whichever codec Windows has for it, with what it needs alive.
+struct Frame {
+  ComScope com;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  UINT width = 0, height = 0;
+};
+
+PictureCheck openFrame(const std::vector<std::uint8_t>& bytes, PictureFormat format, Frame& opened, Message& problem) {
+  if (!opened.com.usable()) return PictureCheck::noDecoder;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    reinterpret_cast<void**>(factory.out()));
-  if (SUCCEEDED(result)) result = factory->CreateStream(stream.out());
+                                    reinterpret_cast<void**>(opened.factory.out()));
+  if (SUCCEEDED(result)) result = opened.factory->CreateStream(stream.out());
   if (SUCCEEDED(result))
     result = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
   if (SUCCEEDED(result))
-    result = factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.out());
-  if (SUCCEEDED(result)) result = decoder->GetFrame(0, frame.out());
+    result = opened.factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                     decoder.out());
+  if (SUCCEEDED(result)) result = decoder->GetFrame(0, opened.frame.out());
+  if (SUCCEEDED(result)) result = opened.frame->GetSize(&opened.width, &opened.height);
   return SUCCEEDED(result) ? PictureCheck::readable : refused(result, format, problem);
 }
 
 PictureCheck size(const std::vector<std::uint8_t>& bytes, PictureFormat format, int& width, int& height,
                   Message& problem) {
-  ComScope com;
-  if (!com.usable()) return PictureCheck::noDecoder;
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  const PictureCheck check = openFrame(bytes, format, factory, frame, problem);
-  if (check != PictureCheck::readable) return check;
-  UINT w = 0, h = 0;
-  const HRESULT result = frame->GetSize(&w, &h);
-  if (FAILED(result)) return refused(result, format, problem);
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
-  return PictureCheck::readable;
+  Frame opened;
+  const PictureCheck check = openFrame(bytes, format, opened, problem);
+  width = static_cast<int>(opened.width);
+  height = static_cast<int>(opened.height);
+  return check;
 }
 
 PictureCheck decode(const std::vector<std::uint8_t>& bytes, PictureFormat format, Pixels& pixels, Message& problem) {
-  ComScope com;
-  if (!com.usable()) return PictureCheck::noDecoder;
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  const PictureCheck check = openFrame(bytes, format, factory, frame, problem);
+  Frame opened;
+  const PictureCheck check = openFrame(bytes, format, opened, problem);
   if (check != PictureCheck::readable) return check;
   ComPtr<IWICFormatConverter> converter;
-  UINT width = 0, height = 0;
-  HRESULT result = frame->GetSize(&width, &height);
-  if (SUCCEEDED(result)) result = factory->CreateFormatConverter(converter.out());
+  HRESULT result = opened.factory->CreateFormatConverter(converter.out());
   if (SUCCEEDED(result))
-    result = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppRGBA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
+    result = converter->Initialize(opened.frame.get(), GUID_WICPixelFormat32bppRGBA, WICBitmapDitherTypeNone, nullptr,
+                                   0.0, WICBitmapPaletteTypeCustom);
   if (FAILED(result)) return refused(result, format, problem);
-  pixels.width = static_cast<int>(width);
-  pixels.height = static_cast<int>(height);
+  pixels.width = static_cast<int>(opened.width);
+  pixels.height = static_cast<int>(opened.height);
   pixels.channels = kRgba;
-  const UINT stride = width * kRgba;
-  pixels.data.resize(static_cast<std::size_t>(stride) * height);
+  const UINT stride = opened.width * kRgba;
+  pixels.data.resize(static_cast<std::size_t>(stride) * opened.height);
   result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.data.size()), pixels.data.data());
   if (FAILED(result)) return refused(result, format, problem);
   dropOpaqueAlpha(pixels);
