@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web player end to end: builds the web preset and fenok-pack (native) where they are out of date,
 # writes the samples as quiz pages, then runs in headless Chromium the session (session.py) and the
-# one-judge check (one_judge.py). Exit status 0 when every check passed.
+# one-judge check (one_judge.py); the page studio's module runs in Node (studio_module.js). Exit
+# status 0 when every check passed.
 # FENOK_NATIVE_BUILD: use this build tree's fenok-pack as it is. FENOK_UPDATE_DOCS=1: the desktop and
 # phone screenshots go to docs/ (the README's) instead of build/web-tests/.
 set -uo pipefail
@@ -47,6 +48,12 @@ done
 shots=$work
 [ "${FENOK_UPDATE_DOCS:-}" = 1 ] && shots=$root/docs
 status=0
+# The page studio's module, in Node: the studio's C++ in WebAssembly drafts a folder and writes the
+# three outputs as fenok-pack does, byte for byte (with the players the Windows builds made, if any).
+mkdir -p "$work/studio-module"
+NODE_PATH=/usr/share/nodejs node tests/web/studio_module.js "$root/build/web/bin/fenok-studio.js" "$pack" \
+  "$root/build/win32/bin" "$root/build/win64/bin" "$root/build/web/bin/fenok-web.html" \
+  "$root/tests/unit/pack/fixtures" "$work/studio-module" || status=1
 /usr/bin/python3 tests/web/session.py "$work/pages" "$pack" "$shots" || status=1
 /usr/bin/python3 tests/web/one_judge.py "$work/pages/demo.html" "$pack" || status=1
 [ "$status" -eq 0 ] && say "all passed" || say "FAILED"

@@ -16,8 +16,6 @@
 namespace fenok::pack {
 namespace {
 
-// The largest block glibc lets the heap keep rather than map on its own (half its heap size).
-constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
@@ -32,6 +30,8 @@ std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
 // heap, the buffers are reused from one photo to the next.
 void reuseLargeBuffers() {
 #if defined(__GLIBC__)
+  // The largest block glibc lets the heap keep rather than map on its own (half its heap size).
+  constexpr int kLargestHeapBlock = 32 * 1024 * 1024;
   mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
   mallopt(M_TRIM_THRESHOLD, 2 * kLargestHeapBlock);
 #endif

@@ -37,4 +37,10 @@ std::vector<std::string> MemoryFormControls::cells(int id, std::size_t column) c
   return result;
 }
 
+std::vector<int> MemoryFormControls::ids() const {
+  std::vector<int> result;
+  for (const auto& entry : controls_) result.push_back(entry.first);
+  return result;
+}
+
 }  // namespace fenok

@@ -43,6 +43,7 @@ class MemoryFormControls : public FormControls {
   // The author's side: a text typed, a row chosen (the window then tells the logic itself).
   const MemoryFormControl& control(int id) const { return get(id); }
   std::vector<std::string> cells(int id, std::size_t column = 0) const;  // one per row
+  std::vector<int> ids() const;  // every control touched so far, in order
 
  private:
   const MemoryFormControl& get(int id) const;

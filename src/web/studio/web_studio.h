@@ -1,0 +1,49 @@
+#pragma once
+// The studio in a browser page: the studio's own screen logic over in-memory controls and the web
+// host, driven by the page's events. After each event the page draws the snapshot: every control as
+// the logic left it, what the studio told, and the files it would have the system open.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/portable/memory_form_controls.h"
+#include "studio_screen.h"
+#include "web/studio/web_studio_host.h"
+
+namespace fenok::web {
+
+class WebStudio {
+ public:
+  WebStudio();
+
+  WebStudioHost& host() { return host_; }
+  const MemoryFormControls& controls() const { return controls_; }
+
+  // The events of the page, as the Win32 window forwards them.
+  void start(const std::vector<std::string>& arguments) { screen_.start(arguments); }
+  void command(int id) { screen_.command(id); }
+  void typed(int id, const std::string& text);  // the control's whole text after the author's change
+  void left(int id) { screen_.fieldLeft(id); }
+  void picked(int id, int row);
+  void activated(int id) { screen_.activated(id); }
+  void enter() { screen_.enterPressed(); }
+  void dropped(const std::vector<std::string>& paths) { screen_.filesDropped(paths); }
+  bool mayClose() { return screen_.mayClose(); }
+
+  // JSON: {"title", "canUndo", "canRedo", "focus", "recent": [...], "told": [{"message", "tone"}],
+  // "opened": [...], "controls": [{"id", "text", "visible", "enabled", "cue", "selection",
+  // "rows": [[cells...]], "pictures": [row numbers with a thumbnail], "picture": bool,
+  // "background"/"color" ("#RRGGBB", when the logic paints the control)}]}. Told and opened are
+  // given once.
+  std::string snapshot();
+
+  // A control's picture (row -1) or a row's thumbnail; null when there is none.
+  const FormPicture* picture(int id, int row) const;
+
+ private:
+  MemoryFormControls controls_;
+  WebStudioHost host_;
+  studio::StudioScreen screen_;
+};
+
+}  // namespace fenok::web
