@@ -6,6 +6,9 @@
 #include <limits>
 #include <memory>
 
+#include "picture_format.h"
+#include "picture_structure.h"
+
 #include <stb/stb_image.h>
 #include <stb/stb_image_resize.h>
 #include <stb/stb_image_write.h>
@@ -57,6 +60,8 @@ void append(void* context, void* data, int size) {
 }  // namespace
 
 bool pictureDimensions(const std::vector<std::uint8_t>& bytes, int& width, int& height) {
+  // The library reads a JPEG's tables to find its size, and writes past them when one is oversized.
+  if (pictureFormat(bytes) == PictureFormat::jpeg) return jpegDimensions(bytes, width, height);
   int channels = 0;
   return stbi_info_from_memory(bytes.data(), byteCount(bytes), &width, &height, &channels) != 0;
 }
@@ -64,6 +69,10 @@ bool pictureDimensions(const std::vector<std::uint8_t>& bytes, int& width, int& 
 std::string libraryFailure() { return stbi_failure_reason() ? stbi_failure_reason() : "unknown reason"; }
 
 bool decodePixels(const std::vector<std::uint8_t>& bytes, Pixels& pixels, std::string& reason) {
+  if (pictureFormat(bytes) == PictureFormat::jpeg && !jpegTablesSound(bytes)) {
+    reason = "bad Huffman table";  // the library would write past its tables
+    return false;
+  }
   int width = 0, height = 0, stored = 0;
   // Pictures without alpha (every JPEG) come straight as RGB; the others as RGBA, checked for alpha.
   const bool maybeAlpha = !stbi_info_from_memory(bytes.data(), byteCount(bytes), &width, &height, &stored) ||

@@ -22,6 +22,15 @@ constexpr std::uint8_t kTemporary = 0x01;
 constexpr std::uint8_t kFirstRestart = 0xD0;
 constexpr std::uint8_t kLastRestart = 0xD7;
 constexpr std::uint8_t kStuffedZero = 0x00;
+constexpr std::uint8_t kDefineHuffman = 0xC4;
+constexpr std::uint8_t kFirstFrame = 0xC0;  // SOF0 to SOF15, but for C4 (DHT), C8 (JPG) and CC (DAC)
+constexpr std::uint8_t kLastFrame = 0xCF;
+constexpr std::uint8_t kReservedJpg = 0xC8;
+constexpr std::uint8_t kArithmeticTables = 0xCC;
+constexpr std::size_t kFrameHeightAt = 1;  // after the sample precision
+constexpr std::size_t kFrameWidthAt = 3;
+constexpr std::size_t kHuffmanLengths = 16;  // how many codes of each length, 1 to 16 bits
+constexpr std::size_t kMostHuffmanCodes = 256;
 constexpr std::size_t kSegmentLengthBytes = 2;
 
 constexpr std::size_t kGifSignatureBytes = 6;
@@ -98,6 +107,45 @@ bool jpegIsComplete(const std::vector<std::uint8_t>& bytes) {
   bool scanned = false;  // a file of headers alone decodes to a blank picture
   const bool ended = walkJpeg(bytes, [&](const JpegSegment& segment) { scanned |= segment.marker == kStartOfScan; });
   return ended && scanned;
+}
+
+bool jpegDimensions(const std::vector<std::uint8_t>& data, int& width, int& height) {
+  const StoredBytes bytes(data);
+  bool found = false;
+  walkJpeg(data, [&](const JpegSegment& segment) {
+    const std::uint8_t marker = segment.marker;
+    const bool frame = marker >= kFirstFrame && marker <= kLastFrame && marker != kDefineHuffman &&
+                       marker != kReservedJpg && marker != kArithmeticTables;
+    std::uint8_t h1 = 0, h0 = 0, w1 = 0, w0 = 0;
+    if (found || !frame || segment.length < kFrameWidthAt + 2 || !bytes.u8(segment.payload + kFrameHeightAt, h1) ||
+        !bytes.u8(segment.payload + kFrameHeightAt + 1, h0) || !bytes.u8(segment.payload + kFrameWidthAt, w1) ||
+        !bytes.u8(segment.payload + kFrameWidthAt + 1, w0))
+      return;
+    height = h1 << 8 | h0;
+    width = w1 << 8 | w0;
+    found = true;
+  });
+  return found;
+}
+
+bool jpegTablesSound(const std::vector<std::uint8_t>& data) {
+  const StoredBytes bytes(data);
+  bool sound = true;
+  walkJpeg(data, [&](const JpegSegment& segment) {
+    if (segment.marker != kDefineHuffman) return;
+    // One or more tables: a class and number byte, the 16 counts, then as many values.
+    for (std::size_t at = segment.payload, end = segment.payload + segment.length; sound && at < end;) {
+      std::size_t codes = 0;
+      std::uint8_t count = 0;
+      for (std::size_t i = 0; i < kHuffmanLengths; ++i) {
+        sound = sound && bytes.u8(at + 1 + i, count);
+        codes += count;
+      }
+      at += 1 + kHuffmanLengths + codes;
+      sound = sound && codes <= kMostHuffmanCodes && at <= end;
+    }
+  });
+  return sound;
 }
 
 bool gifIsComplete(const std::vector<std::uint8_t>& data) {

@@ -27,6 +27,14 @@ bool walkJpeg(const std::vector<std::uint8_t>& bytes, const std::function<void(c
 bool jpegIsComplete(const std::vector<std::uint8_t>& bytes);
 bool gifIsComplete(const std::vector<std::uint8_t>& bytes);
 
+// The width and height a JPEG's frame header (SOF) declares, read by the walk, which reaches it even
+// in a file cut short later; false when there is none.
+bool jpegDimensions(const std::vector<std::uint8_t>& bytes, int& width, int& height);
+
+// True when every Huffman table of the JPEG (DHT segments) holds at most 256 codes and the values it
+// counts: the image library writes past its tables otherwise.
+bool jpegTablesSound(const std::vector<std::uint8_t>& bytes);
+
 // jpegIsComplete or gifIsComplete by the format; true for the others, whose decoders tell a cut.
 bool pictureIsWhole(const std::vector<std::uint8_t>& bytes, PictureFormat format);
 

@@ -181,6 +181,19 @@ pack::Pixels quarterPixels() {
   return pixels;
 }
 
+// A Huffman table of more than 256 codes, before the picture's own: the image library would write
+// past its tables.
+Bytes oversizedHuffmanTable() {
+  const Bytes jpeg = pictureFixture("quarters.jpg");
+  Bytes table = {0xFF, 0xC4, 0x02, 0x11, 0x00};  // length 2 + 1 + 16 + 510 = 529
+  for (int i = 0; i < 16; ++i) table.push_back(i < 14 ? 0 : 0xFF);  // 255 + 255 codes
+  table.insert(table.end(), 510, 0x01);
+  Bytes bytes(jpeg.begin(), jpeg.begin() + 2);
+  bytes.insert(bytes.end(), table.begin(), table.end());
+  bytes.insert(bytes.end(), jpeg.begin() + 2, jpeg.end());
+  return bytes;
+}
+
 // Every format is told by its bytes, whatever the file's name says ("p.jpg" below).
 const Refusal kRefusals[] = {
     {"TextAsPicture", Bytes{'h', 'e', 'l', 'l', 'o'}, "is not a JPEG, GIF, PNG, WebP, HEIC or AVIF picture", true},
@@ -196,6 +209,7 @@ const Refusal kRefusals[] = {
     {"Huge", jpegDeclaring(20000, 20000), "is too large (20000 x 20000 pixels; at most 100 million)", true},
     {"NoScan", jpegDeclaring(16, 16), kCutShort, true},  // the library would make a blank picture of it
     {"TwelveBit", twelveBitJpeg(), "cannot be decoded (", false},
+    {"OversizedHuffmanTable", oversizedHuffmanTable(), "cannot be decoded (bad Huffman table)", false},
 };
 
 class Refused : public ::testing::TestWithParam<std::tuple<Refusal, pack::PictureStorage>> {};
