@@ -63,6 +63,32 @@ require(modulePath)({ wasmBinary: fs.readFileSync(modulePath.replace(/\.js$/, '.
     execFileSync(pack, ['build', path.join(folder, 'quiz.toml'), '-o', expected, ...options], { stdio: 'ignore' });
     check(`${name} byte-identical to fenok-pack build`, read(`/work/photos/${name}`).equals(fs.readFileSync(expected)));
   }
+
+  // Formats only the browser reads: the page hands the pixels it decoded; a file it could not decode
+  // is left out, said so. (The pixels here are the quarters picture, red, green / blue, white.)
+  const quarters = new Uint8Array(64 * 32 * 4).map((_, i) => {
+    const x = (i >> 2) % 64, y = (i >> 2) >> 6, channel = i & 3;
+    const colour = [[255, 0, 0], [0, 255, 0], [0, 0, 255], [255, 255, 255]][(y >= 16) * 2 + (x >= 32)];
+    return channel === 3 ? 255 : colour[channel];
+  });
+  const webp = fs.readFileSync(path.join(fixtures, '../../../win32/data/quarters.webp'));
+  write('/work/browser/louvre.webp', webp);
+  write('/work/browser/chat.heic', fs.readFileSync(path.join(fixtures, '../../../win32/data/quarters.heic')));
+  withBytes(webp, (f, n) => withBytes(quarters, (p, k) => m._fenok_studio_hand_pixels(f, n, p, k, 64, 32)));
+  withText('/work/browser', (p, n) => m._fenok_studio_start(p, n));
+  screen = snapshot();
+  const browserRows = screen.controls.find((c) => c.id === QUESTIONS).rows;
+  check('a picture the browser decoded makes its question', JSON.stringify(browserRows) === '[["1","LOUVRE"]]',
+        JSON.stringify(browserRows));
+  check('one the browser cannot decode is told, with what to do',
+        screen.told.length === 1 && /« chat\.heic » ne peut pas être lue : ce navigateur ne décode pas/.test(screen.told[0].message),
+        JSON.stringify(screen.told));
+  m._fenok_studio_picked(QUESTIONS, 0);
+  m._fenok_studio_picture(1055, -1);
+  const shown = output();
+  check('its picture shown as the player fits it, red at the top left',
+        shown.length > 8 && shown[0] + shown[1] * 256 === 260 && shown[8] > 200 && shown[9] < 60);
+
   console.log(failures ? `studio-module: ${failures} failed` : 'studio-module: all passed');
   process.exit(failures ? 1 : 0);
 });

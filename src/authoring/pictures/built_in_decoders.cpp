@@ -44,7 +44,9 @@ std::vector<PictureDecoder> builtInDecoders() {
 }
 
 Message noDecoderProblem(PictureFormat format) {
-#if defined(_WIN32)
+#if defined(__EMSCRIPTEN__)
+  return message(Msg::browserCannotRead, formatName(format));
+#elif defined(_WIN32)
   const Msg extension = format == PictureFormat::heic   ? Msg::heifExtensions
                         : format == PictureFormat::avif ? Msg::av1Extension
                                                         : Msg::webpExtensions;

@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "web/studio/handed_pictures.h"
 #include "web/studio/web_studio.h"
 
 #if defined(__EMSCRIPTEN__)
@@ -75,8 +76,19 @@ FENOK_STUDIO_EXPORT void fenok_studio_read_file(const char* path, std::size_t pa
   outputType = kBytes;
 }
 
+// The pixels the browser decoded for a picture file the C++ does not read (WebP, AVIF, HEIC): the
+// file's bytes, then its RGBA pixels, as stored (not turned by its metadata).
+FENOK_STUDIO_EXPORT void fenok_studio_hand_pixels(const std::uint8_t* file, std::size_t fileSize,
+                                                  const std::uint8_t* rgba, std::size_t rgbaSize, int width,
+                                                  int height) {
+  fenok::web::addHandedPicturesDecoder();
+  fenok::web::handPicturePixels(std::vector<std::uint8_t>(file, file + fileSize), width, height,
+                                std::vector<std::uint8_t>(rgba, rgba + rgbaSize));
+}
+
 // Opens what the page gives (a folder of pictures or clips, or a description), or nothing.
 FENOK_STUDIO_EXPORT void fenok_studio_start(const char* path, std::size_t size) {
+  fenok::web::addHandedPicturesDecoder();
   studio = std::make_unique<fenok::web::WebStudio>();
   std::vector<std::string> arguments;
   if (size > 0) arguments.push_back(text(path, size));
