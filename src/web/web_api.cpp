@@ -11,16 +11,12 @@
 #include <vector>
 
 #include "pictures/picture_fit.h"
+#include "web/entry_points.h"
 #include "web/media_types.h"
 #include "web/screen_snapshot.h"
 #include "web/verdict_lines.h"
 #include "web/web_session.h"
 
-#if defined(__EMSCRIPTEN__)
-#define FENOK_WEB_EXPORT extern "C" __attribute__((used))
-#else
-#define FENOK_WEB_EXPORT extern "C"
-#endif
 
 namespace {
 
@@ -29,20 +25,12 @@ constexpr const char* kText = "text/plain";
 constexpr const char* kAnswersType = "text/plain;charset=windows-1252";
 
 std::unique_ptr<fenok::web::WebSession> session;
-std::vector<std::uint8_t> output;
-std::string outputType;
+fenok::web::EntryOutput output;
 
-std::string text(const char* bytes, std::size_t size) { return bytes ? std::string(bytes, size) : std::string(); }
+using fenok::web::entryText;
 
-void put(const std::string& bytes, const char* type) {
-  output.assign(bytes.begin(), bytes.end());
-  outputType = type;
-}
-
-void put(const std::vector<std::uint8_t>& bytes, const std::string& type) {
-  output = bytes;
-  outputType = type;
-}
+void put(const std::string& bytes, const char* type) { output.put(bytes, type); }
+void put(std::vector<std::uint8_t> bytes, const std::string& type) { output.put(std::move(bytes), type); }
 
 void putSnapshot() { put(session ? fenok::web::screenSnapshot(*session) : std::string("null"), kJson); }
 
@@ -50,11 +38,11 @@ void putSnapshot() { put(session ? fenok::web::screenSnapshot(*session) : std::s
 
 FENOK_WEB_EXPORT const std::uint8_t* fenok_web_output() { return output.data(); }
 FENOK_WEB_EXPORT std::size_t fenok_web_output_size() { return output.size(); }
-FENOK_WEB_EXPORT const char* fenok_web_output_type() { return outputType.c_str(); }
+FENOK_WEB_EXPORT const char* fenok_web_output_type() { return output.type(); }
 
 // The page's quiz element and the page's file name; answers the quiz's identity.
 FENOK_WEB_EXPORT void fenok_web_open(const char* bundle, std::size_t size, const char* pageName, std::size_t nameSize) {
-  session = std::make_unique<fenok::web::WebSession>(bundle, size, text(pageName, nameSize));
+  session = std::make_unique<fenok::web::WebSession>(bundle, size, entryText(pageName, nameSize));
   put(session->identity(), kText);
 }
 
@@ -74,17 +62,17 @@ FENOK_WEB_EXPORT void fenok_web_enter(int box) {
 }
 
 FENOK_WEB_EXPORT void fenok_web_leave(const char* typed, std::size_t size, int box) {
-  if (session) session->leaveBox(box, text(typed, size));
+  if (session) session->leaveBox(box, entryText(typed, size));
   putSnapshot();
 }
 
 FENOK_WEB_EXPORT void fenok_web_key(const char* typed, std::size_t size, const char* key, std::size_t keySize, int box) {
-  if (session) session->releaseKey(box, text(typed, size), text(key, keySize));
+  if (session) session->releaseKey(box, entryText(typed, size), entryText(key, keySize));
   putSnapshot();
 }
 
 FENOK_WEB_EXPORT void fenok_web_set_text(const char* typed, std::size_t size, int box) {
-  if (session) session->setBoxText(box, text(typed, size));
+  if (session) session->setBoxText(box, entryText(typed, size));
   output.clear();
 }
 
@@ -139,12 +127,12 @@ FENOK_WEB_EXPORT void fenok_web_clip(int question) {
 FENOK_WEB_EXPORT void fenok_web_verdicts(const char* lines, std::size_t size, const char* also, std::size_t alsoSize,
                                          int tolerant) {
   std::vector<std::string> forms;
-  const std::string alsoText = text(also, alsoSize);
+  const std::string alsoText = entryText(also, alsoSize);
   std::size_t start = 0;
   while (start < alsoText.size()) {
     const std::size_t end = std::min(alsoText.find('\n', start), alsoText.size());
     if (end > start) forms.push_back(alsoText.substr(start, end - start));
     start = end + 1;
   }
-  put(fenok::web::judgeLines(text(lines, size), tolerant != 0, forms), kText);
+  put(fenok::web::judgeLines(entryText(lines, size), tolerant != 0, forms), kText);
 }

@@ -1,6 +1,6 @@
 // The page studio's module (WebAssembly, in Node): the author's files written through its entry
-// points, a folder drafted by the studio's own C++, and the three outputs created from it
-// byte-identical to what fenok-pack builds from the description the module saves.
+// points, a folder drafted by the studio's own C++, an answer typed and undone, and the three outputs
+// created from it byte-identical to what fenok-pack builds from the description the module saves.
 // Usage: node studio_module.js MODULE.js FENOK_PACK WIN32_BIN WIN64_BIN WEB_PLAYER.html FIXTURES WORK
 'use strict';
 const fs = require('fs');
@@ -8,7 +8,7 @@ const path = require('path');
 const { execFileSync } = require('child_process');
 
 const [modulePath, pack, win32Bin, win64Bin, webPlayer, fixtures, work] = process.argv.slice(2);
-const QUESTIONS = 1020, CMD_SAVE = 40003, CMD_CREATE = 40011;
+const QUESTIONS = 1020, ANSWER = 1037, CMD_SAVE = 40003, CMD_CREATE = 40011, CMD_UNDO = 40020;
 let failures = 0;
 const check = (what, ok, detail) => {
   if (ok) console.log(`studio-module: ok: ${what}`);
@@ -41,6 +41,12 @@ require(modulePath)({ wasmBinary: fs.readFileSync(modulePath.replace(/\.js$/, '.
   check('a question a picture, answers from the names', JSON.stringify(rows) === '[["1","ARC"],["2","TOUR EIFFEL"]]', JSON.stringify(rows));
   check('the note told as left out', screen.told.length === 1 && screen.told[0].message.includes('« notes.txt »'),
         JSON.stringify(screen.told));
+  const answers = () => JSON.stringify(snapshot().controls.find((c) => c.id === QUESTIONS).rows);
+  m._fenok_studio_picked(QUESTIONS, 1);
+  withText('TOUR', (p, n) => m._fenok_studio_typed(p, n, ANSWER));
+  check('an answer typed shows in the list', answers() === '[["1","ARC"],["2","TOUR"]]', answers());
+  m._fenok_studio_command(CMD_UNDO);
+  check('and is undone', answers() === '[["1","ARC"],["2","TOUR EIFFEL"]]', answers());
   m._fenok_studio_command(CMD_SAVE);
   const description = read('/work/photos/quiz.toml');
   check('the description saved', description.includes('answer = "TOUR EIFFEL"'));

@@ -2,6 +2,7 @@
 
 #include "exif_orientation.h"
 #include "heif_transforms.h"
+#include "webp_chunks.h"
 
 namespace fenok::pack {
 namespace {
@@ -37,6 +38,11 @@ void addPictureDecoder(const PictureDecoder& decoder) { decoders().push_back(dec
 bool hasPictureDecoder(PictureFormat format) { return decoderFor(format) != nullptr; }
 
 PictureCheck checkPicture(const std::vector<std::uint8_t>& bytes, PictureFormat format, Message& problem) {
+  // A quiz shows one still picture, whichever decoder would give an animation's first frame.
+  if (format == PictureFormat::webp && webpIsAnimated(bytes)) {
+    problem = message(Msg::webpAnimated);
+    return PictureCheck::unreadable;
+  }
   const PictureDecoder* decoder = decoderFor(format);
   if (!decoder) {
     problem = noDecoderProblem(format);

@@ -8,6 +8,7 @@
 
 #include "authoring/file_bytes.h"
 #include "authoring/parallel.h"
+#include "bytes_fingerprint.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -15,15 +16,6 @@
 
 namespace fenok::pack {
 namespace {
-
-constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
-constexpr std::uint64_t kFnvPrime = 1099511628211ull;
-
-std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
-  std::uint64_t hash = kFnvOffset;
-  for (std::uint8_t byte : bytes) hash = (hash ^ byte) * kFnvPrime;
-  return hash;
-}
 
 // Decoding a photo allocates and frees buffers of several megabytes; glibc maps each one afresh and
 // unmaps it when freed, and faulting in those pages took longer than the decoding itself. Kept in the
@@ -59,7 +51,7 @@ PreparedPictures::Prepared PreparedPictures::prepareFile(const std::string& path
   if (!readFileBytes(path, bytes)) return result;
   result.format = pictureFormat(bytes);
   if (result.format == PictureFormat::none) return result;
-  result.inputHash = fingerprint(bytes);
+  result.inputHash = bytesFingerprint(bytes);
   result.inputSize = bytes.size();
   result.ok = preparePicture(bytes, result.format, storage_, result.problem);
   result.changed = result.ok && storage_ == PictureStorage::fitted;
@@ -71,7 +63,7 @@ bool PreparedPictures::prepare(const std::string& path, std::vector<std::uint8_t
                                Message& problem) const {
   const auto found = prepared_.find(path);
   if (found == prepared_.end() || found->second.inputSize != bytes.size() ||
-      found->second.inputHash != fingerprint(bytes))
+      found->second.inputHash != bytesFingerprint(bytes))
     return preparePicture(bytes, format, storage_, problem);
   const Prepared& prepared = found->second;
   problem = prepared.problem;

@@ -1,11 +1,10 @@
-// WebP through libwebp: still pictures only (an animation's frames are refused, with a word on it).
+// WebP through libwebp (the picture source has refused animations before).
 #include <webp/decode.h>
 
 #include <cstring>
 #include <memory>
 
 #include "system_decoders.h"
-#include "webp_chunks.h"
 
 namespace fenok::pack {
 namespace {
@@ -30,10 +29,6 @@ PictureCheck features(const std::vector<std::uint8_t>& bytes, WebPBitstreamFeatu
   const VP8StatusCode status = WebPGetFeatures(bytes.data(), bytes.size(), &found);
   if (status != VP8_STATUS_OK) {
     problem = message(Msg::pictureDamaged, formatName(PictureFormat::webp), statusName(status));
-    return PictureCheck::unreadable;
-  }
-  if (found.has_animation || webpIsAnimated(bytes)) {
-    problem = message(Msg::webpAnimated);
     return PictureCheck::unreadable;
   }
   return PictureCheck::readable;

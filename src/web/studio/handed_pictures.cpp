@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "authoring/pictures/bytes_fingerprint.h"
 #include "authoring/pictures/picture_source.h"
 
 namespace fenok::web {
@@ -13,22 +14,18 @@ using pack::PictureCheck;
 using pack::PictureFormat;
 using pack::Pixels;
 
-constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
-constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+// A file is known by its size and fingerprint.
+using FileKey = std::pair<std::size_t, std::uint64_t>;
 
-std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
-  std::uint64_t hash = kFnvOffset;
-  for (std::uint8_t byte : bytes) hash = (hash ^ byte) * kFnvPrime;
-  return hash ^ bytes.size();
-}
+FileKey keyOf(const std::vector<std::uint8_t>& bytes) { return {bytes.size(), pack::bytesFingerprint(bytes)}; }
 
-std::map<std::uint64_t, Pixels>& handed() {
-  static std::map<std::uint64_t, Pixels> pictures;
+std::map<FileKey, Pixels>& handed() {
+  static std::map<FileKey, Pixels> pictures;
   return pictures;
 }
 
 const Pixels* find(const std::vector<std::uint8_t>& bytes) {
-  const auto found = handed().find(fingerprint(bytes));
+  const auto found = handed().find(keyOf(bytes));
   return found == handed().end() ? nullptr : &found->second;
 }
 
@@ -55,7 +52,7 @@ PictureCheck decode(const std::vector<std::uint8_t>& bytes, PictureFormat, Pixel
 void handPicturePixels(const std::vector<std::uint8_t>& file, int width, int height, std::vector<std::uint8_t> rgba) {
   const std::size_t expected = static_cast<std::size_t>(width > 0 ? width : 0) * (height > 0 ? height : 0) * pack::kRgba;
   if (expected == 0 || rgba.size() != expected) return;  // what the page gave is no picture
-  handed()[fingerprint(file)] = Pixels{width, height, pack::kRgba, std::move(rgba)};
+  handed()[keyOf(file)] = Pixels{width, height, pack::kRgba, std::move(rgba)};
 }
 
 void addHandedPicturesDecoder() {
