@@ -181,13 +181,17 @@ void ScreenState::tryQuiz() {
   host.setBusy(true);
   std::string error;
   const std::string program = trialProgramPath(host.temporaryFolder(), error);
+  const bool page = host.triesQuizAsPage();
+  const std::string trial = page ? pagePath(program) : program;
   MadeQuiz made;
   if (error.empty())
-    made = makeQuizProgram(document, program, host.runs64Bit() ? pack::PlayerArch::x64 : pack::PlayerArch::x86,
-                           host.programFolder());
+    made = page ? makeQuizPage(document, trial, host.programFolder())
+                : makeQuizProgram(document, trial, host.runs64Bit() ? pack::PlayerArch::x64 : pack::PlayerArch::x86,
+                                  host.programFolder());
   host.setBusy(false);
   if (error.empty() && !made.error.empty()) error = failure(made);
-  if (error.empty()) host.startProgram(program, error);
+  if (error.empty() && page) host.openFile(trial, error);
+  else if (error.empty()) host.startProgram(trial, error);
   if (!error.empty()) host.tell(say(texts::kCannotTry, {error}), Tone::error);
 }
 

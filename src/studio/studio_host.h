@@ -51,6 +51,8 @@ class StudioHost {
   virtual std::string programFolder() const = 0;    // the studio's own folder (the players lie beside it)
   virtual std::string settingsFolder() const = 0;   // per user: the recent files list
   virtual bool runs64Bit() const = 0;               // the studio's own kind, which this host surely runs
+  // A host that cannot start a program (a browser) tries the quiz as its page, opened with openFile.
+  virtual bool triesQuizAsPage() const { return false; }
 
   virtual void setWindowTitle(const std::string& title) = 0;
   virtual void setRecentFiles(const std::vector<std::string>& paths) = 0;  // the "Fichier" menu's list

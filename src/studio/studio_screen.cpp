@@ -49,5 +49,6 @@ void StudioScreen::activated(int id) { state_->activated(id); }
 void StudioScreen::filesDropped(const std::vector<std::string>& paths) { state_->filesDropped(paths); }
 bool StudioScreen::mayClose() { return state_->confirmDiscard(); }
 FormColours StudioScreen::colours(int id) const { return state_->colours(id); }
+const QuizDocument& StudioScreen::document() const { return state_->document; }
 
 }  // namespace fenok::studio

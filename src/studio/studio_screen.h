@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ports/form_controls.h"
+#include "quiz_document.h"
 #include "studio_host.h"
 
 namespace fenok::studio {
@@ -35,6 +36,7 @@ class StudioScreen {
   bool mayClose();                 // false: stay open (the author cancelled at "save changes?")
 
   FormColours colours(int id) const;  // for labels the window paints (sample, verdicts)
+  const QuizDocument& document() const;  // the quiz being edited, as it stands
 
  private:
   std::unique_ptr<ScreenState> state_;

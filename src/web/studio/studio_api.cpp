@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "authoring/pictures/picture_format.h"
 #include "web/entry_points.h"
 #include "web/studio/handed_pictures.h"
 #include "web/studio/web_studio.h"
@@ -75,6 +76,16 @@ FENOK_WEB_EXPORT void fenok_studio_hand_pixels(const std::uint8_t* file, std::si
                                 std::vector<std::uint8_t>(rgba, rgba + rgbaSize));
 }
 
+// 1 when a file is a picture only the browser can decode (its pixels are to be handed in), else 0.
+FENOK_WEB_EXPORT int fenok_studio_needs_pixels(const std::uint8_t* bytes, std::size_t size) {
+  const std::size_t head = size < fenok::pack::kFormatSignatureBytes ? size : fenok::pack::kFormatSignatureBytes;
+  const fenok::pack::PictureFormat format = fenok::pack::pictureFormat(std::vector<std::uint8_t>(bytes, bytes + head));
+  return format != fenok::pack::PictureFormat::none && !fenok::pack::playerShows(format) ? 1 : 0;
+}
+
+// The quiz as the page keeps it in the browser (web_studio.h).
+FENOK_WEB_EXPORT void fenok_studio_kept() { output.put(current().keptDescription(), kJson); }
+
 // Opens what the page gives (a folder of pictures or clips, or a description), or nothing.
 FENOK_WEB_EXPORT void fenok_studio_start(const char* path, std::size_t size) {
   fenok::web::addHandedPicturesDecoder();
@@ -93,6 +104,9 @@ FENOK_WEB_EXPORT void fenok_studio_answer_paths(const char* lines, std::size_t s
     if (!line.empty()) paths.push_back(line);
   current().host().answerPaths(std::move(paths), filterIndex);
 }
+
+// The answer of the next colour dialog, 0x00BBGGRR.
+FENOK_WEB_EXPORT void fenok_studio_answer_colour(std::uint32_t colour) { current().host().answerColour(colour); }
 
 // The answer of the next question: 0 yes, 1 no, 2 cancel.
 FENOK_WEB_EXPORT void fenok_studio_answer_reply(int reply) {
@@ -121,8 +135,8 @@ FENOK_WEB_EXPORT void fenok_studio_picked(int id, int row) {
   putSnapshot();
 }
 
-FENOK_WEB_EXPORT void fenok_studio_enter() {
-  current().enter();
+FENOK_WEB_EXPORT void fenok_studio_enter(int focused) {
+  current().enter(focused);
   putSnapshot();
 }
 

@@ -1,7 +1,9 @@
 #include "web/studio/web_studio.h"
 
+#include <cstdint>
 #include <cstdio>
 
+#include "authoring/quiz_source_writer.h"
 #include "web/json_writer.h"
 
 namespace fenok::web {
@@ -23,6 +25,40 @@ std::string cssColour(std::uint32_t colour) {
   return text;
 }
 
+const char* dialogKindName(WebStudioHost::DialogKind kind) {
+  switch (kind) {
+    case WebStudioHost::DialogKind::open: return "open";
+    case WebStudioHost::DialogKind::save: return "save";
+    case WebStudioHost::DialogKind::colour: return "colour";
+  }
+  return "open";
+}
+
+void writeAsked(JsonWriter& json, const WebStudioHost::Asked& asked) {
+  json.beginObject();
+  json.field("kind", dialogKindName(asked.kind));
+  json.field("title", asked.dialog.title);
+  json.field("multiple", asked.dialog.multiple);
+  json.field("suggestedName", asked.dialog.suggestedName);
+  json.field("colour", cssColour(asked.colour));
+  json.key("filters");
+  json.beginArray();
+  for (const studio::FileFilter& filter : asked.dialog.filters) {
+    json.beginObject();
+    json.field("label", filter.label);
+    json.field("patterns", filter.patterns);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+}
+
+// Pictures are made once and shared, so where one lives tells it apart (JSON numbers keep 53 bits).
+long long pictureKey(const FormPicture* picture) {
+  return static_cast<long long>(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(picture)) &
+                                ((std::uint64_t{1} << 52) - 1));
+}
+
 void writeControl(JsonWriter& json, int id, const MemoryFormControl& control, const FormColours& colours) {
   json.beginObject();
   json.field("id", id);
@@ -42,9 +78,15 @@ void writeControl(JsonWriter& json, int id, const MemoryFormControl& control, co
   json.key("pictures");
   json.beginArray();
   for (std::size_t i = 0; i < control.rows.size(); ++i)
-    if (control.rows[i].thumbnail) json.number(static_cast<long long>(i));
+    if (control.rows[i].thumbnail) {
+      json.beginArray();
+      json.number(static_cast<long long>(i));
+      json.number(pictureKey(control.rows[i].thumbnail.get()));
+      json.endArray();
+    }
   json.endArray();
-  json.field("picture", control.picture != nullptr);
+  json.key("picture");
+  json.number(pictureKey(control.picture.get()));
   if (colours.custom) {
     json.field("background", cssColour(colours.background));
     json.field("color", cssColour(colours.text));
@@ -90,10 +132,24 @@ std::string WebStudio::snapshot() {
   json.beginArray();
   for (const std::string& path : host_.takeOpened()) json.string(path);
   json.endArray();
+  json.key("asked");
+  json.beginArray();
+  for (const WebStudioHost::Asked& asked : host_.takeAsked()) writeAsked(json, asked);
+  json.endArray();
   json.key("controls");
   json.beginArray();
   for (const int id : controls_.ids()) writeControl(json, id, controls_.control(id), screen_.colours(id));
   json.endArray();
+  json.endObject();
+  return json.text();
+}
+
+std::string WebStudio::keptDescription() const {
+  const studio::QuizDocument& document = screen_.document();
+  JsonWriter json;
+  json.beginObject();
+  json.field("folder", document.folder());
+  json.field("description", pack::writeQuizSource(document.quiz()));
   json.endObject();
   return json.text();
 }

@@ -26,16 +26,24 @@ class WebStudio {
   void left(int id) { screen_.fieldLeft(id); }
   void picked(int id, int row);
   void activated(int id) { screen_.activated(id); }
-  void enter() { screen_.enterPressed(); }
+  void enter(int focused) {  // the page's focus is the one the logic acts on
+    controls_.setFocus(focused);
+    screen_.enterPressed();
+  }
   void dropped(const std::vector<std::string>& paths) { screen_.filesDropped(paths); }
   bool mayClose() { return screen_.mayClose(); }
 
   // JSON: {"title", "canUndo", "canRedo", "focus", "recent": [...], "told": [{"message", "tone"}],
   // "opened": [...], "controls": [{"id", "text", "visible", "enabled", "cue", "selection",
-  // "rows": [[cells...]], "pictures": [row numbers with a thumbnail], "picture": bool,
+  // "rows": [[cells...]], "pictures": [[row, key]...] for rows with a thumbnail, "picture": key or 0,
   // "background"/"color" ("#RRGGBB", when the logic paints the control)}]}. Told and opened are
-  // given once.
+  // given once. A picture's key changes when the picture does. "asked": the dialogs opened with no answer left ({"kind": "open", "save" or
+  // "colour", "title", "multiple", "suggestedName", "colour", "filters": [{"label", "patterns"}]}).
   std::string snapshot();
+
+  // What the page keeps to come back to the quiz: {"folder", "description"}, the quiz as a
+  // description whose file names start from that folder.
+  std::string keptDescription() const;
 
   // A control's picture (row -1) or a row's thumbnail; null when there is none.
   const FormPicture* picture(int id, int row) const;

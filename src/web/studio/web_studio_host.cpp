@@ -12,31 +12,50 @@ std::vector<WebStudioHost::Told> WebStudioHost::takeTold() { return std::exchang
 
 std::vector<std::string> WebStudioHost::takeOpened() { return std::exchange(opened_, {}); }
 
-bool WebStudioHost::chooseFolder(const std::string&, std::string& folder) {
+std::vector<WebStudioHost::Asked> WebStudioHost::takeAsked() { return std::exchange(asked_, {}); }
+
+bool WebStudioHost::takePaths(std::vector<std::string>& paths, int& filterIndex) {
+  if (paths_.empty()) return false;
+  paths = std::move(paths_.front().paths);
+  filterIndex = paths_.front().filterIndex;
+  paths_.pop_front();
+  return !paths.empty();  // an empty answer: the author cancelled
+}
+
+bool WebStudioHost::chooseFolder(const std::string& title, std::string& folder) {
+  studio::FileDialog dialog;
+  dialog.title = title;
+  dialog.multiple = true;
   std::vector<std::string> paths;
-  if (!chooseFilesToOpen({}, paths) || paths.empty()) return false;
+  if (!chooseFilesToOpen(dialog, paths)) return false;
   folder = paths.front();
   return true;
 }
 
-bool WebStudioHost::chooseFilesToOpen(const studio::FileDialog&, std::vector<std::string>& paths) {
-  if (paths_.empty()) return false;  // the author cancelled, or the page asked nothing
-  paths = std::move(paths_.front().paths);
-  paths_.pop_front();
-  return !paths.empty();
+bool WebStudioHost::chooseFilesToOpen(const studio::FileDialog& dialog, std::vector<std::string>& paths) {
+  const bool answered = !paths_.empty();
+  int ignored = 0;
+  if (takePaths(paths, ignored)) return true;
+  if (!answered) asked_.push_back({DialogKind::open, dialog});
+  return false;
 }
 
 bool WebStudioHost::chooseFileToSave(const studio::FileDialog& dialog, std::string& path, int& filterIndex) {
+  const bool answered = !paths_.empty();
   std::vector<std::string> paths;
-  const int index = paths_.empty() ? 0 : paths_.front().filterIndex;
-  if (!chooseFilesToOpen(dialog, paths)) return false;
-  path = paths.front();
-  filterIndex = index;
-  return true;
+  if (takePaths(paths, filterIndex)) {
+    path = paths.front();
+    return true;
+  }
+  if (!answered) asked_.push_back({DialogKind::save, dialog});
+  return false;
 }
 
 bool WebStudioHost::chooseColour(std::uint32_t& colour) {
-  if (colours_.empty()) return false;
+  if (colours_.empty()) {
+    asked_.push_back({DialogKind::colour, {}, colour});
+    return false;
+  }
   colour = colours_.front();
   colours_.pop_front();
   return true;

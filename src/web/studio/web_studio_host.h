@@ -4,6 +4,7 @@
 // dialog the logic opens takes the next answer left, or is cancelled. What the logic tells, and the
 // files it would have the system open, are kept for the page to show, in the order said. The page's
 // files live in the module's memory file system, under the folders named here.
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -23,6 +24,14 @@ class WebStudioHost : public studio::StudioHost {
     std::string message;
     studio::Tone tone;
   };
+  // A dialog the logic opened with no answer left: the page opens its own picker for it, then
+  // answers and repeats the command.
+  enum class DialogKind { open, save, colour };
+  struct Asked {
+    DialogKind kind;
+    studio::FileDialog dialog;
+    std::uint32_t colour = 0;  // the colour proposed, 0x00BBGGRR
+  };
 
   // The answers of the author's next dialogs, in order.
   void answerPaths(std::vector<std::string> paths, int filterIndex = 0);
@@ -32,6 +41,7 @@ class WebStudioHost : public studio::StudioHost {
   // What happened since the last look; taking them empties them.
   std::vector<Told> takeTold();
   std::vector<std::string> takeOpened();
+  std::vector<Asked> takeAsked();
 
   const std::string& title() const { return title_; }
   const std::vector<std::string>& recentFiles() const { return recent_; }
@@ -50,12 +60,15 @@ class WebStudioHost : public studio::StudioHost {
   std::string programFolder() const override { return kStudioProgramFolder; }
   std::string settingsFolder() const override { return kStudioSettingsFolder; }
   bool runs64Bit() const override { return false; }  // the 32-bit program runs on every Windows
+  bool triesQuizAsPage() const override { return true; }
   void setWindowTitle(const std::string& title) override { title_ = title; }
   void setRecentFiles(const std::vector<std::string>& paths) override { recent_ = paths; }
   void setUndoable(bool canUndo, bool canRedo) override;
   void setBusy(bool) override {}
 
  private:
+  bool takePaths(std::vector<std::string>& paths, int& filterIndex);
+
   struct PathAnswer {
     std::vector<std::string> paths;
     int filterIndex;
@@ -66,6 +79,7 @@ class WebStudioHost : public studio::StudioHost {
   std::deque<std::uint32_t> colours_;
   std::vector<Told> told_;
   std::vector<std::string> opened_;
+  std::vector<Asked> asked_;
   std::string title_;
   std::vector<std::string> recent_;
   bool canUndo_ = false;
