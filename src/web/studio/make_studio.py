@@ -45,7 +45,8 @@ def arguments(text):
 
 
 def unquote(text):
-    return text[1:-1].replace('""', '"') if text.startswith('"') else text
+    """A resource string's text: "" is a quote, \\t a tab (a menu item's shortcut follows it)."""
+    return text[1:-1].replace('""', '"').replace("\\t", "\t") if text.startswith('"') else text
 
 
 def form(rc, ids):

@@ -39,6 +39,15 @@ fenok::web::WebStudio& current() {
 
 void putSnapshot() { output.put(current().snapshot(), kJson); }
 
+// The page hands paths one a line.
+std::vector<std::string> pathLines(const char* lines, std::size_t size) {
+  std::vector<std::string> paths;
+  std::istringstream in(entryText(lines, size));
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty()) paths.push_back(line);
+  return paths;
+}
+
 void appendLe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
@@ -98,10 +107,7 @@ FENOK_WEB_EXPORT void fenok_studio_start(const char* path, std::size_t size) {
 
 // The answer of the next dialog the studio opens: paths, one a line, and the type chosen.
 FENOK_WEB_EXPORT void fenok_studio_answer_paths(const char* lines, std::size_t size, int filterIndex) {
-  std::vector<std::string> paths;
-  std::istringstream in(entryText(lines, size));
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty()) paths.push_back(line);
+  std::vector<std::string> paths = pathLines(lines, size);
   current().host().answerPaths(std::move(paths), filterIndex);
 }
 
@@ -150,4 +156,17 @@ FENOK_WEB_EXPORT void fenok_studio_picture(int id, int row) {
       pixels.insert(pixels.end(), {picture->bgra[i + 2], picture->bgra[i + 1], picture->bgra[i], 0xFF});
   }
   output.put(std::move(pixels), kPixels);
+}
+
+// A list's row activated (the problems list: go to the question it names).
+FENOK_WEB_EXPORT void fenok_studio_activated(int id) {
+  current().activated(id);
+  putSnapshot();
+}
+
+// Files dropped on the page, once written into the memory file system: their paths, one a line.
+FENOK_WEB_EXPORT void fenok_studio_dropped(const char* lines, std::size_t size) {
+  std::vector<std::string> paths = pathLines(lines, size);
+  current().dropped(paths);
+  putSnapshot();
 }

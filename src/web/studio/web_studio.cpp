@@ -53,13 +53,20 @@ void writeAsked(JsonWriter& json, const WebStudioHost::Asked& asked) {
   json.endObject();
 }
 
-// Pictures are made once and shared, so where one lives tells it apart (JSON numbers keep 53 bits).
-long long pictureKey(const FormPicture* picture) {
-  return static_cast<long long>(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(picture)) &
-                                ((std::uint64_t{1} << 52) - 1));
+}  // namespace
+
+// Pictures are made once and shared; a picture keeps its key while it lives, and a new picture never
+// takes an old key, even where memory hands it the old one's address.
+long long WebStudio::pictureKey(const std::shared_ptr<const FormPicture>& picture) {
+  if (!picture) return 0;
+  auto known = pictureKeys_.find(picture.get());
+  if (known != pictureKeys_.end() && !known->second.first.expired()) return known->second.second;
+  pictureKeys_[picture.get()] = {picture, ++lastPictureKey_};
+  return lastPictureKey_;
 }
 
-void writeControl(JsonWriter& json, int id, const MemoryFormControl& control, const FormColours& colours) {
+void WebStudio::writeControl(JsonWriter& json, int id, const MemoryFormControl& control,
+                             const FormColours& colours) {
   json.beginObject();
   json.field("id", id);
   json.field("text", control.text);
@@ -81,20 +88,18 @@ void writeControl(JsonWriter& json, int id, const MemoryFormControl& control, co
     if (control.rows[i].thumbnail) {
       json.beginArray();
       json.number(static_cast<long long>(i));
-      json.number(pictureKey(control.rows[i].thumbnail.get()));
+      json.number(pictureKey(control.rows[i].thumbnail));
       json.endArray();
     }
   json.endArray();
   json.key("picture");
-  json.number(pictureKey(control.picture.get()));
+  json.number(pictureKey(control.picture));
   if (colours.custom) {
     json.field("background", cssColour(colours.background));
     json.field("color", cssColour(colours.text));
   }
   json.endObject();
 }
-
-}  // namespace
 
 WebStudio::WebStudio() : screen_(controls_, host_) {}
 

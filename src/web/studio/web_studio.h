@@ -2,12 +2,15 @@
 // The studio in a browser page: the studio's own screen logic over in-memory controls and the web
 // host, driven by the page's events. After each event the page draws the snapshot: every control as
 // the logic left it, what the studio told, and the files it would have the system open.
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/portable/memory_form_controls.h"
 #include "studio_screen.h"
+#include "web/json_writer.h"
 #include "web/studio/web_studio_host.h"
 
 namespace fenok::web {
@@ -49,9 +52,14 @@ class WebStudio {
   const FormPicture* picture(int id, int row) const;
 
  private:
+  long long pictureKey(const std::shared_ptr<const FormPicture>& picture);
+  void writeControl(JsonWriter& json, int id, const MemoryFormControl& control, const FormColours& colours);
+
   MemoryFormControls controls_;
   WebStudioHost host_;
   studio::StudioScreen screen_;
+  std::map<const FormPicture*, std::pair<std::weak_ptr<const FormPicture>, long long>> pictureKeys_;
+  long long lastPictureKey_ = 0;
 };
 
 }  // namespace fenok::web
