@@ -11,11 +11,15 @@ def digest(text):
     return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode("utf-8")).digest()).decode("ascii") + "'"
 
 
-def policy(script, style):
+def policy(script, style, also=""):
+    """The policy of a page of this script and style. A page opened from it (a blob: address) is held
+    to its policy too: also, the policy of such a page, lends its script and style hashes."""
+    scripts = " ".join([digest(script)] + re.findall(r"script-src ([^;]*?)\s*'wasm-unsafe-eval'", also))
+    styles = " ".join([digest(style)] + re.findall(r"style-src ([^;]*)", also))
     return "; ".join([
         "default-src 'none'",
-        f"script-src {digest(script)} 'wasm-unsafe-eval'",
-        f"style-src {digest(style)}",
+        f"script-src {scripts} 'wasm-unsafe-eval'",
+        f"style-src {styles.strip()}",
         "img-src data: blob:",
         "media-src data: blob:",
         "base-uri 'none'",

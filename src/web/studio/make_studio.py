@@ -122,8 +122,13 @@ def main():
     style = read_text(args.style)
     script = read_text(args.glue).strip() + "\n" + read_text(args.script)
     refuse_early_endings("make_studio.py", style=style, script=script, window=window)
+    web_player = read_text(args.web_player)
+    # The quiz page the studio tries a quiz in opens from this one, under both policies.
+    player_policy = re.search(r'http-equiv="Content-Security-Policy" content="([^"]*)"', web_player)
+    if not player_policy:
+        sys.exit("make_studio.py: the web player page has no policy")
     parts = {
-        "@CSP@": policy(script, style), "@STYLE@": style, "@SCRIPT@": script, "@WINDOW@": window,
+        "@CSP@": policy(script, style, player_policy.group(1)), "@STYLE@": style, "@SCRIPT@": script, "@WINDOW@": window,
         "@MODULE@": read_base64(args.wasm), "@PLAYER32@": read_base64(args.player32),
         "@PLAYER64@": read_base64(args.player64), "@WEBPLAYER@": read_base64(args.web_player),
     }

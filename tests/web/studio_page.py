@@ -1,0 +1,170 @@
+"""The studio page in headless Chromium, as an author with only a browser uses it: phone photos (a
+camera's names, a WebP, a name that is markup) chosen in the page's file input, answers typed with
+Enter from one to the next, a removal undone, the page reloaded and the kept quiz resumed, then the
+quiz created in its three kinds, each downloaded. The downloads land in WORK/downloads as quiz32.exe,
+quiz64.exe and quiz.html, for the caller to read back; the page it created is played here.
+Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS"""
+import glob
+import os
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from browser import DESKTOP, Browser  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+QUESTIONS, ANSWER, REMOVE, CREATE, TRY = "#c1020", "#c1037", "#c1022", "#c40011", "#c40010"
+TABLET = (820, 1180)
+DOWNLOAD_SECONDS = 20
+# The answers typed, by the photo's name; the others keep the answer their name gives.
+TYPED = {"IMG_20240612_101500.jpg": "PARIS"}
+KINDS = ("quiz32.exe", "quiz64.exe", "quiz.html")  # the create dialog's kinds, in its order
+
+failures = 0
+
+
+def check(what, ok, detail=""):
+    global failures
+    if ok:
+        print(f"studio-page: ok: {what}")
+    else:
+        failures += 1
+        print(f"studio-page: FAIL: {what}{': ' + str(detail) if detail != '' else ''}")
+
+
+def rows(b):
+    return b.run("return [...document.querySelectorAll('#c1020 [role=option]')]"
+                 ".map((o) => [o.textContent, o.querySelector('canvas').width > 0, o.getAttribute('aria-selected')])")
+
+
+def settle(b):
+    """Waits until the page has handed every chosen file to the studio."""
+    deadline = time.time() + 20
+    while time.time() < deadline and b.run("return document.body.getAttribute('aria-busy')"):
+        time.sleep(0.05)
+
+
+def choose_photos(b, photos):
+    files = sorted(os.path.join(photos, name) for name in os.listdir(photos))
+    b.find("#new-files").send_keys("\n".join(files))
+    deadline = time.time() + 20
+    while time.time() < deadline and len(rows(b)) == 0:
+        time.sleep(0.1)
+    settle(b)
+    return files
+
+
+def type_answers(b):
+    """Selects each photo's question in the list and types over its answer, Enter going on."""
+    for index, (cells, _, _) in enumerate(rows(b)):
+        b.finds(f"{QUESTIONS} [role=option]")[index].click()
+        file_name = b.run("return document.getElementById('c1032').value")
+        if file_name in TYPED:
+            box = b.find(ANSWER)
+            box.click()
+            box.send_keys(Keys.CONTROL, "a")
+            box.send_keys(TYPED[file_name], Keys.ENTER)
+            return index
+    return -1
+
+
+def wait_download(folder, before):
+    deadline = time.time() + DOWNLOAD_SECONDS
+    while time.time() < deadline:
+        done = [f for f in set(glob.glob(os.path.join(folder, "*"))) - before if not f.endswith(".crdownload")]
+        if done and os.path.getsize(done[0]) > 0:
+            time.sleep(0.3)  # the last bytes flushed
+            return done[0]
+        time.sleep(0.1)
+    return None
+
+
+def create_all(b, downloads):
+    for index, name in enumerate(KINDS):
+        before = set(glob.glob(os.path.join(downloads, "*")))
+        b.find(CREATE).click()
+        check(f"the create dialog opens ({name})", b.run("return document.getElementById('create').open"))
+        b.finds("#create-kinds input")[index].click()
+        b.find("#create-ok").click()
+        made = wait_download(downloads, before)
+        check(f"{name} downloaded", made is not None, b.messages())
+        if made:
+            shutil.move(made, os.path.join(downloads, name))
+        check(f"{name}: the studio says it is made, nothing wrong", "error" not in b.run(
+            "return [...document.querySelectorAll('.message')].map((m) => m.className).join(' ')"), b.messages())
+
+
+def main():
+    studio, photos, work, shots = sys.argv[1:5]
+    downloads = os.path.join(work, "downloads")
+    shutil.rmtree(downloads, ignore_errors=True)
+    os.makedirs(downloads)
+    b = Browser(downloads=downloads)
+    try:
+        check("the page starts", b.open(studio) is not None, b.messages())
+        check("it says how to begin, in French", "Choisissez les images" in b.find("#start").text)
+        choose_photos(b, photos)
+        found = rows(b)
+        check("a question a photo", len(found) == len(os.listdir(photos)), found)
+        check("every row has its thumbnail (the WebP decoded by the browser)", all(r[1] for r in found), found)
+        check("a name that is markup stays text", b.run("return window.hacked === undefined && "
+                                                        "!document.querySelector('#form img')"))
+        check("the camera's name gives no answer: a problem is listed",
+              len(b.finds("#c1061 button")) > 0, b.find("#c1061").text)
+        b.shot(os.path.join(shots, "studio-page-desktop.png"))
+
+        typed_row = type_answers(b)
+        check("the answer typed shows in the list", typed_row >= 0 and TYPED["IMG_20240612_101500.jpg"] in rows(b)[typed_row][0],
+              rows(b))
+        check("Enter goes on to the next question", typed_row >= 0 and rows(b)[(typed_row + 1) % len(found)][2] == "true"
+              and b.run("return document.activeElement.id") == ANSWER[1:], rows(b))
+
+        count = len(rows(b))
+        b.find(REMOVE).click()
+        check("Retirer removes the selected question", len(rows(b)) == count - 1)
+        b.find("body").send_keys(Keys.CONTROL, "z")
+        check("Ctrl+Z brings it back", len(rows(b)) == count, rows(b))
+        kept_rows = [r[0] for r in rows(b)]
+
+        time.sleep(1)  # the page keeps the quiz a moment after the last change
+        b.reload()
+        check("the reloaded page offers the kept quiz", b.run("return !document.getElementById('offer').hidden"))
+        b.find("#offer button").click()
+        settle(b)
+        check("resumed: the same questions and answers", [r[0] for r in rows(b)] == kept_rows, rows(b))
+        check("resumed: the pictures again, the WebP too", all(r[1] for r in rows(b)), rows(b))
+
+        b.screen(*TABLET, mobile=True)
+        time.sleep(0.3)
+        b.shot(os.path.join(shots, "studio-page-tablet.png"))
+        b.screen(*DESKTOP)
+
+        handles = len(b.driver.window_handles)
+        b.find(TRY).click()
+        time.sleep(1)
+        check("Essayer le quiz opens the quiz page in a tab", len(b.driver.window_handles) == handles + 1,
+              b.messages())
+        studio_tab = b.driver.current_window_handle
+        b.driver.switch_to.window(b.driver.window_handles[-1])
+        check("the quiz tried plays, a box a question", b.wait_ready() is not None
+              and len(b.finds("input[type=text]")) == count, b.messages())
+        b.driver.close()
+        b.driver.switch_to.window(studio_tab)
+        create_all(b, downloads)
+        errors = b.errors()
+        check("no error in the console", not errors, errors)
+
+        page = os.path.join(downloads, "quiz.html")
+        if os.path.exists(page):
+            b.driver.switch_to.window(b.driver.window_handles[0])
+            check("the page created plays", b.open(page) is not None, b.messages())
+            check("with a box a question", len(b.finds("input[type=text]")) == count, len(b.finds("input[type=text]")))
+    finally:
+        b.close()
+    print("studio-page: all passed" if failures == 0 else f"studio-page: {failures} failed")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
