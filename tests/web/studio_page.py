@@ -46,7 +46,7 @@ def settle(b):
 
 
 def choose_photos(b, photos):
-    files = sorted(os.path.join(photos, name) for name in os.listdir(photos))
+    files = sorted(os.path.abspath(os.path.join(photos, name)) for name in os.listdir(photos))
     b.find("#new-files").send_keys("\n".join(files))
     deadline = time.time() + 20
     while time.time() < deadline and len(rows(b)) == 0:
@@ -132,7 +132,7 @@ def main():
         check("the reloaded page offers the kept quiz", b.run("return !document.getElementById('offer').hidden"))
         b.find("#offer button").click()
         settle(b)
-        check("resumed: the same questions and answers", [r[0] for r in rows(b)] == kept_rows, rows(b))
+        check("resumed: the same questions and answers", [r[0] for r in rows(b)] == kept_rows, [rows(b), kept_rows])
         check("resumed: the pictures again, the WebP too", all(r[1] for r in rows(b)), rows(b))
 
         b.screen(*TABLET, mobile=True)

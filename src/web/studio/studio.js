@@ -49,7 +49,8 @@
   const extension = (name) => (/\.([^./]+)$/.exec(name) || ['', ''])[1].toLowerCase();
   const baseName = (path) => path.slice(path.lastIndexOf('/') + 1);
   // A menu's or a control's text as a page shows it: no mnemonic, no shortcut.
-  const plain = (text) => text.split('\t')[0].replace(/&(.)/g, '$1');
+  // French sets a no-break space before a colon, so a label never starts its line with one.
+  const plain = (text) => text.split('\t')[0].replace(/&(.)/g, '$1').replace(/ ([:;?!])/g, '\u00a0$1');
   const mnemonic = (text) => (/&([^&])/.exec(text) || ['', ''])[1].toLowerCase();
 
   function base64Bytes(text) {
@@ -603,22 +604,27 @@
     }
   }
 
-  async function addFiles(files, folder) {
+  // Runs a task of several steps, the page saying it is busy meanwhile.
+  async function busy(task) {
     document.body.setAttribute('aria-busy', 'true');
-    const paths = [];
     try {
-      for (const file of files) {
-        const path = freeName(folder, file);
-        if (!(await handFile(path, file))) continue;
-        studio.originals.set(path, file);
-        paths.push(path);
-        keeping.putFile(path, file);
-      }
+      return await task();
     } finally {
       document.body.removeAttribute('aria-busy');
     }
-    return paths;
   }
+
+  const addFiles = (files, folder) => busy(async () => {
+    const paths = [];
+    for (const file of files) {
+      const path = freeName(folder, file);
+      if (!(await handFile(path, file))) continue;
+      studio.originals.set(path, file);
+      paths.push(path);
+      keeping.putFile(path, file);
+    }
+    return paths;
+  });
 
   function folderName(files) {
     const relative = files.length && files[0].webkitRelativePath;
@@ -683,7 +689,7 @@
     started(folder, `${folder}/${description.name}`);
   }
 
-  async function resume(work) {
+  const resume = (work) => busy(async () => {
     const folder = work.folder;
     studio.originals.clear();
     for (const [path, blob] of await keeping.files()) {
@@ -695,7 +701,7 @@
     const number = /^\/quiz\/(\d+)\//.exec(folder);
     studio.folders = Math.max(studio.folders, number ? Number(number[1]) : 0);
     started(folder, description);
-  }
+  });
 
   function offerKept(work) {
     const offer = byId('offer');
