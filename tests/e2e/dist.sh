@@ -19,7 +19,7 @@ checks_init dist
 zip=$(ls "$root"/build/dist/fenok-*-windows.zip | head -1)
 (cd "$work" && unzip -q "$zip") || { fail "unzip $zip"; exit 1; }
 folder=$(ls -d "$work"/fenok-*/ | head -1)
-for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe fenok-web.html guide-auteur.html LISEZMOI.txt exemples/demo/quiz.toml; do
+for file in fenok-pack.exe fenok.exe fenok64.exe fenok-studio.exe fenok-studio64.exe fenok-web.html fenok-studio.html guide-auteur.html LISEZMOI.txt exemples/demo/quiz.toml; do
   expect_eq "the archive holds $file" "$([ -f "$folder/$file" ] && echo yes)" yes
 done
 # The programs authors ship carry no debug information (every quiz would carry it); it stays in the

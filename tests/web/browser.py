@@ -19,9 +19,11 @@ READY_SECONDS = 20
 
 
 class Browser:
-    def __init__(self, downloads=None):
+    def __init__(self, downloads=None, accept_leaving=False):
         self.profile = tempfile.mkdtemp(prefix="fenok-web-")
         options = Options()
+        if accept_leaving:  # a page that asks before it is left is answered yes
+            options.set_capability("unhandledPromptBehavior", "accept")
         for flag in CHROMIUM_FLAGS:
             options.add_argument(flag)
         options.add_argument("--user-data-dir=" + self.profile)

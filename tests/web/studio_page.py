@@ -20,6 +20,11 @@ DOWNLOAD_SECONDS = 20
 # The answers typed, by the photo's name; the others keep the answer their name gives.
 TYPED = {"IMG_20240612_101500.jpg": "PARIS"}
 KINDS = ("quiz32.exe", "quiz64.exe", "quiz.html")  # the create dialog's kinds, in its order
+KIND_NAMES = ["Programme 32 bits, pour tout Windows", "Programme 64 bits", "Page web, pour tout appareil"]
+# What assistive technology names the controls: the Windows studio's labels, without colon or mnemonic.
+NAMES = {"#c1001": "Titre", "#c1002": "Auteur", "#c1037": "Réponse", "#c1039": "Variantes acceptées",
+         "#c1041": "Essayer une réponse", QUESTIONS: "Questions", "#c1061": "Problèmes", "#c40020": "Annuler",
+         "#c40021": "Rétablir", TRY: "Essayer le quiz", CREATE: "Créer le quiz…"}
 
 failures = 0
 
@@ -69,6 +74,11 @@ def type_answers(b):
     return -1
 
 
+def asks_before_leaving(b):
+    return b.run("const e = new Event('beforeunload', { cancelable: true }); window.dispatchEvent(e); "
+                 "return e.defaultPrevented")
+
+
 def wait_download(folder, before):
     deadline = time.time() + DOWNLOAD_SECONDS
     while time.time() < deadline:
@@ -85,6 +95,9 @@ def create_all(b, downloads):
         before = set(glob.glob(os.path.join(downloads, "*")))
         b.find(CREATE).click()
         check(f"the create dialog opens ({name})", b.run("return document.getElementById('create').open"))
+        if index == 0:
+            check("the three kinds by their names", b.find("#create-kinds").text.split("\n") == KIND_NAMES,
+                  b.find("#create-kinds").text)
         b.finds("#create-kinds input")[index].click()
         b.find("#create-ok").click()
         made = wait_download(downloads, before)
@@ -100,7 +113,7 @@ def main():
     downloads = os.path.join(work, "downloads")
     shutil.rmtree(downloads, ignore_errors=True)
     os.makedirs(downloads)
-    b = Browser(downloads=downloads)
+    b = Browser(downloads=downloads, accept_leaving=True)
     try:
         check("the page starts", b.open(studio) is not None, b.messages())
         check("it says how to begin, in French", "Choisissez les images" in b.find("#start").text)
@@ -113,6 +126,12 @@ def main():
         check("the camera's name gives no answer: a problem is listed",
               len(b.finds("#c1061 button")) > 0, b.find("#c1061").text)
         b.shot(os.path.join(shots, "studio-page-desktop.png"))
+        names = {css: b.find(css).accessible_name for css in NAMES}
+        check("controls named as the Windows studio labels them", names == NAMES, names)
+        check("the trial's verdict describes its box",
+              b.find("#c1041").get_attribute("aria-describedby") == "c1042")
+        check("the questions' options begin with their number",
+              all(r[0].startswith(f"{i + 1} ") for i, r in enumerate(rows(b))), rows(b))
 
         typed_row = type_answers(b)
         check("the answer typed shows in the list", typed_row >= 0 and TYPED["IMG_20240612_101500.jpg"] in rows(b)[typed_row][0],
@@ -126,6 +145,7 @@ def main():
         b.find("body").send_keys(Keys.CONTROL, "z")
         check("Ctrl+Z brings it back", len(rows(b)) == count, rows(b))
         kept_rows = [r[0] for r in rows(b)]
+        check("leaving with changes not created asks first", asks_before_leaving(b))
 
         time.sleep(1)  # the page keeps the quiz a moment after the last change
         b.reload()
@@ -152,6 +172,8 @@ def main():
         b.driver.close()
         b.driver.switch_to.window(studio_tab)
         create_all(b, downloads)
+        time.sleep(1)
+        check("once created, leaving asks nothing", not asks_before_leaving(b))
         errors = b.errors()
         check("no error in the console", not errors, errors)
 

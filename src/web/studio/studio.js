@@ -8,22 +8,19 @@
     studioBroken: 'Cette page est abîmée : son studio ne démarre pas. Téléchargez-la de nouveau.',
     unexpected: 'Une erreur inattendue est survenue : ',
     close: 'Fermer',
-    start: 'Choisissez les images de votre quiz, ou leur dossier : chacune devient une question, ' +
-           'et son nom sa réponse. Tout reste dans ce navigateur : rien n’est envoyé.',
+    start: 'Choisissez les images de votre quiz, ou leur dossier, ou déposez-les sur cette page : chacune ' +
+           'devient une question, et son nom sa réponse. Tout reste dans ce navigateur : rien n\'est envoyé.',
     replace: 'Le quiz en cours sera remplacé. Continuer ?',
     kept: (title) => `Un quiz est gardé dans ce navigateur : « ${title} ».`,
     resume: 'Reprendre',
     startOther: 'Commencer un autre',
     keepFailed: 'Ce navigateur ne garde pas ce quiz : créez-le avant de fermer la page.',
-    notDecoded: (name) => `Ce navigateur ne sait pas lire l’image « ${name} ».`,
     cannotReopen: 'Un quiz déjà créé (.exe ou .html) ne se rouvre pas ici : ouvrez sa description ' +
                   '(quiz.toml) avec ses images.',
     nothingToOpen: 'Choisissez une description de quiz (quiz.toml) avec ses images.',
     download: (name) => `Télécharger « ${name} »`,
     open: (name) => `Ouvrir « ${name} »`,
     secondBox: (label) => `${label} (2e boîte)`,
-    questions: 'Questions',
-    problems: 'Problèmes',
     defaultFolder: 'Mon quiz',
     appName: 'fenok studio',
   };
@@ -49,8 +46,11 @@
   const extension = (name) => (/\.([^./]+)$/.exec(name) || ['', ''])[1].toLowerCase();
   const baseName = (path) => path.slice(path.lastIndexOf('/') + 1);
   // A menu's or a control's text as a page shows it: no mnemonic, no shortcut.
-  // French sets a no-break space before a colon, so a label never starts its line with one.
-  const plain = (text) => text.split('\t')[0].replace(/&(.)/g, '$1').replace(/ ([:;?!])/g, '\u00a0$1');
+  const plain = (text) => text.split('\t')[0].replace(/&(.)/g, '$1');
+  // A field's name: its label's words, without the colon the window sets after them.
+  const fieldName = (text) => plain(text).replace(/\s*:\s*$/, '');
+  // A button's shortcut, "(F5)" at the end of its text, is said by aria-keyshortcuts instead.
+  const SHORTCUT_IN_TEXT = /\s*\((F\d+|Ctrl\+\w)\)$/;
   const mnemonic = (text) => (/&([^&])/.exec(text) || ['', ''])[1].toLowerCase();
 
   function base64Bytes(text) {
@@ -217,12 +217,14 @@
           const element = this.makeControl(control);
           if (FIELD_KINDS.includes(control.kind)) {
             if (label) {
-              label.htmlFor = element.id;
               const key = mnemonic(label.dataset.text);
               if (key) element.accessKey = key;
-              this.labels.set(control.id, label.textContent);
+              this.labels.set(control.id, fieldName(label.dataset.text));
+              // A list drawn as ul is no labelable element: it is named by the window's label.
+              if (element.tagName === 'UL') element.setAttribute('aria-label', fieldName(label.dataset.text));
+              else label.htmlFor = element.id;
             } else {
-              this.labels.set(control.id, TEXTS.secondBox(rowLabel.replace(/\s*:$/, '')));
+              this.labels.set(control.id, TEXTS.secondBox(rowLabel));
             }
             label = null;
           }
@@ -240,7 +242,7 @@
     makeLabel(control) {
       const label = make('label', 'label');
       label.dataset.text = control.text;
-      label.textContent = plain(control.text);
+      label.textContent = fieldName(control.text);
       if (control.id !== -1) this.elements.set(control.id, label);
       return label;
     },
@@ -265,12 +267,15 @@
         case 'WC_LISTVIEW':
           element = this.makeQuestions();
           break;
-        case 'PUSHBUTTON':
+        case 'PUSHBUTTON': {
           element = make('button', 'button');
           element.type = 'button';
-          element.dataset.text = plain(control.text);
+          const shortcut = SHORTCUT_IN_TEXT.exec(plain(control.text));
+          if (shortcut) element.setAttribute('aria-keyshortcuts', shortcut[1].replace('Ctrl', 'Control'));
+          element.dataset.text = plain(control.text).replace(SHORTCUT_IN_TEXT, '');
           element.textContent = element.dataset.text;
           break;
+        }
         default:  // pictures, the question's text, the background sample, the verdicts
           element = this.makeShown(control);
       }
@@ -299,7 +304,6 @@
     makeQuestions() {
       const list = make('ul', 'questions');
       list.setAttribute('role', 'listbox');
-      list.setAttribute('aria-label', TEXTS.questions);
       list.tabIndex = 0;
       return list;
     },
@@ -321,6 +325,7 @@
         button.dataset.control = String(id);
         const [text, shortcut] = this.window.menu[id].split('\t');
         button.textContent = plain(text);
+        button.disabled = true;  // until a quiz is open
         if (shortcut) button.setAttribute('aria-keyshortcuts', shortcut.replace('Ctrl', 'Control'));
         bar.append(button);
         this.elements.set(id, button);
@@ -420,9 +425,9 @@
       element.value = text;
       if (caret !== null) element.setSelectionRange(Math.min(caret, text.length), Math.min(caret, text.length));
     } else if (element.tagName === 'BUTTON') {
-      element.textContent = text ? plain(text) : element.dataset.text;
+      element.textContent = text ? plain(text).replace(SHORTCUT_IN_TEXT, '') : element.dataset.text;
     } else if (element.tagName === 'LABEL' || element.tagName === 'LEGEND') {
-      if (text) element.textContent = plain(text);  // a label the logic never wrote keeps the window's
+      if (text) element.textContent = element.tagName === 'LABEL' ? fieldName(text) : plain(text);  // else the window's
     } else if (element.tagName !== 'CANVAS' && element.tagName !== 'UL' && element.tagName !== 'SELECT') {
       element.textContent = text;
     }
@@ -543,7 +548,9 @@
                                                                                 : path;
       studio.module.call('answer_paths', [path], studio.createKind);
       const snapshot = act(() => studio.module.call('command', [], command));
-      if (!snapshot.told.some((told) => told.tone === 'error')) download(made);
+      if (snapshot.told.some((told) => told.tone === 'error')) return;
+      download(made);
+      studio.modified = false;
     };
     byId('create-cancel').onclick = () => dialog.close();
     dialog.showModal();
@@ -586,9 +593,9 @@
     const bytes = new Uint8Array(await blob.arrayBuffer());
     if (!studio.module.writeFile(path, bytes)) return false;
     if (studio.module.call('needs_pixels', [bytes]) !== 1) return true;
+    // A picture this browser cannot decode is left to the studio, whose problem names it.
     const pixels = await decodedPixels(blob);
     if (pixels) studio.module.call('hand_pixels', [bytes, pixels.rgba], pixels.width, pixels.height);
-    else showMessage(TEXTS.notDecoded(baseName(path)), 'warning');
     return true;
   }
 
@@ -786,8 +793,9 @@
     });
     document.addEventListener('keydown', shortcut);
     listenToFiles();
+    // Kept in the browser or not, changes not yet created are worth a question before leaving.
     window.addEventListener('beforeunload', (event) => {
-      if (!studio.folder || !keeping.pending()) return;
+      if (!studio.folder || !(studio.modified || keeping.pending())) return;
       keeping.now();
       event.preventDefault();
       event.returnValue = '';
