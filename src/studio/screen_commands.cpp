@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "authoring/file_bytes.h"
+#include "authoring/quiz_unpacking.h"
 #include "quiz_making.h"
 #include "screen_state.h"
 #include "studio_ids.h"
@@ -27,7 +28,7 @@ FileDialog descriptionDialog(const char* title) {
 bool isDescriptionOrFolder(const std::string& path) {
   std::error_code ignored;
   const fs::path file = pack::filePath(path);
-  return fs::is_directory(file, ignored) || file.extension() == ".toml";
+  return fs::is_directory(file, ignored) || file.extension() == ".toml" || pack::isMadeQuizPath(path);
 }
 
 std::string failure(const MadeQuiz& made) {
@@ -84,11 +85,14 @@ void ScreenState::openFolder(const std::string& folder) {
 
 void ScreenState::open() {
   if (!confirmDiscard()) return;
+  FileDialog dialog = descriptionDialog(texts::kOpenTitle);
+  dialog.filters.insert(dialog.filters.begin(), {texts::kOpenableFilter, "*.toml;*.exe;*.html;*.htm"});
   std::vector<std::string> paths;
-  if (host.chooseFilesToOpen(descriptionDialog(texts::kOpenTitle), paths) && !paths.empty()) openFile(paths.front());
+  if (host.chooseFilesToOpen(dialog, paths) && !paths.empty()) openFile(paths.front());
 }
 
 void ScreenState::openFile(const std::string& path) {
+  if (pack::isMadeQuizPath(path)) return openMadeQuiz(path);
   QuizDocument next;
   std::vector<pack::Problem> problems;
   std::string reason;
@@ -105,6 +109,21 @@ void ScreenState::openFile(const std::string& path) {
     for (const pack::Problem& problem : problems) list += "\n" + pack::formatProblem(problem, texts::kLanguage);
     host.tell(say(texts::kOpenedWithProblems, {document.displayName(), list}), Tone::warning);
   }
+}
+
+// A program or a page made before: taken apart beside it, then its description opened.
+void ScreenState::openMadeQuiz(const std::string& path) {
+  std::string description;
+  pack::Message error;
+  if (!pack::unpackQuiz(path, description, error)) {
+    host.tell(say(texts::kCannotOpen, {path, pack::say(error, texts::kLanguage)}), Tone::error);
+    return;
+  }
+  openFile(description);
+  if (document.path() == fs::absolute(pack::filePath(description)).u8string())
+    host.tell(say(texts::kUnpacked, {pack::filePath(path).filename().u8string(),
+                                     pack::filePath(description).parent_path().u8string()}),
+              Tone::information);
 }
 
 void ScreenState::openPath(const std::string& path) {

@@ -91,6 +91,7 @@ struct ScreenState {
   void openFolder(const std::string& folder);
   void open();
   void openFile(const std::string& path);
+  void openMadeQuiz(const std::string& path);
   void openPath(const std::string& path);
   void remember();
   bool save(bool askName);

@@ -81,6 +81,7 @@ constexpr const char* kPictureTitle = "Choisir l'image";
 constexpr const char* kClipTitle = "Choisir le son ou la vidéo";
 constexpr const char* kSolutionTitle = "Choisir l'image solution";
 constexpr const char* kDescriptionFilter = "Quiz fenok (*.toml)";
+constexpr const char* kOpenableFilter = "Quiz fenok : description, programme ou page web";
 constexpr const char* kPictureFilter = "Images (JPEG, GIF, PNG, WebP, HEIC, AVIF)";
 constexpr const char* kClipFilter = "Sons et vidéos";
 constexpr const char* kMediaFilter = "Images, sons et vidéos";
@@ -94,6 +95,8 @@ constexpr const char* kSaveChanges = "Enregistrer les modifications de « %s » 
 constexpr const char* kCannotOpen = "Impossible d'ouvrir « %s » : %s";
 constexpr const char* kOpenedWithProblems = "« %s » est ouvert, mais sa lecture a signalé :\n%s";
 constexpr const char* kCannotSave = "Impossible d'enregistrer : %s";
+constexpr const char* kUnpacked =
+    "« %s » est ouvert pour être modifié : sa description et ses fichiers sont dans le dossier « %s ».";
 constexpr const char* kFolderHasQuiz = "Ce dossier a déjà un quiz.toml : il est ouvert tel quel.";
 constexpr const char* kCannotListFolder = "Impossible de lire le dossier « %s » : %s";
 constexpr const char* kFolderEmpty =

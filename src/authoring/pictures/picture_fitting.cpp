@@ -70,15 +70,18 @@ bool preparePicture(std::vector<std::uint8_t>& bytes, PictureFormat& format, Pic
   fitToBox(pixels.width, pixels.height, kPlayerPictureBox, kPlayerPictureBox, fitted);
   const bool noLarger = pixels.width <= fitted.width && pixels.height <= fitted.height;
   const bool sameSize = pixels.width == fitted.width && pixels.height == fitted.height;
+  // A picture the player enlarges has no detail that the box would lose: its own file shows the same
+  // when it is smaller. Not a GIF (only JPEG and PNG are stored, so the first frame of an animation is
+  // the one decoded here), not a format the player cannot show, and not a photo to be turned upright.
+  const bool keepable = shown && format != PictureFormat::gif && !turned && noLarger;
+  // One at the very size the box shows it (fitted before: a quiz made earlier, taken apart to be
+  // edited again) keeps its bytes, as encoding it again would only lose detail.
+  if (keepable && sameSize) return true;
   Encoded encoded = smallestEncoding(sameSize ? pixels : resample(pixels, fitted.width, fitted.height));
   if (encoded.bytes.empty()) {
     problem = message(Msg::pictureNotEncodable);
     return false;
   }
-  // A picture the player enlarges has no detail that the box would lose: its own file shows the same
-  // when it is smaller. Not a GIF (only JPEG and PNG are stored, so the first frame of an animation is
-  // the one decoded here), not a format the player cannot show, and not a photo to be turned upright.
-  const bool keepable = shown && format != PictureFormat::gif && !turned && noLarger;
   if (keepable && bytes.size() <= encoded.bytes.size()) return true;
   bytes = std::move(encoded.bytes);
   format = encoded.format;

@@ -133,6 +133,19 @@ TEST(KeptAsGiven, ASmallPictureWhoseFileIsSmallerThanItsEnlargement) {
   EXPECT_EQ(bytes, small);
 }
 
+// A picture fitted before (a quiz taken apart to be edited again) is not encoded again, even where a
+// fresh encoding would be smaller: every encoding loses a little more.
+TEST(KeptAsGiven, APictureAtTheBoxsOwnSizeEvenWhenEncodingWouldShrinkIt) {
+  for (const auto& [width, height] : {std::pair{260, 195}, std::pair{195, 260}}) {
+    const Bytes given = pack::encodeJpeg(makePixels(width, height, true), 100);
+    Bytes bytes = given;
+    pack::PictureFormat format = pack::PictureFormat::jpeg;
+    pack::Message problem;
+    ASSERT_TRUE(pack::preparePicture(bytes, format, pack::PictureStorage::fitted, problem)) << testing::english(problem);
+    EXPECT_EQ(bytes, given) << width << " x " << height;
+  }
+}
+
 TEST(KeptAsGiven, NeverAGifNorATurnedPhoto) {
   for (const Bytes& given : {pictureFixture("quarters.gif"),
                              testing::withOrientation(pictureFixture("quarters.jpg"), 3, true)}) {

@@ -149,6 +149,36 @@ TEST_F(StudioScreenTest, CreatingIsRefusedWhileAnErrorRemainsThenWritesThePlayer
   EXPECT_TRUE(loaded.messages.messages().empty());
 }
 
+TEST_F(StudioScreenTest, AProgramMadeBeforeOpensToBeEditedAgain) {
+  host.savedFiles = {folder.path("photos/Mon quiz.exe")};
+  type(STUDIO_ANSWER, "ARC DE TRIOMPHE");
+  screen.command(STUDIO_CMD_CREATE_QUIZ);
+  ASSERT_TRUE(folder.exists("photos/Mon quiz.exe"));
+  host.told.clear();
+
+  host.replies = {Reply::no};  // the changes of the quiz on screen are not kept
+  host.openedFiles = {folder.path("photos/Mon quiz.exe")};
+  screen.command(STUDIO_CMD_OPEN);
+  ASSERT_EQ(host.told.size(), 1u);
+  EXPECT_EQ(host.told[0].tone, Tone::information);
+  EXPECT_NE(host.told[0].message.find("« Mon quiz.exe » est ouvert pour être modifié"), std::string::npos)
+      << host.told[0].message;
+  EXPECT_EQ(host.title, "quiz.toml - fenok studio");
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1), (std::vector<std::string>{"ARC DE TRIOMPHE", "ETE", "TOUR EIFFEL"}));
+  EXPECT_EQ(controls.text(STUDIO_FILE).rfind("question-01.", 0), 0u) << controls.text(STUDIO_FILE);
+  EXPECT_TRUE(controls.cells(STUDIO_PROBLEMS).empty());
+
+  // What is no quiz is said so, and the quiz on screen stays.
+  folder.write("photos/notes.exe", "not a program");
+  host.openedFiles = {folder.path("photos/notes.exe")};
+  screen.command(STUDIO_CMD_OPEN);
+  ASSERT_EQ(host.told.size(), 2u);
+  EXPECT_EQ(host.told[1].tone, Tone::error);
+  EXPECT_NE(host.told[1].message.find("ni un programme Windows ni une page de quiz"), std::string::npos)
+      << host.told[1].message;
+  EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1).size(), 3u);
+}
+
 TEST_F(StudioScreenTest, TryingPacksAFreshProgramAndStartsIt) {
   host.sixtyFour = false;
   screen.command(STUDIO_CMD_TRY_QUIZ);
