@@ -7,6 +7,7 @@
 #include "authoring/quiz_build.h"
 #include "authoring/quiz_page.h"
 #include "authoring/quiz_program.h"
+#include "authoring/quiz_unpacking.h"
 #include "live_check.h"
 #include "studio_texts.h"
 
@@ -97,6 +98,20 @@ std::string programName(const QuizDocument& document) {
     if (static_cast<unsigned char>(c) >= 0x20 && std::string(kForbidden).find(c) == std::string::npos) safe += c;
   while (!safe.empty() && (safe.back() == ' ' || safe.back() == '.')) safe.pop_back();
   return (safe.empty() ? kDefaultProgram : safe) + ".exe";
+}
+
+UnpackedQuiz unpackForEditing(const std::string& path) {
+  UnpackedQuiz unpacked;
+  pack::Message error;
+  if (!pack::unpackQuiz(path, unpacked.description, error)) {
+    unpacked.description.clear();
+    unpacked.message = texts::say(texts::kCannotOpen, {path, pack::say(error, texts::kLanguage)});
+    return unpacked;
+  }
+  const fs::path description = pack::filePath(unpacked.description);
+  unpacked.message =
+      texts::say(texts::kUnpacked, {pack::filePath(path).filename().u8string(), description.parent_path().u8string()});
+  return unpacked;
 }
 
 }  // namespace fenok::studio

@@ -30,6 +30,14 @@ std::string pagePath(const std::string& chosen);
 // saves beside its program are never those of an earlier trial, nor kept with the quiz.
 std::string trialProgramPath(const std::string& temporaryFolder, std::string& error);
 
+// A quiz made before (a program or a page) taken apart beside it to be edited again: its
+// description's path, or empty, and what to tell the author either way (studio_texts.h's words).
+struct UnpackedQuiz {
+  std::string description;
+  std::string message;
+};
+UnpackedQuiz unpackForEditing(const std::string& path);
+
 // The name proposed for the program: the quiz's folder name or title, made safe as a file name.
 std::string programName(const QuizDocument& document);
 

@@ -113,17 +113,11 @@ void ScreenState::openFile(const std::string& path) {
 
 // A program or a page made before: taken apart beside it, then its description opened.
 void ScreenState::openMadeQuiz(const std::string& path) {
-  std::string description;
-  pack::Message error;
-  if (!pack::unpackQuiz(path, description, error)) {
-    host.tell(say(texts::kCannotOpen, {path, pack::say(error, texts::kLanguage)}), Tone::error);
-    return;
-  }
-  openFile(description);
-  if (document.path() == fs::absolute(pack::filePath(description)).u8string())
-    host.tell(say(texts::kUnpacked, {pack::filePath(path).filename().u8string(),
-                                     pack::filePath(description).parent_path().u8string()}),
-              Tone::information);
+  const UnpackedQuiz unpacked = unpackForEditing(path);
+  if (unpacked.description.empty()) return host.tell(unpacked.message, Tone::error);
+  openFile(unpacked.description);
+  if (document.path() == fs::absolute(pack::filePath(unpacked.description)).u8string())
+    host.tell(unpacked.message, Tone::information);
 }
 
 void ScreenState::openPath(const std::string& path) {

@@ -108,6 +108,25 @@ def create_all(b, downloads):
             "return [...document.querySelectorAll('.message')].map((m) => m.className).join(' ')"), b.messages())
 
 
+def reopen_made(b, downloads, kept_rows, work):
+    """The page created, opened again to be edited: the same questions, the pictures as stored; what is
+    no quiz is said so, and the quiz on screen stays."""
+    b.find("#open-files").send_keys(os.path.join(downloads, "quiz.html"))
+    settle(b)
+    time.sleep(0.5)
+    check("a page created opens again to be edited", [r[0] for r in rows(b)] == kept_rows
+          and all(r[1] for r in rows(b)) and "est ouvert pour être modifié" in b.messages(), [rows(b), b.messages()])
+    fake = os.path.join(work, "pas-un-quiz.exe")
+    with open(fake, "w") as out:
+        out.write("not a program")
+    b.run("document.getElementById('open-files').value = ''")  # (a multiple input adds to what it holds)
+    b.find("#open-files").send_keys(fake)
+    time.sleep(0.5)
+    check("a file that is no quiz is said so, the quiz stays",
+          "ni un programme Windows ni une page de quiz" in b.messages() and len(rows(b)) == len(kept_rows),
+          b.messages())
+
+
 def main():
     studio, photos, work, shots = sys.argv[1:5]
     downloads = os.path.join(work, "downloads")
@@ -177,6 +196,7 @@ def main():
         errors = b.errors()
         check("no error in the console", not errors, errors)
 
+        reopen_made(b, downloads, kept_rows, work)
         page = os.path.join(downloads, "quiz.html")
         if os.path.exists(page):
             b.driver.switch_to.window(b.driver.window_handles[0])

@@ -15,9 +15,8 @@
     resume: 'Reprendre',
     startOther: 'Commencer un autre',
     keepFailed: 'Ce navigateur ne garde pas ce quiz : créez-le avant de fermer la page.',
-    cannotReopen: 'Un quiz déjà créé (.exe ou .html) ne se rouvre pas ici : ouvrez sa description ' +
-                  '(quiz.toml) avec ses images.',
-    nothingToOpen: 'Choisissez une description de quiz (quiz.toml) avec ses images.',
+    nothingToOpen: 'Choisissez une description de quiz (quiz.toml) avec ses images, ou un quiz déjà créé ' +
+                   '(.html ou .exe).',
     download: (name) => `Télécharger « ${name} »`,
     open: (name) => `Ouvrir « ${name} »`,
     secondBox: (label) => `${label} (2e boîte)`,
@@ -117,6 +116,7 @@
     db: null,
     failed: false,
     timer: 0,
+    known: new Set(),  // the paths of the files kept
     async open() {
       try {
         this.db = await new Promise((resolve, reject) => {
@@ -150,8 +150,14 @@
         }
       });
     },
-    putFile(path, blob) { return this.run('files', 'readwrite', (s) => s.put(blob, path)); },
-    clearFiles() { return this.run('files', 'readwrite', (s) => s.clear()); },
+    putFile(path, blob) {
+      this.known.add(path);
+      return this.run('files', 'readwrite', (s) => s.put(blob, path));
+    },
+    clearFiles() {
+      this.known.clear();
+      return this.run('files', 'readwrite', (s) => s.clear());
+    },
     async files() {
       const keys = await this.run('files', 'readonly', (s) => s.getAllKeys()) || [];
       const blobs = await this.run('files', 'readonly', (s) => s.getAll()) || [];
@@ -169,6 +175,12 @@
       if (!studio.folder) return;
       studio.module.call('kept', []);
       const kept = studio.module.json();
+      if (kept.folder) studio.folder = kept.folder;
+      // Files the studio wrote itself (a quiz made before, taken apart) are kept as the author's are.
+      for (const path of kept.files) {
+        if (!this.known.has(path)) this.putFile(path, new Blob([studio.module.readFile(path)]));
+      }
+      delete kept.files;
       kept.title = studio.quizTitle();
       await this.run('work', 'readwrite', (s) => s.put(kept, 'current'));
     },
@@ -683,9 +695,10 @@
   async function openQuiz(files) {
     if (!files.length) return;
     const description = files.find((file) => extension(file.name) === 'toml');
+    const made = files.find((file) => ['exe', 'html', 'htm'].includes(extension(file.name)));
+    if (!description && made) return openMadeQuiz(made);
     if (!description) {
-      const made = files.some((file) => ['exe', 'html', 'htm'].includes(extension(file.name)));
-      showMessage(made ? TEXTS.cannotReopen : TEXTS.nothingToOpen, 'warning');
+      showMessage(TEXTS.nothingToOpen, 'warning');
       return;
     }
     if (!mayReplace()) return;
@@ -694,6 +707,25 @@
     studio.originals.clear();
     await addFiles(files, folder);
     started(folder, `${folder}/${description.name}`);
+  }
+
+  // A program or a page made before: the studio takes it apart beside it, then opens its description.
+  // What is no quiz is said, and the quiz on screen stays.
+  async function openMadeQuiz(file) {
+    if (!mayReplace()) return;
+    const folder = newFolder(TEXTS.defaultFolder);
+    const path = `${folder}/${file.name}`;
+    await busy(() => handFile(path, file));
+    studio.module.call('unpack', [path]);
+    const unpacked = studio.module.json();
+    if (!unpacked.description) {
+      showMessage(unpacked.message, 'error');
+      return;
+    }
+    await keeping.clearFiles();
+    studio.originals.clear();
+    started(folder, unpacked.description);
+    showMessage(unpacked.message, 'information');
   }
 
   const resume = (work) => busy(async () => {

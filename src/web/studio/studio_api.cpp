@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "authoring/pictures/picture_format.h"
+#include "quiz_making.h"
 #include "web/entry_points.h"
+#include "web/json_writer.h"
 #include "web/studio/handed_pictures.h"
 #include "web/studio/web_studio.h"
 
@@ -169,4 +171,17 @@ FENOK_WEB_EXPORT void fenok_studio_dropped(const char* lines, std::size_t size) 
   std::vector<std::string> paths = pathLines(lines, size);
   current().dropped(paths);
   putSnapshot();
+}
+
+// A quiz made before (a program or a page the page wrote into the memory file system) taken apart
+// beside it: {"description": its path or "", "message": what to tell the author}. The page then
+// starts the studio on the description, so that a file that is no quiz leaves the quiz on screen.
+FENOK_WEB_EXPORT void fenok_studio_unpack(const char* path, std::size_t size) {
+  const fenok::studio::UnpackedQuiz unpacked = fenok::studio::unpackForEditing(entryText(path, size));
+  fenok::web::JsonWriter json;
+  json.beginObject();
+  json.field("description", unpacked.description);
+  json.field("message", unpacked.message);
+  json.endObject();
+  output.put(json.text(), kJson);
 }

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
+#include "authoring/file_bytes.h"
 #include "authoring/quiz_source_writer.h"
 #include "web/json_writer.h"
 
@@ -155,6 +158,15 @@ std::string WebStudio::keptDescription() const {
   json.beginObject();
   json.field("folder", document.folder());
   json.field("description", pack::writeQuizSource(document.quiz()));
+  // The folder's files, for the page to keep those the studio wrote there itself (a quiz made before,
+  // taken apart).
+  json.key("files");
+  json.beginArray();
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(pack::filePath(document.folder()), ignored))
+    if (entry.is_regular_file(ignored) && entry.path() != pack::filePath(document.path()))
+      json.string(entry.path().u8string());
+  json.endArray();
   json.endObject();
   return json.text();
 }

@@ -44,8 +44,8 @@ class WebStudio {
   // "colour", "title", "multiple", "suggestedName", "colour", "filters": [{"label", "patterns"}]}).
   std::string snapshot();
 
-  // What the page keeps to come back to the quiz: {"folder", "description"}, the quiz as a
-  // description whose file names start from that folder.
+  // What the page keeps to come back to the quiz: {"folder", "description", "files"}, the quiz as a
+  // description whose file names start from that folder, and the files in that folder.
   std::string keptDescription() const;
 
   // A control's picture (row -1) or a row's thumbnail; null when there is none.
