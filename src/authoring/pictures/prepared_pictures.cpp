@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <deque>
+#include <mutex>
 #include <set>
+#include <tuple>
 #include <system_error>
 #include <thread>
 
 #include "authoring/file_bytes.h"
 #include "authoring/parallel.h"
 #include "bytes_fingerprint.h"
+#include "content/quiz.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -29,7 +33,58 @@ void reuseLargeBuffers() {
 #endif
 }
 
+// Fitted pictures are a few tens of kilobytes: twice a full quiz's pictures and solutions are kept.
+constexpr std::size_t kRememberedPictures = 4 * kMaxQuestions;
+
+using PictureKey = std::tuple<std::uint64_t, std::size_t, PictureStorage>;
+
+struct FittedPicture {
+  bool ok = false, changed = false;
+  PictureFormat format = PictureFormat::none;
+  std::vector<std::uint8_t> bytes;
+  Message problem;
+};
+
+struct FittedMemo {
+  std::mutex mutex;
+  std::map<PictureKey, FittedPicture> pictures;
+  std::deque<PictureKey> order;  // oldest first, forgotten first
+};
+
+FittedMemo& fittedMemo() {
+  static FittedMemo memo;
+  return memo;
+}
+
 }  // namespace
+
+bool PreparedPictures::recall(const Prepared& input, PictureStorage storage, Prepared& found) {
+  FittedMemo& memo = fittedMemo();
+  std::lock_guard<std::mutex> lock(memo.mutex);
+  const auto known = memo.pictures.find(PictureKey{input.inputHash, input.inputSize, storage});
+  if (known == memo.pictures.end()) return false;
+  const FittedPicture& fitted = known->second;
+  found.ok = fitted.ok;
+  found.changed = fitted.changed;
+  found.format = fitted.format;
+  found.bytes = fitted.bytes;
+  found.problem = fitted.problem;
+  return true;
+}
+
+void PreparedPictures::remember(const Prepared& result, PictureStorage storage) {
+  FittedMemo& memo = fittedMemo();
+  std::lock_guard<std::mutex> lock(memo.mutex);
+  const PictureKey key{result.inputHash, result.inputSize, storage};
+  if (!memo.pictures.emplace(key, FittedPicture{result.ok, result.changed, result.format, result.bytes, result.problem})
+           .second)
+    return;
+  memo.order.push_back(key);
+  if (memo.order.size() > kRememberedPictures) {
+    memo.pictures.erase(memo.order.front());
+    memo.order.pop_front();
+  }
+}
 
 void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
   if (storage_ == PictureStorage::asGiven) return;  // checking a file as given costs less than reading it twice
@@ -53,9 +108,11 @@ PreparedPictures::Prepared PreparedPictures::prepareFile(const std::string& path
   if (result.format == PictureFormat::none) return result;
   result.inputHash = bytesFingerprint(bytes);
   result.inputSize = bytes.size();
+  if (recall(result, storage_, result)) return result;
   result.ok = preparePicture(bytes, result.format, storage_, result.problem);
   result.changed = result.ok && storage_ == PictureStorage::fitted;
   if (result.changed) result.bytes = std::move(bytes);
+  remember(result, storage_);
   return result;
 }
 

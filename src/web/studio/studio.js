@@ -613,11 +613,12 @@
 
   // A name no file of the folder has yet; a file of the same name and bytes is the same file.
   function freeName(folder, file) {
-    const dot = file.name.lastIndexOf('.');
-    const stem = dot > 0 ? file.name.slice(0, dot) : file.name;
-    const ending = dot > 0 ? file.name.slice(dot) : '';
+    const name = withinFolder(file);
+    const dot = name.lastIndexOf('.');
+    const stem = dot > 0 ? name.slice(0, dot) : name;
+    const ending = dot > 0 ? name.slice(dot) : '';
     for (let n = 1; ; ++n) {
-      const path = `${folder}/${n === 1 ? file.name : `${stem} (${n})${ending}`}`;
+      const path = `${folder}/${n === 1 ? name : `${stem} (${n})${ending}`}`;
       const kept = studio.originals.get(path);
       if (!kept || (kept.size === file.size && kept.lastModified === file.lastModified)) return path;
     }
@@ -644,6 +645,13 @@
     }
     return paths;
   });
+
+  // A file's name within the folder chosen: its path below that folder when a folder was chosen (a
+  // description may name pictures in a folder of its own), else its name.
+  function withinFolder(file) {
+    const below = (file.webkitRelativePath || '').split('/').slice(1).filter((part) => part && part !== '..');
+    return below.length ? below.join('/') : file.name;
+  }
 
   function folderName(files) {
     const relative = files.length && files[0].webkitRelativePath;
@@ -684,7 +692,10 @@
 
   async function newQuiz(files, fromFolder) {
     if (!files.length || !mayReplace()) return;
-    const chosen = fromFolder ? files.filter((file) => file.webkitRelativePath.split('/').length === 2) : files;
+    // From a folder: its own files, and those of its folders too where it holds a description.
+    const top = (file) => file.webkitRelativePath.split('/').length === 2;
+    const described = files.some((file) => top(file) && extension(file.name) === 'toml');
+    const chosen = fromFolder && !described ? files.filter(top) : files;
     const folder = newFolder(folderName(fromFolder ? files : []));
     await keeping.clearFiles();
     studio.originals.clear();

@@ -51,6 +51,28 @@ TEST(PreparedPictures, AFileChangedSinceIsPreparedAgain) {
   EXPECT_EQ(now, asBytes(testing::sourceFile("tests/unit/pack/fixtures/quarters.jpg")));
 }
 
+// What an earlier preparation fitted (the studio's check, then its "Créer") is found again by the
+// file's bytes, never by its name: a file rewritten in between is fitted anew.
+TEST(PreparedPictures, ALaterPreparationReusesOnlyTheSameBytes) {
+  testing::QuizFolder folder;
+  const Bytes first = pack::encodeJpeg(testing::makePixels(640, 480, true), 90);
+  const Bytes second = pack::encodeJpeg(testing::makePixels(480, 640, true), 90);
+  const std::string path = folder.write("p.jpg", std::string(first.begin(), first.end()));
+  pack::PreparedPictures(pack::PictureStorage::fitted).prepareAll({path});
+  for (const Bytes& now : {second, first}) {
+    folder.write("p.jpg", std::string(now.begin(), now.end()));
+    pack::PreparedPictures later(pack::PictureStorage::fitted);
+    later.prepareAll({path});
+    Bytes reused = now, fresh = now;
+    pack::PictureFormat reusedFormat = pack::PictureFormat::jpeg, freshFormat = reusedFormat;
+    pack::Message problem;
+    ASSERT_TRUE(later.prepare(path, reused, reusedFormat, problem));
+    ASSERT_TRUE(pack::preparePicture(fresh, freshFormat, pack::PictureStorage::fitted, problem));
+    EXPECT_EQ(reused, fresh);
+    EXPECT_EQ(reusedFormat, freshFormat);
+  }
+}
+
 TEST(BuildCommand, KeepPicturesStoresTheFilesAsGiven) {
   testing::QuizFolder folder;
   const std::string gif = testing::sourceFile("tests/unit/pack/fixtures/quarters.gif");
