@@ -5,6 +5,7 @@
 #include "authoring/file_bytes.h"
 #include "authoring/parallel.h"
 #include "picture_source.h"
+#include "prepared_pictures.h"
 #include "pictures/picture_fit.h"
 #include "authoring/quiz_media.h"
 
@@ -13,11 +14,14 @@ namespace fenok::pack {
 bool playerPicture(const std::string& path, Pixels& shown) {
   std::vector<std::uint8_t> bytes;
   if (!readFileBytes(path, bytes)) return false;
+  // The picture as the quiz will store it (fitted once, and found again when the quiz is checked and
+  // made): what the player shows is decoded from that. A picture too large to pack is not shown.
+  PictureFormat format = pictureFormat(bytes);
+  Message problem;
+  if (format == PictureFormat::none || !PreparedPictures::fitted(bytes, format, problem)) return false;
   Pixels pixels;
   bool turned = false;
-  Message problem;
-  // The same bounds as packing: a picture too large to pack is not decoded here either.
-  if (readPicture(bytes, pictureFormat(bytes), pixels, turned, problem) != PictureCheck::readable) return false;
+  if (readPicture(bytes, format, pixels, turned, problem) != PictureCheck::readable) return false;
   FittedSize fitted;
   if (!fitToBox(pixels.width, pixels.height, kPictureBoxSide, kPictureBoxSide, fitted)) return false;
   const bool sameSize = fitted.width == pixels.width && fitted.height == pixels.height;

@@ -86,6 +86,24 @@ void PreparedPictures::remember(const Prepared& result, PictureStorage storage) 
   }
 }
 
+bool PreparedPictures::fitted(std::vector<std::uint8_t>& bytes, PictureFormat& format, Message& problem) {
+  Prepared result;
+  result.inputHash = bytesFingerprint(bytes);
+  result.inputSize = bytes.size();
+  if (!recall(result, PictureStorage::fitted, result)) {
+    result.format = format;
+    result.ok = preparePicture(bytes, result.format, PictureStorage::fitted, result.problem);
+    result.changed = result.ok;
+    if (result.ok) result.bytes = bytes;
+    remember(result, PictureStorage::fitted);
+  }
+  problem = result.problem;
+  if (!result.ok) return false;
+  format = result.format;
+  bytes = std::move(result.bytes);
+  return true;
+}
+
 void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
   if (storage_ == PictureStorage::asGiven) return;  // checking a file as given costs less than reading it twice
   const std::set<std::string> unique(paths.begin(), paths.end());

@@ -20,6 +20,10 @@ class PreparedPictures {
   // pictures stored as given are only checked, when they are collected.
   void prepareAll(const std::vector<std::string>& paths);
 
+  // What preparePicture gives for these bytes, fitted: found again when this process fitted the same
+  // bytes before (the studio shows a picture as it will be stored, then checks and makes the quiz).
+  static bool fitted(std::vector<std::uint8_t>& bytes, PictureFormat& format, Message& problem);
+
   // What preparePicture gives for these bytes of this file.
   bool prepare(const std::string& path, std::vector<std::uint8_t>& bytes, PictureFormat& format,
                Message& problem) const;
