@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The studio as one web page, end to end: fenok-studio.html is assembled from the web, win32 and win64
 # builds; in headless Chromium an author makes a quiz of phone photos with it and downloads the quiz in
-# its three kinds (tests/web/studio_page.py); fenok-pack reads each back; the program of this host's
+# its three kinds, then chooses an iPhone's HEIC Chromium cannot read (tests/web/studio_page.py);
+# fenok-pack reads each back; the program of this host's
 # kind plays under Wine, judging the answer typed in the browser; and the page opens in WebKitGTK
 # (tests/web/webkit_studio.py). Screenshots in build/e2e/<arch>/, or docs/ with FENOK_UPDATE_DOCS=1.
 set -uo pipefail
@@ -24,7 +25,9 @@ cp samples/demo/pictures/belgique.jpg "$photos/<img src=x onerror=window.hacked=
 cp samples/demo/pictures/allemagne.gif "$photos/arc.gif"
 convert -size 320x240 gradient:orange-white "$photos/tour-eiffel.webp"
 
-/usr/bin/python3 tests/web/studio_page.py "$page" "$photos" "$e2e_work" "$shots" >"$e2e_work/chromium.log" 2>&1
+convert -size 320x240 gradient:blue-white "$e2e_work/IMG_0042.heic"
+/usr/bin/python3 tests/web/studio_page.py "$page" "$photos" "$e2e_work" "$shots" "$e2e_work/IMG_0042.heic" \
+  >"$e2e_work/chromium.log" 2>&1
 sed 's/^/  /' "$e2e_work/chromium.log"
 grep -q '^studio-page: all passed' "$e2e_work/chromium.log" || e2e_fail "the studio page in Chromium"
 

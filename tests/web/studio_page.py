@@ -2,8 +2,9 @@
 camera's names, a WebP, a name that is markup) chosen in the page's file input, answers typed with
 Enter from one to the next, a removal undone, the page reloaded and the kept quiz resumed, then the
 quiz created in its three kinds, each downloaded. The downloads land in WORK/downloads as quiz32.exe,
-quiz64.exe and quiz.html, for the caller to read back; the page it created is played here.
-Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS"""
+quiz64.exe and quiz.html, for the caller to read back; the page it created is played here. Last, an
+iPhone's HEIC, which Chromium cannot decode, is chosen for "Ajouter…": the studio names it.
+Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC"""
 import glob
 import os
 import shutil
@@ -127,8 +128,22 @@ def reopen_made(b, downloads, kept_rows, work):
           b.messages())
 
 
+def add_unreadable(b, heic, count):
+    """A picture this browser cannot decode, chosen in the page's picker for the studio's own
+    "Ajouter…": it is left out, and the studio names it and says what to do."""
+    b.find("#c1021").click()
+    b.find("#pick-files").send_keys(os.path.abspath(heic))
+    deadline = time.time() + 10
+    while time.time() < deadline and os.path.basename(heic) not in b.messages():
+        time.sleep(0.1)
+    said = b.messages()
+    check("a HEIC this browser cannot decode is named, with what to do",
+          os.path.basename(heic) in said and "ouvrez le studio dans un navigateur qui le lit" in said, said)
+    check("and is left out", len(rows(b)) == count, rows(b))
+
+
 def main():
-    studio, photos, work, shots = sys.argv[1:5]
+    studio, photos, work, shots, heic = sys.argv[1:6]
     downloads = os.path.join(work, "downloads")
     shutil.rmtree(downloads, ignore_errors=True)
     os.makedirs(downloads)
@@ -197,6 +212,7 @@ def main():
         check("no error in the console", not errors, errors)
 
         reopen_made(b, downloads, kept_rows, work)
+        add_unreadable(b, heic, len(kept_rows))
         page = os.path.join(downloads, "quiz.html")
         if os.path.exists(page):
             b.driver.switch_to.window(b.driver.window_handles[0])
