@@ -9,7 +9,7 @@ fenok_studio_page() {
     [ -f "$part" ] || { echo "fenok-studio.html: $part is not built" >&2; return 1; }
   done
   python3 src/web/studio/make_studio.py --template src/web/studio/studio.html --style src/web/studio/studio.css \
-    --script src/web/studio/studio.js --glue "$bin/fenok-studio.js" --wasm "$bin/fenok-studio.wasm" \
+    --entries src/web/module_entries.js --script src/web/studio/studio.js --glue "$bin/fenok-studio.js" --wasm "$bin/fenok-studio.wasm" \
     --rc src/app/studio/studio_window.rc --ids src/studio/studio_ids.h --player32 "$win32/bin/fenok.exe" \
     --player64 "$win64/bin/fenok.exe" --web-player "$bin/fenok-web.html" --output "$bin/fenok-studio.html"
 }

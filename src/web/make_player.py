@@ -15,11 +15,11 @@ QUIZ_MARKERS = ("@FENOK_TITLE@", "@FENOK_QUIZ@")
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("template", "style", "script", "glue", "wasm", "output"):
+    for name in ("template", "style", "entries", "script", "glue", "wasm", "output"):
         parser.add_argument("--" + name, required=True)
     args = parser.parse_args()
     style = read_text(args.style)
-    script = read_text(args.glue).strip() + "\n" + read_text(args.script)
+    script = read_text(args.glue).strip() + "\n" + read_text(args.entries) + read_text(args.script)
     refuse_early_endings("make_player.py", style=style, script=script)
     parts = {"@CSP@": policy(script, style), "@STYLE@": style, "@SCRIPT@": script, "@PLAYER@": read_base64(args.wasm)}
     page = fill(read_text(args.template), parts)

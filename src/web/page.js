@@ -38,47 +38,9 @@
   window.addEventListener('unhandledrejection', (event) =>
     showMessage(TEXTS.caption, TEXTS.unexpected + String(event.reason && event.reason.message || event.reason)));
 
-  function base64Bytes(text) {
-    const binary = atob(text.replace(/\s+/g, ''));
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-    return bytes;
-  }
-
   // --- The web player's entry points: bytes in, bytes out ------------------------------------------
-  class Player {
-    constructor(module) {
-      this.m = module;
-      this.encoder = new TextEncoder();
-      this.decoder = new TextDecoder();
-    }
-    // Calls the entry point with each input as a (pointer, size) pair, then the further numbers.
-    call(name, inputs, ...rest) {
-      const pointers = inputs.map((input) => {
-        const bytes = typeof input === 'string' ? this.encoder.encode(input) : input;
-        const pointer = this.m._malloc(Math.max(bytes.length, 1));
-        this.m.HEAPU8.set(bytes, pointer);
-        return [pointer, bytes.length];
-      });
-      try {
-        this.m['_fenok_web_' + name](...pointers.flat(), ...rest);
-      } finally {
-        for (const [pointer] of pointers) this.m._free(pointer);
-      }
-    }
-    bytes() {
-      const start = this.m._fenok_web_output();
-      return this.m.HEAPU8.slice(start, start + this.m._fenok_web_output_size());
-    }
-    type() {
-      const heap = this.m.HEAPU8;
-      let end = this.m._fenok_web_output_type();
-      const start = end;
-      while (heap[end]) ++end;
-      return this.decoder.decode(heap.subarray(start, end));
-    }
-    text() { return this.decoder.decode(this.bytes()); }
-    json() { return JSON.parse(this.text()); }
+  class Player extends FenokEntries {
+    constructor(module) { super(module, 'fenok_web_'); }
 
     open(quiz, pageName) { this.call('open', [quiz, pageName]); return this.text(); }
     start(answers) { this.call('start', [answers]); return this.json(); }
@@ -440,7 +402,7 @@
   async function main() {
     let module;
     try {
-      module = await fenokWebPlayer({ wasmBinary: base64Bytes(byId('fenok-player').textContent) });
+      module = await fenokWebPlayer({ wasmBinary: fenokBase64Bytes(byId('fenok-player').textContent) });
     } catch (error) {
       showMessage(TEXTS.caption, TEXTS.playerBroken);
       return;

@@ -29,7 +29,7 @@ convert -size 320x240 gradient:blue-white "$e2e_work/IMG_0042.heic"
 /usr/bin/python3 tests/web/studio_page.py "$page" "$photos" "$e2e_work" "$shots" "$e2e_work/IMG_0042.heic" \
   >"$e2e_work/chromium.log" 2>&1
 sed 's/^/  /' "$e2e_work/chromium.log"
-grep -q '^studio-page: all passed' "$e2e_work/chromium.log" || e2e_fail "the studio page in Chromium"
+grep -q '^web\[studio-page\]: all passed' "$e2e_work/chromium.log" || e2e_fail "the studio page in Chromium"
 
 # What the page created, read back by fenok-pack: the answer typed, and each program of its kind.
 downloads=$e2e_work/downloads
@@ -57,6 +57,6 @@ fi
 # Safari's engine: WebKitGTK on this virtual display.
 /usr/bin/python3 tests/web/webkit_studio.py "$page" samples/demo/pictures/france.jpg "$photos/tour-eiffel.webp" \
   "$shots/studio-page-webkit.png" >"$e2e_work/webkit.log" 2>&1
-grep '^webkit-studio:' "$e2e_work/webkit.log" | sed 's/^/  /'
-grep -q '^webkit-studio: all passed' "$e2e_work/webkit.log" || e2e_fail "the studio page in WebKitGTK: $(tail -3 "$e2e_work/webkit.log")"
+grep '^web\[webkit-studio\]:' "$e2e_work/webkit.log" | sed 's/^/  /'
+grep -q '^web\[webkit-studio\]: all passed' "$e2e_work/webkit.log" || e2e_fail "the studio page in WebKitGTK: $(tail -3 "$e2e_work/webkit.log")"
 e2e_finish

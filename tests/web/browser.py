@@ -10,6 +10,8 @@ from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
+from checks import Checks  # noqa: F401 (the tests take both from here)
+
 CHROMIUM_FLAGS = ("--headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
                   "--disable-background-networking --disable-component-update --disable-sync "
                   "--autoplay-policy=no-user-gesture-required").split()
@@ -79,34 +81,3 @@ class Browser:
 
     def shot(self, path):
         self.driver.save_screenshot(path)
-
-
-class Checks:
-    """Counts what failed, as the end-to-end sessions do, and says each check as it goes."""
-
-    def __init__(self, name):
-        self.name = name
-        self.failures = 0
-
-    def log(self, text):
-        print(f"web[{self.name}]: {text}", flush=True)
-
-    def eq(self, what, actual, expected):
-        if actual == expected:
-            self.log("ok: " + what)
-        else:
-            self.fail(f"{what}: got {actual!r}, expected {expected!r}")
-
-    def true(self, what, condition, detail=""):
-        if condition:
-            self.log("ok: " + what)
-        else:
-            self.fail(what + (": " + detail if detail else ""))
-
-    def fail(self, text):
-        self.failures += 1
-        print(f"web[{self.name}]: FAIL: {text}", flush=True)
-
-    def finish(self):
-        self.log(f"{self.failures} failed" if self.failures else "all passed")
-        return 1 if self.failures else 0

@@ -12,7 +12,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import DESKTOP, Browser  # noqa: E402
+from browser import DESKTOP, Browser, Checks  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 QUESTIONS, ANSWER, REMOVE, CREATE, TRY = "#c1020", "#c1037", "#c1022", "#c40011", "#c40010"
@@ -27,16 +27,7 @@ NAMES = {"#c1001": "Titre", "#c1002": "Auteur", "#c1037": "Réponse", "#c1039": 
          "#c1041": "Essayer une réponse", QUESTIONS: "Questions", "#c1061": "Problèmes", "#c40020": "Annuler",
          "#c40021": "Rétablir", TRY: "Essayer le quiz", CREATE: "Créer le quiz…"}
 
-failures = 0
-
-
-def check(what, ok, detail=""):
-    global failures
-    if ok:
-        print(f"studio-page: ok: {what}")
-    else:
-        failures += 1
-        print(f"studio-page: FAIL: {what}{': ' + str(detail) if detail != '' else ''}")
+checks = Checks("studio-page")
 
 
 def rows(b):
@@ -95,17 +86,17 @@ def create_all(b, downloads):
     for index, name in enumerate(KINDS):
         before = set(glob.glob(os.path.join(downloads, "*")))
         b.find(CREATE).click()
-        check(f"the create dialog opens ({name})", b.run("return document.getElementById('create').open"))
+        checks.true(f"the create dialog opens ({name})", b.run("return document.getElementById('create').open"))
         if index == 0:
-            check("the three kinds by their names", b.find("#create-kinds").text.split("\n") == KIND_NAMES,
+            checks.true("the three kinds by their names", b.find("#create-kinds").text.split("\n") == KIND_NAMES,
                   b.find("#create-kinds").text)
         b.finds("#create-kinds input")[index].click()
         b.find("#create-ok").click()
         made = wait_download(downloads, before)
-        check(f"{name} downloaded", made is not None, b.messages())
+        checks.true(f"{name} downloaded", made is not None, b.messages())
         if made:
             shutil.move(made, os.path.join(downloads, name))
-        check(f"{name}: the studio says it is made, nothing wrong", "error" not in b.run(
+        checks.true(f"{name}: the studio says it is made, nothing wrong", "error" not in b.run(
             "return [...document.querySelectorAll('.message')].map((m) => m.className).join(' ')"), b.messages())
 
 
@@ -115,7 +106,7 @@ def reopen_made(b, downloads, kept_rows, work):
     b.find("#open-files").send_keys(os.path.join(downloads, "quiz.html"))
     settle(b)
     time.sleep(0.5)
-    check("a page created opens again to be edited", [r[0] for r in rows(b)] == kept_rows
+    checks.true("a page created opens again to be edited", [r[0] for r in rows(b)] == kept_rows
           and all(r[1] for r in rows(b)) and "est ouvert pour être modifié" in b.messages(), [rows(b), b.messages()])
     fake = os.path.join(work, "pas-un-quiz.exe")
     with open(fake, "w") as out:
@@ -123,7 +114,7 @@ def reopen_made(b, downloads, kept_rows, work):
     b.run("document.getElementById('open-files').value = ''")  # (a multiple input adds to what it holds)
     b.find("#open-files").send_keys(fake)
     time.sleep(0.5)
-    check("a file that is no quiz is said so, the quiz stays",
+    checks.true("a file that is no quiz is said so, the quiz stays",
           "ni un programme Windows ni une page de quiz" in b.messages() and len(rows(b)) == len(kept_rows),
           b.messages())
 
@@ -137,9 +128,9 @@ def add_unreadable(b, heic, count):
     while time.time() < deadline and os.path.basename(heic) not in b.messages():
         time.sleep(0.1)
     said = b.messages()
-    check("a HEIC this browser cannot decode is named, with what to do",
+    checks.true("a HEIC this browser cannot decode is named, with what to do",
           os.path.basename(heic) in said and "ouvrez le studio dans un navigateur qui le lit" in said, said)
-    check("and is left out", len(rows(b)) == count, rows(b))
+    checks.true("and is left out", len(rows(b)) == count, rows(b))
 
 
 def main():
@@ -149,45 +140,45 @@ def main():
     os.makedirs(downloads)
     b = Browser(downloads=downloads, accept_leaving=True)
     try:
-        check("the page starts", b.open(studio) is not None, b.messages())
-        check("it says how to begin, in French", "Choisissez les images" in b.find("#start").text)
+        checks.true("the page starts", b.open(studio) is not None, b.messages())
+        checks.true("it says how to begin, in French", "Choisissez les images" in b.find("#start").text)
         choose_photos(b, photos)
         found = rows(b)
-        check("a question a photo", len(found) == len(os.listdir(photos)), found)
-        check("every row has its thumbnail (the WebP decoded by the browser)", all(r[1] for r in found), found)
-        check("a name that is markup stays text", b.run("return window.hacked === undefined && "
+        checks.true("a question a photo", len(found) == len(os.listdir(photos)), found)
+        checks.true("every row has its thumbnail (the WebP decoded by the browser)", all(r[1] for r in found), found)
+        checks.true("a name that is markup stays text", b.run("return window.hacked === undefined && "
                                                         "!document.querySelector('#form img')"))
-        check("the camera's name gives no answer: a problem is listed",
+        checks.true("the camera's name gives no answer: a problem is listed",
               len(b.finds("#c1061 button")) > 0, b.find("#c1061").text)
         b.shot(os.path.join(shots, "studio-page-desktop.png"))
         names = {css: b.find(css).accessible_name for css in NAMES}
-        check("controls named as the Windows studio labels them", names == NAMES, names)
-        check("the trial's verdict describes its box",
+        checks.true("controls named as the Windows studio labels them", names == NAMES, names)
+        checks.true("the trial's verdict describes its box",
               b.find("#c1041").get_attribute("aria-describedby") == "c1042")
-        check("the questions' options begin with their number",
+        checks.true("the questions' options begin with their number",
               all(r[0].startswith(f"{i + 1} ") for i, r in enumerate(rows(b))), rows(b))
 
         typed_row = type_answers(b)
-        check("the answer typed shows in the list", typed_row >= 0 and TYPED["IMG_20240612_101500.jpg"] in rows(b)[typed_row][0],
+        checks.true("the answer typed shows in the list", typed_row >= 0 and TYPED["IMG_20240612_101500.jpg"] in rows(b)[typed_row][0],
               rows(b))
-        check("Enter goes on to the next question", typed_row >= 0 and rows(b)[(typed_row + 1) % len(found)][2] == "true"
+        checks.true("Enter goes on to the next question", typed_row >= 0 and rows(b)[(typed_row + 1) % len(found)][2] == "true"
               and b.run("return document.activeElement.id") == ANSWER[1:], rows(b))
 
         count = len(rows(b))
         b.find(REMOVE).click()
-        check("Retirer removes the selected question", len(rows(b)) == count - 1)
+        checks.true("Retirer removes the selected question", len(rows(b)) == count - 1)
         b.find("body").send_keys(Keys.CONTROL, "z")
-        check("Ctrl+Z brings it back", len(rows(b)) == count, rows(b))
+        checks.true("Ctrl+Z brings it back", len(rows(b)) == count, rows(b))
         kept_rows = [r[0] for r in rows(b)]
-        check("leaving with changes not created asks first", asks_before_leaving(b))
+        checks.true("leaving with changes not created asks first", asks_before_leaving(b))
 
         time.sleep(1)  # the page keeps the quiz a moment after the last change
         b.reload()
-        check("the reloaded page offers the kept quiz", b.run("return !document.getElementById('offer').hidden"))
+        checks.true("the reloaded page offers the kept quiz", b.run("return !document.getElementById('offer').hidden"))
         b.find("#offer button").click()
         settle(b)
-        check("resumed: the same questions and answers", [r[0] for r in rows(b)] == kept_rows, [rows(b), kept_rows])
-        check("resumed: the pictures again, the WebP too", all(r[1] for r in rows(b)), rows(b))
+        checks.true("resumed: the same questions and answers", [r[0] for r in rows(b)] == kept_rows, [rows(b), kept_rows])
+        checks.true("resumed: the pictures again, the WebP too", all(r[1] for r in rows(b)), rows(b))
 
         b.screen(*TABLET, mobile=True)
         time.sleep(0.3)
@@ -197,31 +188,30 @@ def main():
         handles = len(b.driver.window_handles)
         b.find(TRY).click()
         time.sleep(1)
-        check("Essayer le quiz opens the quiz page in a tab", len(b.driver.window_handles) == handles + 1,
+        checks.true("Essayer le quiz opens the quiz page in a tab", len(b.driver.window_handles) == handles + 1,
               b.messages())
         studio_tab = b.driver.current_window_handle
         b.driver.switch_to.window(b.driver.window_handles[-1])
-        check("the quiz tried plays, a box a question", b.wait_ready() is not None
+        checks.true("the quiz tried plays, a box a question", b.wait_ready() is not None
               and len(b.finds("input[type=text]")) == count, b.messages())
         b.driver.close()
         b.driver.switch_to.window(studio_tab)
         create_all(b, downloads)
         time.sleep(1)
-        check("once created, leaving asks nothing", not asks_before_leaving(b))
+        checks.true("once created, leaving asks nothing", not asks_before_leaving(b))
         errors = b.errors()
-        check("no error in the console", not errors, errors)
+        checks.true("no error in the console", not errors, errors)
 
         reopen_made(b, downloads, kept_rows, work)
         add_unreadable(b, heic, len(kept_rows))
         page = os.path.join(downloads, "quiz.html")
         if os.path.exists(page):
             b.driver.switch_to.window(b.driver.window_handles[0])
-            check("the page created plays", b.open(page) is not None, b.messages())
-            check("with a box a question", len(b.finds("input[type=text]")) == count, len(b.finds("input[type=text]")))
+            checks.true("the page created plays", b.open(page) is not None, b.messages())
+            checks.true("with a box a question", len(b.finds("input[type=text]")) == count, len(b.finds("input[type=text]")))
     finally:
         b.close()
-    print("studio-page: all passed" if failures == 0 else f"studio-page: {failures} failed")
-    sys.exit(1 if failures else 0)
+    sys.exit(checks.finish())
 
 
 if __name__ == "__main__":

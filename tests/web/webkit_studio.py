@@ -11,21 +11,15 @@ import time
 import cairo  # noqa: F401 (lets PyGObject hand over the snapshot's surface)
 import gi
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Checks  # noqa: E402
+
 gi.require_version("Gtk", "3.0")
 gi.require_version("WebKit2", "4.1")
 from gi.repository import GLib, Gtk, WebKit2  # noqa: E402
 
 WAIT_SECONDS = 30
-failures = 0
-
-
-def check(what, ok, detail=""):
-    global failures
-    if ok:
-        print(f"webkit-studio: ok: {what}")
-    else:
-        failures += 1
-        print(f"webkit-studio: FAIL: {what}{': ' + str(detail) if detail != '' else ''}")
+checks = Checks("webkit-studio")
 
 
 class Page:
@@ -98,19 +92,18 @@ ROWS = ("[...document.querySelectorAll('#c1020 [role=option]')]"
 def main():
     studio, jpeg, webp, shot = sys.argv[1:5]
     page = Page(studio)
-    check("the page starts", page.wait("document.body && document.body.dataset.ready") is not None,
+    checks.true("the page starts", page.wait("document.body && document.body.dataset.ready") is not None,
           page.run("document.getElementById('messages').innerText"))
     encoded = [base64.b64encode(open(p, "rb").read()).decode("ascii") for p in (jpeg, webp)]
     page.run(DROP % tuple(encoded))
     rows = page.wait(f"({ROWS}).length === 2 && !document.body.getAttribute('aria-busy') && {ROWS}")
-    check("two photos dropped, two questions", rows and [r[0] for r in rows] == ["1 ARC DE TRIOMPHE", "2 TOUR EIFFEL"],
+    checks.true("two photos dropped, two questions", rows and [r[0] for r in rows] == ["1 ARC DE TRIOMPHE", "2 TOUR EIFFEL"],
           rows)
-    check("each with its thumbnail, the WebP too", rows and all(r[1] for r in rows), rows)
-    check("nothing went wrong", page.run("document.querySelectorAll('.message.error').length") == 0,
+    checks.true("each with its thumbnail, the WebP too", rows and all(r[1] for r in rows), rows)
+    checks.true("nothing went wrong", page.run("document.querySelectorAll('.message.error').length") == 0,
           page.run("document.getElementById('messages').innerText"))
-    check("a screenshot of the page", page.snapshot(shot))
-    print("webkit-studio: all passed" if failures == 0 else f"webkit-studio: {failures} failed")
-    sys.exit(1 if failures else 0)
+    checks.true("a screenshot of the page", page.snapshot(shot))
+    sys.exit(checks.finish())
 
 
 if __name__ == "__main__":

@@ -111,7 +111,7 @@ def menu(rc, ids):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for name in ("template", "style", "script", "glue", "wasm", "rc", "ids", "player32", "player64", "web_player",
+    for name in ("template", "style", "entries", "script", "glue", "wasm", "rc", "ids", "player32", "player64", "web_player",
                  "output"):
         parser.add_argument("--" + name.replace("_", "-"), dest=name, required=True)
     args = parser.parse_args()
@@ -120,7 +120,7 @@ def main():
     window = json.dumps({"ids": ids, "sections": sections(form(rc, ids), ids), "menu": menu(rc, ids)},
                         ensure_ascii=False)
     style = read_text(args.style)
-    script = read_text(args.glue).strip() + "\n" + read_text(args.script)
+    script = read_text(args.glue).strip() + "\n" + read_text(args.entries) + read_text(args.script)
     refuse_early_endings("make_studio.py", style=style, script=script, window=window)
     web_player = read_text(args.web_player)
     # The quiz page the studio tries a quiz in opens from this one, under both policies.

@@ -52,13 +52,6 @@
   const SHORTCUT_IN_TEXT = /\s*\((F\d+|Ctrl\+\w)\)$/;
   const mnemonic = (text) => (/&([^&])/.exec(text) || ['', ''])[1].toLowerCase();
 
-  function base64Bytes(text) {
-    const binary = atob(text.replace(/\s+/g, ''));
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-    return bytes;
-  }
-
   // --- Messages: what the studio tells, and the page's own troubles --------------------------------
   function showMessage(text, tone, link) {
     const box = make('div', `message ${tone}`);
@@ -79,31 +72,8 @@
     showMessage(TEXTS.unexpected + String(event.reason && event.reason.message || event.reason), 'error'));
 
   // --- The module's entry points: bytes in, bytes out -----------------------------------------------
-  class Module {
-    constructor(module) {
-      this.m = module;
-      this.encoder = new TextEncoder();
-      this.decoder = new TextDecoder();
-    }
-    // Calls the entry point with each input as a (pointer, size) pair, then the further numbers.
-    call(name, inputs, ...rest) {
-      const pointers = inputs.map((input) => {
-        const bytes = typeof input === 'string' ? this.encoder.encode(input) : input;
-        const pointer = this.m._malloc(Math.max(bytes.length, 1));
-        this.m.HEAPU8.set(bytes, pointer);
-        return [pointer, bytes.length];
-      });
-      try {
-        return this.m['_fenok_studio_' + name](...pointers.flat(), ...rest);
-      } finally {
-        for (const [pointer] of pointers) this.m._free(pointer);
-      }
-    }
-    bytes() {
-      const start = this.m._fenok_studio_output();
-      return this.m.HEAPU8.slice(start, start + this.m._fenok_studio_output_size());
-    }
-    json() { return JSON.parse(this.decoder.decode(this.bytes())); }
+  class Module extends FenokEntries {
+    constructor(module) { super(module, 'fenok_studio_'); }
     writeFile(path, bytes) { return this.call('write_file', [path, bytes]) === 1; }
     readFile(path) {
       this.call('read_file', [path]);
@@ -669,7 +639,7 @@
     if (studio.playersWritten) return;
     for (const [element, name] of PLAYERS) {
       const block = byId(element);
-      if (block) studio.module.writeFile(`${PROGRAM_FOLDER}/${name}`, base64Bytes(block.textContent));
+      if (block) studio.module.writeFile(`${PROGRAM_FOLDER}/${name}`, fenokBase64Bytes(block.textContent));
     }
     studio.playersWritten = true;
   }
@@ -914,7 +884,7 @@
     byId('form').hidden = true;
     form.build(JSON.parse(byId('fenok-window').textContent));
     try {
-      studio.module = new Module(await fenokStudio({ wasmBinary: base64Bytes(byId('fenok-studio-module').textContent) }));
+      studio.module = new Module(await fenokStudio({ wasmBinary: fenokBase64Bytes(byId('fenok-studio-module').textContent) }));
     } catch (error) {
       showMessage(TEXTS.studioBroken, 'error');
       return;
