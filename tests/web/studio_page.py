@@ -3,8 +3,9 @@ camera's names, a WebP, a name that is markup) chosen in the page's file input, 
 Enter from one to the next, a removal undone, the page reloaded and the kept quiz resumed, then the
 quiz created in its three kinds, each downloaded. The downloads land in WORK/downloads as quiz32.exe,
 quiz64.exe and quiz.html, for the caller to read back; the page it created is played here. Last, an
-iPhone's HEIC, which Chromium cannot decode, is chosen for "Ajouter…": the studio names it.
-Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC"""
+iPhone's HEIC, which Chromium cannot decode, and a WebP too large for a quiz are chosen for
+"Ajouter…": the studio names them.
+Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC HUGE.webp"""
 import glob
 import os
 import shutil
@@ -119,22 +120,24 @@ def reopen_made(b, downloads, kept_rows, work):
           b.messages())
 
 
-def add_unreadable(b, heic, count):
-    """A picture this browser cannot decode, chosen in the page's picker for the studio's own
-    "Ajouter…": it is left out, and the studio names it and says what to do."""
+def add_unreadable(b, heic, huge, count):
+    """Pictures this browser cannot decode, or must not, chosen in the page's picker for the studio's
+    own "Ajouter…": each is left out, named, with what to do or why."""
     b.find("#c1021").click()
-    b.find("#pick-files").send_keys(os.path.abspath(heic))
+    b.find("#pick-files").send_keys(os.path.abspath(heic) + "\n" + os.path.abspath(huge))
     deadline = time.time() + 10
     while time.time() < deadline and os.path.basename(heic) not in b.messages():
         time.sleep(0.1)
     said = b.messages()
     checks.true("a HEIC this browser cannot decode is named, with what to do",
-          os.path.basename(heic) in said and "ouvrez le studio dans un navigateur qui le lit" in said, said)
-    checks.true("and is left out", len(rows(b)) == count, rows(b))
+                os.path.basename(heic) in said and "ouvrez le studio dans un navigateur qui le lit" in said, said)
+    checks.true("a WebP too large for a quiz is named as such, never decoded",
+                f"« {os.path.basename(huge)} » est trop grande" in said, said)
+    checks.true("and both are left out", len(rows(b)) == count, rows(b))
 
 
 def main():
-    studio, photos, work, shots, heic = sys.argv[1:6]
+    studio, photos, work, shots, heic, huge = sys.argv[1:7]
     downloads = os.path.join(work, "downloads")
     shutil.rmtree(downloads, ignore_errors=True)
     os.makedirs(downloads)
@@ -203,7 +206,7 @@ def main():
         checks.true("no error in the console", not errors, errors)
 
         reopen_made(b, downloads, kept_rows, work)
-        add_unreadable(b, heic, len(kept_rows))
+        add_unreadable(b, heic, huge, len(kept_rows))
         page = os.path.join(downloads, "quiz.html")
         if os.path.exists(page):
             b.driver.switch_to.window(b.driver.window_handles[0])

@@ -41,13 +41,19 @@ PictureCheck size(const std::vector<std::uint8_t>& bytes, PictureFormat, int& wi
 
 PictureCheck decode(const std::vector<std::uint8_t>& bytes, PictureFormat, Pixels& pixels, Message&) {
   const Pixels* found = find(bytes);
-  if (!found) return PictureCheck::noDecoder;
+  if (!found || found->data.empty()) return PictureCheck::noDecoder;
   pixels = *found;
   pack::dropOpaqueAlpha(pixels);
   return PictureCheck::readable;
 }
 
 }  // namespace
+
+bool handPictureSize(const std::vector<std::uint8_t>& file, int width, int height) {
+  if (width > 0 && height > 0 && static_cast<long long>(width) * height <= pack::kMaxPicturePixels) return true;
+  handed()[keyOf(file)] = Pixels{width, height, pack::kRgba, {}};
+  return false;
+}
 
 void handPicturePixels(const std::vector<std::uint8_t>& file, int width, int height, std::vector<std::uint8_t> rgba) {
   const std::size_t expected = static_cast<std::size_t>(width > 0 ? width : 0) * (height > 0 ? height : 0) * pack::kRgba;

@@ -10,6 +10,10 @@
 
 namespace fenok::web {
 
+// The size the browser found the picture declares, before it decodes it: false when the picture is too
+// large to be decoded for a quiz, in which case the size alone is kept (and the file told as too large).
+bool handPictureSize(const std::vector<std::uint8_t>& file, int width, int height);
+
 // RGBA pixels, top row first, of the picture stored in file.
 void handPicturePixels(const std::vector<std::uint8_t>& file, int width, int height, std::vector<std::uint8_t> rgba);
 

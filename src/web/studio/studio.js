@@ -552,6 +552,24 @@
   }
 
   // --- The author's files: written into the module's folder, pictures the C++ cannot read decoded ---
+  // The size a picture declares, read by the browser without decoding its pixels; null when it cannot.
+  async function declaredSize(file) {
+    const url = URL.createObjectURL(file);
+    try {
+      const image = new Image();
+      await new Promise((loaded, failed) => {
+        image.onload = loaded;
+        image.onerror = failed;
+        image.src = url;
+      });
+      return { width: image.naturalWidth, height: image.naturalHeight };
+    } catch (error) {
+      return null;
+    } finally {
+      URL.revokeObjectURL(url);
+    }
+  }
+
   // The picture's pixels as stored: not turned by its metadata, as the C++ turns them itself.
   async function decodedPixels(file) {
     let bitmap;
@@ -575,7 +593,10 @@
     const bytes = new Uint8Array(await blob.arrayBuffer());
     if (!studio.module.writeFile(path, bytes)) return false;
     if (studio.module.call('needs_pixels', [bytes]) !== 1) return true;
-    // A picture this browser cannot decode is left to the studio, whose problem names it.
+    // A picture this browser cannot decode is left to the studio, whose problem names it; one too large
+    // for a quiz is not decoded at all (the studio says it is too large).
+    const size = await declaredSize(blob);
+    if (size && studio.module.call('hand_size', [bytes], size.width, size.height) !== 1) return true;
     const pixels = await decodedPixels(blob);
     if (pixels) studio.module.call('hand_pixels', [bytes, pixels.rgba], pixels.width, pixels.height);
     return true;

@@ -87,6 +87,13 @@ FENOK_WEB_EXPORT void fenok_studio_hand_pixels(const std::uint8_t* file, std::si
                                 std::vector<std::uint8_t>(rgba, rgba + rgbaSize));
 }
 
+// The size the browser found a picture declares: 1 when its pixels are to be handed, 0 when it is too
+// large to be decoded for a quiz (the studio then says so).
+FENOK_WEB_EXPORT int fenok_studio_hand_size(const std::uint8_t* file, std::size_t fileSize, int width, int height) {
+  fenok::web::addHandedPicturesDecoder();
+  return fenok::web::handPictureSize(std::vector<std::uint8_t>(file, file + fileSize), width, height) ? 1 : 0;
+}
+
 // 1 when a file is a picture only the browser can decode (its pixels are to be handed in), else 0.
 FENOK_WEB_EXPORT int fenok_studio_needs_pixels(const std::uint8_t* bytes, std::size_t size) {
   const std::size_t head = size < fenok::pack::kFormatSignatureBytes ? size : fenok::pack::kFormatSignatureBytes;
