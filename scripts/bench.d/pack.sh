@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Packing a quiz of 96 camera-like photos (1600 x 1200 JPEG, about 1.1 MB each): the size of the
-# program, the time and the peak memory of fenok-pack build, with the pictures fitted (the default)
+# The 32-bit player's own size; packing a quiz of 96 camera-like photos (1600 x 1200 JPEG, about
+# 1.1 MB each): the size of the program, the time and the peak memory of fenok-pack build, with the pictures fitted (the default)
 # and with --keep-pictures, without and with 96 solution pictures.
 # FENOK_NATIVE_BUILD: use this build tree's fenok-pack as it is. FENOK_STUB: pack into this player
 # instead of the win32 preset's fenok.exe (built when missing).
@@ -16,6 +16,8 @@ fenok_bench_tools
 fenok_bench_photos "$out"
 photos=$FENOK_BENCH_PHOTOS
 
+# Every quiz sent carries its player.
+echo "the 32-bit player alone: $(( $(stat -c %s "$stub") / 1000 )) KB (goal: at most 350)"
 given=$(du -cb "$out"/photos/*.jpg | tail -1 | cut -f1)
 echo "$((photos * 2)) photos of 1600 x 1200, $((given / 1000000)) MB in all; fenok-pack build on $(nproc) cores"
 echo "(program size, wall time, processor time, peak memory):"
