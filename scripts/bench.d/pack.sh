@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The 32-bit player's own size; packing a quiz of 96 camera-like photos (1600 x 1200 JPEG, about
-# 1.1 MB each): the size of the program, the time and the peak memory of fenok-pack build, with the pictures fitted (the default)
-# and with --keep-pictures, without and with 96 solution pictures.
+# 1.1 MB each): the size of the program, the time and the peak memory of fenok-pack build, with the
+# pictures fitted (the default) and with --keep-pictures, without and with 96 solution pictures.
 # FENOK_NATIVE_BUILD: use this build tree's fenok-pack as it is. FENOK_STUB: pack into this player
 # instead of the win32 preset's fenok.exe (built when missing).
 set -euo pipefail
