@@ -1,6 +1,7 @@
 """What both assembled pages share: a script and a style put inline under a Content-Security-Policy
 that allows exactly them (by their hashes), WebAssembly, and pictures and media from data: and blob:
-addresses, nothing else (no network at all); markers of a template filled in one pass."""
+addresses, workers from blob: addresses where a page asks, nothing else (no network at all); markers
+of a template filled in one pass."""
 import base64
 import hashlib
 import re
@@ -11,9 +12,10 @@ def digest(text):
     return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode("utf-8")).digest()).decode("ascii") + "'"
 
 
-def policy(script, style, also=""):
+def policy(script, style, also="", workers=False):
     """The policy of a page of this script and style. A page opened from it (a blob: address) is held
-    to its policy too: also, the policy of such a page, lends its script and style hashes."""
+    to its policy too: also, the policy of such a page, lends its script and style hashes. workers: the
+    page runs its own script in workers, from blob: addresses."""
     scripts = " ".join([digest(script)] + re.findall(r"script-src ([^;]*?)\s*'wasm-unsafe-eval'", also))
     styles = " ".join([digest(style)] + re.findall(r"style-src ([^;]*)", also))
     return "; ".join([
@@ -22,6 +24,7 @@ def policy(script, style, also=""):
         f"style-src {styles.strip()}",
         "img-src data: blob:",
         "media-src data: blob:",
+        *(["worker-src blob:"] if workers else []),
         "base-uri 'none'",
         "form-action 'none'",
     ])

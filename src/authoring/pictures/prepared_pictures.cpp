@@ -104,6 +104,18 @@ bool PreparedPictures::fitted(std::vector<std::uint8_t>& bytes, PictureFormat& f
   return true;
 }
 
+void PreparedPictures::rememberFitted(const std::vector<std::uint8_t>& input, std::vector<std::uint8_t> fitted,
+                                      PictureFormat format) {
+  Prepared result;
+  result.inputHash = bytesFingerprint(input);
+  result.inputSize = input.size();
+  result.ok = true;
+  result.changed = true;
+  result.format = format;
+  result.bytes = std::move(fitted);
+  remember(result, PictureStorage::fitted);
+}
+
 void PreparedPictures::prepareAll(const std::vector<std::string>& paths) {
   if (storage_ == PictureStorage::asGiven) return;  // checking a file as given costs less than reading it twice
   const std::set<std::string> unique(paths.begin(), paths.end());

@@ -24,6 +24,11 @@ class PreparedPictures {
   // bytes before (the studio shows a picture as it will be stored, then checks and makes the quiz).
   static bool fitted(std::vector<std::uint8_t>& bytes, PictureFormat& format, Message& problem);
 
+  // A picture fitted elsewhere (another process: a page's worker) from these input bytes, to be found
+  // again here as if fitted here.
+  static void rememberFitted(const std::vector<std::uint8_t>& input, std::vector<std::uint8_t> fitted,
+                             PictureFormat format);
+
   // What preparePicture gives for these bytes of this file.
   bool prepare(const std::string& path, std::vector<std::uint8_t>& bytes, PictureFormat& format,
                Message& problem) const;

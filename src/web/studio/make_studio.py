@@ -128,7 +128,7 @@ def main():
     if not player_policy:
         sys.exit("make_studio.py: the web player page has no policy")
     parts = {
-        "@CSP@": policy(script, style, player_policy.group(1)), "@STYLE@": style, "@SCRIPT@": script, "@WINDOW@": window,
+        "@CSP@": policy(script, style, player_policy.group(1), workers=True), "@STYLE@": style, "@SCRIPT@": script, "@WINDOW@": window,
         "@MODULE@": read_base64(args.wasm), "@PLAYER32@": read_base64(args.player32),
         "@PLAYER64@": read_base64(args.player64), "@WEBPLAYER@": read_base64(args.web_player),
     }

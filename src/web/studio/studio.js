@@ -4,6 +4,9 @@
 // texts and file names only ever reach the page as text (textContent, never markup).
 'use strict';
 (function () {
+  if (typeof document === 'undefined') return fitPicturesInThisWorker();
+  // This script, for the workers that fit pictures on every core (they run it too).
+  const OWN_SCRIPT = document.currentScript ? document.currentScript.textContent : '';
   const TEXTS = {
     studioBroken: 'Cette page est abîmée : son studio ne démarre pas. Téléchargez-la de nouveau.',
     unexpected: 'Une erreur inattendue est survenue : ',
@@ -35,6 +38,10 @@
   const PLAYERS = [['fenok-player-32', 'fenok.exe'], ['fenok-player-64', 'fenok64.exe'],
                    ['fenok-web-player', 'fenok-web.html']];
   const PROGRAM_FOLDER = '/fenok';
+  const PICTURE_READ_BY_BROWSER = 1;  // fenok_studio_picture_reader's answers
+  const PICTURE_READ_BY_STUDIO = 2;
+  const MOST_WORKERS = 8;
+  const FEWEST_TO_SHARE = 4;  // fewer files handed at once: the studio fits their pictures itself
 
   const byId = (id) => document.getElementById(id);
   const make = (tag, className) => {
@@ -589,17 +596,76 @@
   }
 
   // Hands the module a file's bytes, and its pixels when only the browser can read it.
+  // Answers the file's bytes, and whether the C++ reads its picture itself (to be fitted ahead), or null.
   async function handFile(path, blob) {
     const bytes = new Uint8Array(await blob.arrayBuffer());
-    if (!studio.module.writeFile(path, bytes)) return false;
-    if (studio.module.call('needs_pixels', [bytes]) !== 1) return true;
+    if (!studio.module.writeFile(path, bytes)) return null;
+    const reader = studio.module.call('picture_reader', [bytes]);
+    if (reader !== PICTURE_READ_BY_BROWSER) return { bytes, fitAhead: reader === PICTURE_READ_BY_STUDIO };
     // A picture this browser cannot decode is left to the studio, whose problem names it; one too large
     // for a quiz is not decoded at all (the studio says it is too large).
     const size = await declaredSize(blob);
-    if (size && studio.module.call('hand_size', [bytes], size.width, size.height) !== 1) return true;
+    if (size && studio.module.call('hand_size', [bytes], size.width, size.height) !== 1) return { bytes };
     const pixels = await decodedPixels(blob);
     if (pixels) studio.module.call('hand_pixels', [bytes, pixels.rgba], pixels.width, pixels.height);
-    return true;
+    return { bytes };
+  }
+
+  // --- Workers: the pictures fitted on every core while the page reads the next ones -----------------
+  const fitters = {
+    workers: null,
+    waiting: new Map(),  // request id -> its promise's resolve
+    sent: 0,
+    start() {
+      if (this.workers) return this.workers;
+      this.workers = [];
+      try {
+        const url = URL.createObjectURL(new Blob([OWN_SCRIPT], { type: 'text/javascript' }));
+        const count = Math.min(navigator.hardwareConcurrency || 1, MOST_WORKERS);
+        for (let i = 0; i < count && count > 1; ++i) {
+          const worker = new Worker(url);
+          worker.onmessage = (event) => this.answered(event.data);
+          worker.onerror = () => this.fail();
+          worker.postMessage({ wasm: studio.wasm });
+          this.workers.push(worker);
+        }
+      } catch (error) {
+        this.fail();  // no workers here: the studio fits the pictures itself
+      }
+      return this.workers;
+    },
+    // The picture fitted by a worker, or null (none here, or it failed).
+    fit(bytes) {
+      const workers = this.start();
+      if (!workers.length) return Promise.resolve(null);
+      const id = this.sent++;
+      const copy = bytes.slice();
+      return new Promise((resolve) => {
+        this.waiting.set(id, resolve);
+        workers[id % workers.length].postMessage({ id, bytes: copy }, [copy.buffer]);
+      });
+    },
+    answered(answer) {
+      if (answer.failed) return this.fail();
+      const resolve = this.waiting.get(answer.id);
+      this.waiting.delete(answer.id);
+      if (resolve) resolve(answer.fitted);
+    },
+    fail() {
+      for (const worker of this.workers || []) worker.terminate();
+      this.workers = [];
+      for (const resolve of this.waiting.values()) resolve(null);
+      this.waiting.clear();
+    },
+  };
+
+  // Fitting a picture ahead, in a worker, where many are handed at once: what it made is left where the
+  // studio finds it again.
+  function fitAhead(bytes, many) {
+    if (!many) return Promise.resolve();
+    return fitters.fit(bytes).then((fitted) => {
+      if (fitted && fitted.length) studio.module.call('remember_fitted', [bytes, fitted]);
+    });
   }
 
   // A name no file of the folder has yet; a file of the same name and bytes is the same file.
@@ -627,13 +693,17 @@
 
   const addFiles = (files, folder) => busy(async () => {
     const paths = [];
+    const fitting = [];
     for (const file of files) {
       const path = freeName(folder, file);
-      if (!(await handFile(path, file))) continue;
+      const handed = await handFile(path, file);
+      if (!handed) continue;
+      if (handed.fitAhead) fitting.push(fitAhead(handed.bytes, files.length >= FEWEST_TO_SHARE));
       studio.originals.set(path, file);
       paths.push(path);
       keeping.putFile(path, file);
     }
+    await Promise.all(fitting);
     return paths;
   });
 
@@ -733,10 +803,15 @@
   const resume = (work) => busy(async () => {
     const folder = work.folder;
     studio.originals.clear();
-    for (const [path, blob] of await keeping.files()) {
-      if (!path.startsWith(`${folder}/`) || !(await handFile(path, blob))) continue;
+    const fitting = [];
+    const kept = await keeping.files();
+    for (const [path, blob] of kept) {
+      const handed = path.startsWith(`${folder}/`) ? await handFile(path, blob) : null;
+      if (!handed) continue;
+      if (handed.fitAhead) fitting.push(fitAhead(handed.bytes, kept.length >= FEWEST_TO_SHARE));
       studio.originals.set(path, blob);
     }
+    await Promise.all(fitting);
     const description = `${folder}/quiz.toml`;
     studio.module.writeFile(description, new TextEncoder().encode(work.description));
     const number = /^\/quiz\/(\d+)\//.exec(folder);
@@ -895,6 +970,7 @@
     lastCommand: 0,
     lastFocus: undefined,
     createKind: 0,
+    wasm: null,  // the module's bytes, for the workers
     playersWritten: false,
     originals: new Map(),  // path in the module -> the author's File or kept Blob
     quizTitle() { return this.title.replace(/ - fenok studio$/, ''); },
@@ -905,7 +981,8 @@
     byId('form').hidden = true;
     form.build(JSON.parse(byId('fenok-window').textContent));
     try {
-      studio.module = new Module(await fenokStudio({ wasmBinary: fenokBase64Bytes(byId('fenok-studio-module').textContent) }));
+      studio.wasm = fenokBase64Bytes(byId('fenok-studio-module').textContent);
+      studio.module = new Module(await fenokStudio({ wasmBinary: studio.wasm }));
     } catch (error) {
       showMessage(TEXTS.studioBroken, 'error');
       return;
@@ -920,4 +997,24 @@
   }
 
   document.addEventListener('DOMContentLoaded', start);
+
+  // In a worker: the studio's module, fitting the pictures the page sends, one at a time.
+  function fitPicturesInThisWorker() {
+    let entries = null;
+    self.onmessage = async (event) => {
+      const message = event.data;
+      try {
+        if (message.wasm) {
+          entries = fenokStudio({ wasmBinary: message.wasm }).then((module) => new FenokEntries(module, 'fenok_studio_'));
+          return;
+        }
+        const fitter = await entries;
+        fitter.call('fit', [message.bytes]);
+        const fitted = fitter.bytes();
+        self.postMessage({ id: message.id, fitted }, [fitted.buffer]);
+      } catch (error) {
+        self.postMessage({ failed: true });
+      }
+    };
+  }
 })();

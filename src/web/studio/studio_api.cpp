@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "authoring/pictures/picture_format.h"
+#include "authoring/pictures/prepared_pictures.h"
 #include "quiz_making.h"
 #include "web/entry_points.h"
 #include "web/json_writer.h"
@@ -94,11 +95,33 @@ FENOK_WEB_EXPORT int fenok_studio_hand_size(const std::uint8_t* file, std::size_
   return fenok::web::handPictureSize(std::vector<std::uint8_t>(file, file + fileSize), width, height) ? 1 : 0;
 }
 
-// 1 when a file is a picture only the browser can decode (its pixels are to be handed in), else 0.
-FENOK_WEB_EXPORT int fenok_studio_needs_pixels(const std::uint8_t* bytes, std::size_t size) {
+// Who reads a file's picture: 0 none (no picture), 1 only the browser (WebP, AVIF, HEIC: its pixels are
+// to be handed), 2 the C++ itself (JPEG, GIF, PNG: the page's workers may fit it).
+FENOK_WEB_EXPORT int fenok_studio_picture_reader(const std::uint8_t* bytes, std::size_t size) {
   const std::size_t head = size < fenok::pack::kFormatSignatureBytes ? size : fenok::pack::kFormatSignatureBytes;
   const fenok::pack::PictureFormat format = fenok::pack::pictureFormat(std::vector<std::uint8_t>(bytes, bytes + head));
-  return format != fenok::pack::PictureFormat::none && !fenok::pack::playerShows(format) ? 1 : 0;
+  if (format == fenok::pack::PictureFormat::none) return 0;
+  return fenok::pack::playerShows(format) ? 2 : 1;
+}
+
+// In one of the page's workers: a picture fitted as a quiz stores it; an empty output when it cannot be.
+FENOK_WEB_EXPORT void fenok_studio_fit(const std::uint8_t* bytes, std::size_t size) {
+  std::vector<std::uint8_t> picture(bytes, bytes + size);
+  fenok::pack::PictureFormat format = fenok::pack::pictureFormat(picture);
+  fenok::pack::Message problem;
+  if (format == fenok::pack::PictureFormat::none || !fenok::pack::PreparedPictures::fitted(picture, format, problem))
+    picture.clear();
+  output.put(std::move(picture), kBytes);
+}
+
+// What a worker fitted from these input bytes, found again when the studio fits them.
+FENOK_WEB_EXPORT void fenok_studio_remember_fitted(const std::uint8_t* input, std::size_t inputSize,
+                                                      const std::uint8_t* fitted, std::size_t fittedSize) {
+  std::vector<std::uint8_t> picture(fitted, fitted + fittedSize);
+  const fenok::pack::PictureFormat format = fenok::pack::pictureFormat(picture);
+  if (!fenok::pack::playerShows(format)) return;  // what the worker gave is no stored picture
+  fenok::pack::PreparedPictures::rememberFitted(std::vector<std::uint8_t>(input, input + inputSize),
+                                                std::move(picture), format);
 }
 
 // The quiz as the page keeps it in the browser (web_studio.h).

@@ -2,7 +2,10 @@
 // changed after it was prepared is prepared again rather than taken from before.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "../pack/pack_support.h"
+#include "authoring/pictures/bytes_fingerprint.h"
 #include "authoring/pictures/prepared_pictures.h"
 #include "fenok-pack/commands.h"
 #include "picture_support.h"
@@ -70,6 +73,24 @@ TEST(PreparedPictures, ALaterPreparationReusesOnlyTheSameBytes) {
     ASSERT_TRUE(pack::preparePicture(fresh, freshFormat, pack::PictureStorage::fitted, problem));
     EXPECT_EQ(reused, fresh);
     EXPECT_EQ(reusedFormat, freshFormat);
+  }
+}
+
+// Files that differ by one bit anywhere (in a whole word or in the tail past the last one), or only by
+// their length, have fingerprints of their own.
+TEST(BytesFingerprint, TellsApartFilesOneBitApart) {
+  Bytes file(69);
+  for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 37);
+  std::set<std::uint64_t> seen = {pack::bytesFingerprint(file)};
+  for (std::size_t i = 0; i < file.size(); ++i)
+    for (int bit = 0; bit < 8; ++bit) {
+      Bytes other = file;
+      other[i] ^= static_cast<std::uint8_t>(1u << bit);
+      EXPECT_TRUE(seen.insert(pack::bytesFingerprint(other)).second) << "byte " << i << " bit " << bit;
+    }
+  for (std::size_t length : {0u, 1u, 8u, 68u}) {
+    const Bytes shorter(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
+    EXPECT_TRUE(seen.insert(pack::bytesFingerprint(shorter)).second) << length << " bytes";
   }
 }
 
