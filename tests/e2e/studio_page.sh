@@ -2,7 +2,8 @@
 # The studio as one web page, end to end: fenok-studio.html is assembled from the web, win32 and win64
 # builds; in headless Chromium an author makes a quiz of phone photos with it and downloads the quiz in
 # its three kinds, then chooses an iPhone's HEIC Chromium cannot read and a WebP too large for a quiz
-# (tests/web/studio_page.py); fenok-pack reads each download back; the program of this host's kind
+# (tests/web/studio_page.py); fenok-pack reads each download back and builds the same bytes from the
+# description the page kept; the program of this host's kind
 # plays under Wine, judging the answer typed in the browser; and the page opens in WebKitGTK
 # (tests/web/webkit_studio.py). Screenshots in build/e2e/<arch>/, or docs/ with FENOK_UPDATE_DOCS=1.
 set -uo pipefail
@@ -38,6 +39,16 @@ for made in quiz32.exe quiz64.exe quiz.html; do
   inspected=$("$e2e_native/bin/fenok-pack" inspect "$downloads/$made" 2>&1)
   e2e_expect_eq "$made holds the four questions" "$(echo "$inspected" | sed -n 's/^question_count = //p')" 4
   e2e_expect_eq "$made holds the answer typed in the page" "$(echo "$inspected" | grep -c '^answer = "PARIS"')" 1
+done
+# The two studios cannot drift: fenok-pack builds the description the page kept, with the same photos,
+# into the same bytes (the WebP too: the browser and fenok-pack decode it with libwebp alike).
+rebuild=$e2e_work/rebuild
+mkdir -p "$rebuild" && cp "$photos"/* "$rebuild/" && cp "$e2e_work/kept.toml" "$rebuild/quiz.toml"
+"$e2e_native/bin/fenok-pack" build "$rebuild/quiz.toml" -o "$rebuild/quiz.html" --web-player build/web/bin/fenok-web.html >/dev/null
+"$e2e_native/bin/fenok-pack" build "$rebuild/quiz.toml" -o "$rebuild/quiz32.exe" --stub build/win32/bin/fenok.exe >/dev/null
+"$e2e_native/bin/fenok-pack" build "$rebuild/quiz.toml" -o "$rebuild/quiz64.exe" --arch x64 --stub build/win64/bin/fenok.exe >/dev/null
+for made in quiz32.exe quiz64.exe quiz.html; do
+  e2e_expect_eq "$made is byte for byte what fenok-pack builds" "$(cmp -s "$downloads/$made" "$rebuild/$made" && echo same)" same
 done
 e2e_expect_eq "quiz32.exe is a 32-bit program" "$(objdump -f "$downloads/quiz32.exe" 2>/dev/null | grep -o 'pei-i386')" pei-i386
 e2e_expect_eq "quiz64.exe is a 64-bit program" "$(objdump -f "$downloads/quiz64.exe" 2>/dev/null | grep -o 'pei-x86-64')" pei-x86-64

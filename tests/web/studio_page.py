@@ -2,7 +2,8 @@
 camera's names, a WebP, a name that is markup) chosen in the page's file input, answers typed with
 Enter from one to the next, a removal undone, the page reloaded and the kept quiz resumed, then the
 quiz created in its three kinds, each downloaded. The downloads land in WORK/downloads as quiz32.exe,
-quiz64.exe and quiz.html, for the caller to read back; the page it created is played here. Last, an
+quiz64.exe and quiz.html, and the description the page kept as WORK/kept.toml, for the caller to read
+back and build again; the page it created is played here. Last, an
 iPhone's HEIC, which Chromium cannot decode, and a WebP too large for a quiz are chosen for
 "Ajouter…": the studio names them.
 Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC HUGE.webp"""
@@ -200,6 +201,9 @@ def main():
         b.driver.close()
         b.driver.switch_to.window(studio_tab)
         create_all(b, downloads)
+        # The quiz as the page keeps it, for the caller to build with fenok-pack and compare.
+        with open(os.path.join(work, "kept.toml"), "w", encoding="utf-8") as out:
+            out.write(b.run("const m = window.fenokStudioPage.module; m.call('kept', []); return m.json().description"))
         time.sleep(1)
         checks.true("once created, leaving asks nothing", not asks_before_leaving(b))
         errors = b.errors()
