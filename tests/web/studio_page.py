@@ -146,8 +146,10 @@ def main():
     try:
         checks.true("the page starts", b.open(studio) is not None, b.messages())
         checks.true("it says how to begin, in French", "Choisissez les images" in b.find("#start").text)
+        checks.true("the tab names the studio", b.driver.title == "fenok studio", b.driver.title)
         choose_photos(b, photos)
         found = rows(b)
+        checks.true("and then the quiz open, by its title", b.driver.title == "Mon quiz - fenok studio", b.driver.title)
         checks.true("a question a photo", len(found) == len(os.listdir(photos)), found)
         checks.true("every row has its thumbnail (the WebP decoded by the browser)", all(r[1] for r in found), found)
         checks.true("a name that is markup stays text", b.run("return window.hacked === undefined && "
@@ -178,7 +180,9 @@ def main():
 
         time.sleep(1)  # the page keeps the quiz a moment after the last change
         b.reload()
-        checks.true("the reloaded page offers the kept quiz", b.run("return !document.getElementById('offer').hidden"))
+        checks.true("the reloaded page offers the kept quiz, by its title",
+                    b.run("return !document.getElementById('offer').hidden")
+                    and "« Mon quiz »" in b.find("#offer").text, b.find("#offer").text)
         b.find("#offer button").click()
         settle(b)
         checks.true("resumed: the same questions and answers", [r[0] for r in rows(b)] == kept_rows, [rows(b), kept_rows])

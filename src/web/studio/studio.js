@@ -158,7 +158,7 @@
         if (!this.known.has(path)) this.putFile(path, new Blob([studio.module.readFile(path)]));
       }
       delete kept.files;
-      kept.title = studio.quizTitle();
+      kept.title = studio.title;
       await this.run('work', 'readwrite', (s) => s.put(kept, 'current'));
     },
     pending() { return this.timer !== 0 || this.failed; },
@@ -452,7 +452,10 @@
     const verdicts = [form.ids.STUDIO_TRIAL_VERDICT, form.ids.STUDIO_SECOND_TRIAL_VERDICT];
     [form.ids.STUDIO_TRIAL, form.ids.STUDIO_SECOND_TRIAL].forEach((id, i) =>
       form.elements.get(id).setAttribute('aria-describedby', `c${verdicts[i]}`));
-    document.title = snapshot.title || TEXTS.appName;
+    // The tab names the quiz open, by its title, and the studio.
+    const title = snapshot.controls.find((control) => control.id === form.ids.STUDIO_TITLE);
+    studio.title = title ? title.text : '';
+    document.title = studio.folder && studio.title ? `${studio.title} - ${TEXTS.appName}` : TEXTS.appName;
     if (snapshot.focus !== studio.lastFocus) {
       studio.lastFocus = snapshot.focus;
       const element = form.elements.get(snapshot.focus);
@@ -847,7 +850,6 @@
     call();
     const snapshot = studio.module.json();
     if (snapshot.canUndo) studio.modified = true;
-    studio.title = snapshot.title;
     draw(snapshot);
     keeping.soon();
     return snapshot;
@@ -973,7 +975,6 @@
     wasm: null,  // the module's bytes, for the workers
     playersWritten: false,
     originals: new Map(),  // path in the module -> the author's File or kept Blob
-    quizTitle() { return this.title.replace(/ - fenok studio$/, ''); },
   };
 
   async function start() {
