@@ -56,7 +56,7 @@ FENOK_I386_PACKAGES=(wine32 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-
 # The web player: emscripten builds it (its JavaScript modules need nodejs), headless Chromium plays
 # the pages in the tests (Debian's selenium, run with /usr/bin/python3).
 FENOK_WEB_PACKAGES=(emscripten nodejs chromium chromium-driver python3-selenium fonts-dejavu-core
-                    gir1.2-webkit2-4.1 python3-gi python3-gi-cairo)
+                    gir1.2-webkit2-4.1 libgl1-mesa-dri python3-gi python3-gi-cairo)
 
 # Releases after Debian 12 ship libheif's codecs as plugins of their own: HEVC (HEIC) and AV1 (AVIF)
 # decoders, and the encoders the tests make their pictures with. Installed where the release has them.

@@ -8,8 +8,12 @@ import os
 import sys
 import time
 
-import cairo  # noqa: F401 (lets PyGObject hand over the snapshot's surface)
-import gi
+# Drawn in software, as a virtual display without a GPU wants (and alike on every machine).
+os.environ.setdefault("WEBKIT_DISABLE_COMPOSITING_MODE", "1")
+os.environ.setdefault("WEBKIT_DISABLE_DMABUF_RENDERER", "1")
+
+import cairo  # noqa: E402,F401 (lets PyGObject hand over the snapshot's surface)
+import gi  # noqa: E402
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Checks  # noqa: E402
