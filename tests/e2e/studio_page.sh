@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The studio as one web page, end to end: fenok-studio.html is assembled from the web, win32 and win64
 # builds; in headless Chromium an author makes a quiz of phone photos with it and downloads the quiz in
-# its three kinds, then chooses an iPhone's HEIC Chromium cannot read and a WebP too large for a quiz
-# (tests/web/studio_page.py); fenok-pack reads each download back and builds the same bytes from the
+# its three kinds, then chooses an iPhone's HEIC Chromium cannot read and a WebP too large for a quiz,
+# and opens a folder of 2,000 pictures (tests/web/studio_page.py); fenok-pack reads each download back and builds the same bytes from the
 # description the page kept; the program of this host's kind plays under Wine, judging the answer
 # typed in the browser; and the page opens in WebKitGTK (tests/web/webkit_studio.py). Screenshots in build/e2e/<arch>/, or docs/ with FENOK_UPDATE_DOCS=1.
 set -uo pipefail
@@ -27,8 +27,11 @@ convert -size 320x240 gradient:orange-white "$photos/tour-eiffel.webp"
 
 convert -size 320x240 gradient:blue-white "$e2e_work/IMG_0042.heic"
 convert -size 16000x8000 xc:red -define webp:lossless=true "$e2e_work/panorama.webp"  # 128 million pixels
+crowded=$e2e_work/crowded  # 2,000 pictures
+mkdir -p "$crowded"
+for i in $(seq 1 2000); do cp samples/demo/pictures/pologne.png "$crowded/drapeau-$i.png"; done
 /usr/bin/python3 tests/web/studio_page.py "$page" "$photos" "$e2e_work" "$shots" "$e2e_work/IMG_0042.heic" \
-  "$e2e_work/panorama.webp" >"$e2e_work/chromium.log" 2>&1
+  "$e2e_work/panorama.webp" "$crowded" >"$e2e_work/chromium.log" 2>&1
 sed 's/^/  /' "$e2e_work/chromium.log"
 grep -q '^web\[studio-page\]: all passed' "$e2e_work/chromium.log" || e2e_fail "the studio page in Chromium"
 

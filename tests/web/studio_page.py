@@ -5,8 +5,8 @@ quiz created in its three kinds, each downloaded. The downloads land in WORK/dow
 quiz64.exe and quiz.html, and the description the page kept as WORK/kept.toml, for the caller to read
 back and build again; the page it created is played here. Last, an
 iPhone's HEIC, which Chromium cannot decode, and a WebP too large for a quiz are chosen for
-"Ajouter…": the studio names them.
-Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC HUGE.webp"""
+"Ajouter…": the studio names them; and a folder of thousands of pictures is opened.
+Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC HUGE.webp CROWDED_FOLDER"""
 import glob
 import os
 import shutil
@@ -137,8 +137,19 @@ def add_unreadable(b, heic, huge, count):
     checks.true("and both are left out", len(rows(b)) == count, rows(b))
 
 
+def open_crowded_folder(b, folder):
+    """A folder of thousands of pictures: the first 96 become the quiz, the others are listed, left out."""
+    b.find("#new-folder").send_keys(os.path.abspath(folder))
+    deadline = time.time() + 60
+    while time.time() < deadline and "au plus 96 questions" not in b.messages():
+        time.sleep(0.2)
+    settle(b)
+    checks.true("a folder of thousands of pictures: 96 questions, the others said left out",
+                len(rows(b)) == 96 and "au plus 96 questions" in b.messages(), len(rows(b)))
+
+
 def main():
-    studio, photos, work, shots, heic, huge = sys.argv[1:7]
+    studio, photos, work, shots, heic, huge, crowded = sys.argv[1:8]
     downloads = os.path.join(work, "downloads")
     shutil.rmtree(downloads, ignore_errors=True)
     os.makedirs(downloads)
@@ -215,6 +226,7 @@ def main():
 
         reopen_made(b, downloads, kept_rows, work)
         add_unreadable(b, heic, huge, len(kept_rows))
+        open_crowded_folder(b, crowded)
         page = os.path.join(downloads, "quiz.html")
         if os.path.exists(page):
             b.driver.switch_to.window(b.driver.window_handles[0])

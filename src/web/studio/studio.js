@@ -24,6 +24,7 @@
     open: (name) => `Ouvrir « ${name} »`,
     secondBox: (label) => `${label} (2e boîte)`,
     defaultFolder: 'Mon quiz',
+    folderUnreadable: (name) => `Le dossier « ${name} » ne peut pas être lu en entier.`,
     appName: 'fenok studio',
   };
   const DB_NAME = 'fenok-studio';
@@ -41,6 +42,7 @@
   const PICTURE_READ_BY_BROWSER = 1;  // fenok_studio_picture_reader's answers
   const PICTURE_READ_BY_STUDIO = 2;
   const MOST_WORKERS = 8;
+  const DEEPEST_FOLDER = 4;  // a dropped folder's folders are read this deep, where it holds a description
   const FEWEST_TO_SHARE = 4;  // fewer files handed at once: the studio fits their pictures itself
 
   const byId = (id) => document.getElementById(id);
@@ -66,7 +68,7 @@
     words.textContent = text;
     box.append(words);
     if (link) box.append(link);
-    const close = make('button');
+    const close = make('button', 'button');
     close.type = 'button';
     close.textContent = TEXTS.close;
     close.addEventListener('click', () => box.remove());
@@ -291,7 +293,7 @@
     },
 
     makeQuestions() {
-      const list = make('ul', 'questions');
+      const list = make('ul', 'question-list');
       list.setAttribute('role', 'listbox');
       list.tabIndex = 0;
       return list;
@@ -427,7 +429,7 @@
     if (!element) return;
     element.hidden = !control.visible;
     if ('disabled' in element && element.tagName !== 'OUTPUT') element.disabled = !control.enabled;
-    if (element.tagName === 'UL' && element.classList.contains('questions')) drawQuestions(element, control);
+    if (element.tagName === 'UL' && element.classList.contains('question-list')) drawQuestions(element, control);
     else if (element.tagName === 'UL') drawProblems(element, control);
     else if (element.tagName === 'SELECT') drawOptions(element, control);
     else if (element.tagName === 'CANVAS') {
@@ -710,15 +712,18 @@
     return paths;
   });
 
+  // "folder/…/name" of a file chosen with its folder (by the folder input, or dropped), else "".
+  const relativePath = (file) => file.fenokPath || file.webkitRelativePath || '';
+
   // A file's name within the folder chosen: its path below that folder when a folder was chosen (a
   // description may name pictures in a folder of its own), else its name.
   function withinFolder(file) {
-    const below = (file.webkitRelativePath || '').split('/').slice(1).filter((part) => part && part !== '..');
+    const below = relativePath(file).split('/').slice(1).filter((part) => part && part !== '..');
     return below.length ? below.join('/') : file.name;
   }
 
   function folderName(files) {
-    const relative = files.length && files[0].webkitRelativePath;
+    const relative = files.length && relativePath(files[0]);
     const name = relative ? relative.split('/')[0] : TEXTS.defaultFolder;
     return name.replace(/[\u0000-\u001f/\\:*?"<>|]/g, '').trim() || TEXTS.defaultFolder;
   }
@@ -757,7 +762,7 @@
   async function newQuiz(files, fromFolder) {
     if (!files.length || !mayReplace()) return;
     // From a folder: its own files, and those of its folders too where it holds a description.
-    const top = (file) => file.webkitRelativePath.split('/').length === 2;
+    const top = (file) => relativePath(file).split('/').length === 2;
     const described = files.some((file) => top(file) && extension(file.name) === 'toml');
     const chosen = fromFolder && !described ? files.filter(top) : files;
     const folder = newFolder(folderName(fromFolder ? files : []));
@@ -954,12 +959,46 @@
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', async (event) => {
       event.preventDefault();
+      const entries = [...event.dataTransfer.items].map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry());
+      if (entries.length === 1 && entries[0] && entries[0].isDirectory)
+        return newQuiz(await droppedFolder(entries[0]), true);
       const files = [...event.dataTransfer.files];
       if (!files.length) return;
       if (!studio.folder) return newQuiz(files, false);
       const paths = await addFiles(files, studio.folder);
       if (paths.length) act(() => studio.module.call('dropped', [paths.join('\n')]));
     });
+  }
+
+  // The files of a folder dropped on the page, each with its path below the folder as the folder input
+  // gives it: its own files, and those of its folders too where it holds a description.
+  async function droppedFolder(folder) {
+    const read = (directory) => new Promise((resolve, reject) => {
+      const reader = directory.createReader();
+      const all = [];
+      const more = () => reader.readEntries((batch) => (batch.length ? (all.push(...batch), more()) : resolve(all)), reject);
+      more();
+    });
+    const files = [];
+    const walk = async (directory, path, depth) => {
+      const entries = await read(directory);
+      const described = entries.some((entry) => entry.isFile && extension(entry.name) === 'toml');
+      for (const entry of entries) {
+        if (entry.isFile) {
+          const file = await new Promise((resolve, reject) => entry.file(resolve, reject));
+          file.fenokPath = `${path}/${entry.name}`;
+          files.push(file);
+        } else if (entry.isDirectory && (described || depth > 0) && depth < DEEPEST_FOLDER) {
+          await walk(entry, `${path}/${entry.name}`, depth + 1);
+        }
+      }
+    };
+    try {
+      await walk(folder, folder.name, 0);
+    } catch (error) {
+      showMessage(TEXTS.folderUnreadable(folder.name), 'error');
+    }
+    return files;
   }
 
   // --- Start ----------------------------------------------------------------------------------------
