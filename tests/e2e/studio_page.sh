@@ -2,9 +2,10 @@
 # The studio as one web page, end to end: fenok-studio.html is assembled from the web, win32 and win64
 # builds; in headless Chromium an author makes a quiz of phone photos with it and downloads the quiz in
 # its three kinds, then chooses an iPhone's HEIC Chromium cannot read and a WebP too large for a quiz,
-# and opens a folder of 2,000 pictures (tests/web/studio_page.py); fenok-pack reads each download back and builds the same bytes from the
-# description the page kept; the program of this host's kind plays under Wine, judging the answer
-# typed in the browser; and the page opens in WebKitGTK (tests/web/webkit_studio.py). Screenshots in build/e2e/<arch>/, or docs/ with FENOK_UPDATE_DOCS=1.
+# and opens a folder of 2,000 pictures (tests/web/studio_page.py); fenok-pack reads each download back
+# and builds the same bytes from the description the page kept; the program of this host's kind plays
+# under Wine, judging the answer typed in the browser; and the page opens in WebKitGTK
+# (tests/web/webkit_studio.py). Screenshots in build/e2e/<arch>/, or docs/ with FENOK_UPDATE_DOCS=1.
 set -uo pipefail
 . "$(dirname "$0")/lib/session.sh"
 e2e_init studio_page
