@@ -1,7 +1,6 @@
 #include "quiz_draft.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -32,11 +31,6 @@ const ClipExtension kClipExtensions[] = {
 };
 
 const char* const kMediaKeys[] = {"pictures", "audio", "video"};
-
-std::string lowerAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::vector<std::uint8_t> leadingBytes(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);

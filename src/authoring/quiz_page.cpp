@@ -1,7 +1,6 @@
 #include "quiz_page.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 #include "content/field_text.h"
@@ -59,8 +58,7 @@ std::size_t findMarker(const std::string& page, const std::string& marker, std::
 }  // namespace
 
 bool isPagePath(const std::string& path) {
-  std::string lower = path;
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string lower = lowerAscii(path);
   return std::any_of(std::begin(kPageEndings), std::end(kPageEndings), [&](const std::string& ending) {
     return lower.size() > ending.size() && lower.compare(lower.size() - ending.size(), ending.size(), ending) == 0;
   });

@@ -132,4 +132,10 @@ std::size_t firstInvalidUtf8(const std::string& text) {
   return std::string::npos;
 }
 
+std::string lowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 }  // namespace fenok::pack

@@ -26,4 +26,7 @@ std::uint32_t decodeUtf8(const std::string& text, std::size_t i, std::size_t& le
 // The offset of the first byte that is not part of well-formed UTF-8; npos when the text is UTF-8.
 std::size_t firstInvalidUtf8(const std::string& text);
 
+// A-Z made a-z, every other byte as it is: file endings compared whatever their case.
+std::string lowerAscii(std::string text);
+
 }  // namespace fenok::pack
