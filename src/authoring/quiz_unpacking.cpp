@@ -1,6 +1,5 @@
 #include "quiz_unpacking.h"
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "quiz_page.h"
 #include "quiz_source_writer.h"
 #include "quiz_toml.h"
+#include "text_encoding.h"
 #include "authoring/pictures/picture_format.h"
 
 namespace fenok::pack {
@@ -25,11 +25,6 @@ namespace fs = std::filesystem;
 constexpr const char* kPictureType = "IMG";  // JPEG and GIF pictures, and clips; PNG ones are RCDATA
 constexpr const char* kDescriptionName = "quiz.toml";
 constexpr int kMostFolderTries = 1000;
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 const char* pictureEnding(PictureFormat format) {
   switch (format) {
@@ -74,13 +69,16 @@ class Unpacker {
   }
 
  private:
-  // A picture as stored: "IMG" holds JPEG and GIF ones (a solution's with the halves of each byte
-  // exchanged), RCDATA the PNG ones.
+  // A picture where the player finds it: "IMG" holds JPEG and GIF ones (a solution's with the halves of
+  // each byte exchanged), RCDATA the PNG ones.
   bool picture(int number, int firstId, const char* suffix, bool solution, SourceText& key, Message& error) {
-    std::vector<std::uint8_t> bytes = bytesOf(resources_.find(ResourceType::named(kPictureType), firstId + number));
-    if (bytes.empty()) bytes = bytesOf(resources_.find(ResourceType::numbered(kRtRcdata), firstId + number));
-    else if (solution) exchangeNibbles(bytes.data(), bytes.size());
-    if (bytes.empty()) return true;  // none stored: the description says what is missing
+    const int id = firstId + number;
+    const PictureSource source = choosePictureSource(resources_, kPictureType, id);
+    if (source == PictureSource::none) return true;  // none stored: the description says what is missing
+    const bool encoded = source == PictureSource::encoded;
+    std::vector<std::uint8_t> bytes =
+        bytesOf(resources_.find(encoded ? ResourceType::named(kPictureType) : ResourceType::numbered(kRtRcdata), id));
+    if (encoded && solution) exchangeNibbles(bytes.data(), bytes.size());
     const char* ending = pictureEnding(pictureFormat(bytes));
     if (!ending) return true;  // damaged: left for the author to give again
     return write(questionName(number) + suffix + ending, bytes, key, error);
@@ -90,7 +88,7 @@ class Unpacker {
     const std::vector<std::uint8_t> bytes =
         bytesOf(resources_.find(ResourceType::named(kPictureType), kFirstPictureResource + number));
     if (bytes.empty()) return true;
-    return write(questionName(number) + "." + lower(clipExtension(bytes.data(), bytes.size())), bytes, key, error);
+    return write(questionName(number) + "." + lowerAscii(clipExtension(bytes.data(), bytes.size())), bytes, key, error);
   }
 
   bool write(const std::string& name, const std::vector<std::uint8_t>& bytes, SourceText& key, Message& error) {
@@ -113,7 +111,7 @@ class Unpacker {
 }  // namespace
 
 bool isMadeQuizPath(const std::string& path) {
-  const std::string ending = lower(filePath(path).extension().u8string());
+  const std::string ending = lowerAscii(filePath(path).extension().u8string());
   return ending == ".exe" || isPagePath(path);
 }
 
