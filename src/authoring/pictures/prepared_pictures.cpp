@@ -36,49 +36,34 @@ void reuseLargeBuffers() {
 // Fitted pictures are a few tens of kilobytes: twice a full quiz's pictures and solutions are kept.
 constexpr std::size_t kRememberedPictures = 4 * kMaxQuestions;
 
-using PictureKey = std::tuple<std::uint64_t, std::size_t, PictureStorage>;
+}  // namespace
 
-struct FittedPicture {
-  bool ok = false, changed = false;
-  PictureFormat format = PictureFormat::none;
-  std::vector<std::uint8_t> bytes;
-  Message problem;
-};
-
-struct FittedMemo {
+struct PreparedPictures::Memo {
+  using Key = std::tuple<std::uint64_t, std::size_t, PictureStorage>;
   std::mutex mutex;
-  std::map<PictureKey, FittedPicture> pictures;
-  std::deque<PictureKey> order;  // oldest first, forgotten first
+  std::map<Key, Prepared> pictures;
+  std::deque<Key> order;  // oldest first, forgotten first
 };
 
-FittedMemo& fittedMemo() {
-  static FittedMemo memo;
+PreparedPictures::Memo& PreparedPictures::memo() {
+  static Memo memo;
   return memo;
 }
 
-}  // namespace
-
 bool PreparedPictures::recall(const Prepared& input, PictureStorage storage, Prepared& found) {
-  FittedMemo& memo = fittedMemo();
+  Memo& memo = PreparedPictures::memo();
   std::lock_guard<std::mutex> lock(memo.mutex);
-  const auto known = memo.pictures.find(PictureKey{input.inputHash, input.inputSize, storage});
+  const auto known = memo.pictures.find(Memo::Key{input.inputHash, input.inputSize, storage});
   if (known == memo.pictures.end()) return false;
-  const FittedPicture& fitted = known->second;
-  found.ok = fitted.ok;
-  found.changed = fitted.changed;
-  found.format = fitted.format;
-  found.bytes = fitted.bytes;
-  found.problem = fitted.problem;
+  found = known->second;
   return true;
 }
 
 void PreparedPictures::remember(const Prepared& result, PictureStorage storage) {
-  FittedMemo& memo = fittedMemo();
+  Memo& memo = PreparedPictures::memo();
   std::lock_guard<std::mutex> lock(memo.mutex);
-  const PictureKey key{result.inputHash, result.inputSize, storage};
-  if (!memo.pictures.emplace(key, FittedPicture{result.ok, result.changed, result.format, result.bytes, result.problem})
-           .second)
-    return;
+  const Memo::Key key{result.inputHash, result.inputSize, storage};
+  if (!memo.pictures.emplace(key, result).second) return;
   memo.order.push_back(key);
   if (memo.order.size() > kRememberedPictures) {
     memo.pictures.erase(memo.order.front());

@@ -47,6 +47,8 @@ class PreparedPictures {
   Prepared prepareFile(const std::string& path) const;
   // Fitting the same bytes again gives the same picture: what this process fitted is found again (a
   // studio checks its quiz at every change, then makes it), within a bound.
+  struct Memo;
+  static Memo& memo();
   static bool recall(const Prepared& input, PictureStorage storage, Prepared& found);
   static void remember(const Prepared& result, PictureStorage storage);
 
