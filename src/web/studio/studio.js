@@ -172,7 +172,6 @@
     ids: {},
     elements: new Map(),  // control id -> element
     labels: new Map(),    // field id -> its label's text
-    sectionTexts: new Map(),
 
     build(windowData) {
       this.window = windowData;
