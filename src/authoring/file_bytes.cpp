@@ -1,13 +1,39 @@
 #include "file_bytes.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <memory>
 
 namespace fenok::pack {
 namespace {
 
-constexpr std::size_t kReadChunk = 1 << 16;
+// What a file has grown by since its size was taken is read in chunks this size (usually none).
+constexpr std::size_t kTailChunk = 4096;
+
+struct FileClose {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileClose>;
+
+// A C stream rather than an iostream: its read of a whole file is one read of the system (an iostream
+// reads through a small buffer, a call each time, which in the browser's memory file system is most
+// of the cost of opening a quiz of photos).
+OpenFile openForReading(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return OpenFile(_wfopen(path.c_str(), L"rb"));  // UTF-16 names, as the system has them
+#else
+  return OpenFile(std::fopen(path.c_str(), "rb"));
+#endif
+}
+
+// The size the file has now, or 0 when the stream cannot tell (then it is read in chunks).
+std::size_t sizeNow(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+  const long size = std::ftell(file);
+  std::rewind(file);
+  return size > 0 ? static_cast<std::size_t>(size) : 0;
+}
 
 struct KnownFailure {
   std::errc error;
@@ -44,18 +70,23 @@ bool readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, Me
     return false;
   }
   errno = 0;
-  std::ifstream file(filePath(path), std::ios::binary);
+  const OpenFile file = openForReading(filePath(path));
   if (!file) {
     reason = systemReason(errno, Msg::cannotOpen);
     return false;
   }
-  // read() reports a failing read through the stream's state, never by throwing.
-  std::vector<char> chunk(kReadChunk);
-  while (file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || file.gcount() > 0) {
-    bytes.insert(bytes.end(), chunk.data(), chunk.data() + file.gcount());
-    if (!file) break;
+  // The size it has, at once (into memory not cleared first: a vector's resize clears it byte by byte
+  // in WebAssembly), then whatever it has grown by meanwhile, a chunk at a time.
+  const std::size_t size = sizeNow(file.get());
+  const std::unique_ptr<std::uint8_t[]> whole(new std::uint8_t[size]);
+  bytes.assign(whole.get(), whole.get() + std::fread(whole.get(), 1, size, file.get()));
+  std::uint8_t tail[kTailChunk];
+  while (!std::feof(file.get()) && !std::ferror(file.get())) {
+    const std::size_t got = std::fread(tail, 1, sizeof tail, file.get());
+    bytes.insert(bytes.end(), tail, tail + got);
   }
-  if (file.bad()) {
+  if (std::ferror(file.get())) {
+    bytes.clear();
     reason = systemReason(errno, Msg::readError);
     return false;
   }
