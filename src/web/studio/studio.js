@@ -129,10 +129,16 @@
         }
       });
     },
-    putFile(path, blob) {
-      this.known.add(path);
-      return this.run('files', 'readwrite', (s) => s.put(blob, path));
+    // Many files in one transaction: a transaction each costs the page more than the copying.
+    putFiles(entries) {
+      for (const [path] of entries) this.known.add(path);
+      return this.run('files', 'readwrite', (s) => {
+        let request;
+        for (const [path, blob] of entries) request = s.put(blob, path);
+        return request;
+      });
     },
+    putFile(path, blob) { return this.putFiles([[path, blob]]); },
     clearFiles() {
       this.known.clear();
       return this.run('files', 'readwrite', (s) => s.clear());
@@ -705,9 +711,11 @@
       if (handed.fitAhead) fitting.push(fitAhead(handed.bytes, files.length >= FEWEST_TO_SHARE));
       studio.originals.set(path, file);
       paths.push(path);
-      keeping.putFile(path, file);
     }
     await Promise.all(fitting);
+    // Kept once the pictures are fitted: the browser's copying them then runs beside the studio's
+    // opening, on a core the workers no longer need.
+    keeping.putFiles(paths.map((path) => [path, studio.originals.get(path)]));
     return paths;
   });
 
