@@ -21,8 +21,11 @@ shots=$e2e_out
 # A phone's photos: a camera's name, a WebP, and a name that is markup.
 photos=$e2e_work/photos
 mkdir -p "$photos"
-cp samples/demo/pictures/france.jpg "$photos/IMG_20240612_101500.jpg"
-cp samples/demo/pictures/belgique.jpg "$photos/<img src=x onerror=window.hacked=1>.jpg"
+# As phones store them: colour at half the resolution (4:2:0 and 4:2:2), larger than the player's box,
+# which the page's decoder upsamples with vector code the native one does not share on every system.
+convert samples/demo/pictures/france.jpg -resize 1200x -sampling-factor 2x2 -quality 90 "$photos/IMG_20240612_101500.jpg"
+convert samples/demo/pictures/belgique.jpg -resize 900x -sampling-factor 2x1 -quality 90 \
+  "$photos/<img src=x onerror=window.hacked=1>.jpg"
 cp samples/demo/pictures/allemagne.gif "$photos/arc.gif"
 convert -size 320x240 gradient:orange-white "$photos/tour-eiffel.webp"
 

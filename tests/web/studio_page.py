@@ -148,6 +148,26 @@ def open_crowded_folder(b, folder):
                 len(rows(b)) == 96 and "au plus 96 questions" in b.messages(), len(rows(b)))
 
 
+def too_old_browser(studio):
+    """A browser whose WebAssembly lacks vector instructions (Safari before 16.4) is told what to do."""
+    b = Browser()
+    try:
+        b.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                 {"source": "WebAssembly.validate = () => false;"})
+        b.driver.get("file://" + os.path.abspath(studio))
+        said = ""
+        for _ in range(100):
+            said = b.run("return document.getElementById('messages').textContent")
+            if said:
+                break
+            time.sleep(0.05)
+        checks.true("a browser too old for the studio is told to update it, in French",
+                    "trop ancien" in said and "Mettez-le à jour" in said, said)
+        checks.true("and nothing else went wrong", not b.errors(), b.errors())
+    finally:
+        b.close()
+
+
 def main():
     studio, photos, work, shots, heic, huge, crowded = sys.argv[1:8]
     downloads = os.path.join(work, "downloads")
@@ -234,6 +254,7 @@ def main():
             checks.true("with a box a question", len(b.finds("input[type=text]")) == count, len(b.finds("input[type=text]")))
     finally:
         b.close()
+    too_old_browser(studio)
     sys.exit(checks.finish())
 
 

@@ -9,6 +9,8 @@
   const OWN_SCRIPT = document.currentScript ? document.currentScript.textContent : '';
   const TEXTS = {
     studioBroken: 'Cette page est abîmée : son studio ne démarre pas. Téléchargez-la de nouveau.',
+    browserTooOld: 'Ce navigateur est trop ancien pour le studio. Mettez-le à jour (Safari 16.4, Chrome 91, '
+                   + 'Firefox 89 ou plus récent), ou ouvrez cette page dans un autre navigateur.',
     unexpected: 'Une erreur inattendue est survenue : ',
     close: 'Fermer',
     start: 'Choisissez les images de votre quiz, ou leur dossier, ou déposez-les sur cette page : chacune ' +
@@ -44,6 +46,10 @@
   const MOST_WORKERS = 8;
   const DEEPEST_FOLDER = 4;  // a dropped folder's folders are read this deep, where it holds a description
   const FEWEST_TO_SHARE = 4;  // fewer files handed at once: the studio fits their pictures itself
+  // A module of one function returning a vector constant: valid only where WebAssembly has vector
+  // instructions, which the studio's picture decoding uses.
+  const VECTOR_PROBE = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10, 22, 1, 20, 0,
+                                       253, 12, ...new Array(16).fill(0), 11]);
 
   const byId = (id) => document.getElementById(id);
   const make = (tag, className) => {
@@ -1027,6 +1033,10 @@
     byId('start').textContent = TEXTS.start;
     byId('form').hidden = true;
     form.build(JSON.parse(byId('fenok-window').textContent));
+    if (!WebAssembly.validate(VECTOR_PROBE)) {
+      showMessage(TEXTS.browserTooOld, 'error');
+      return;
+    }
     try {
       studio.wasm = fenokBase64Bytes(byId('fenok-studio-module').textContent);
       studio.module = new Module(await fenokStudio({ wasmBinary: studio.wasm }));
@@ -1041,6 +1051,8 @@
     const work = await keeping.work();
     if (work && work.folder && typeof work.description === 'string') offerKept(work);
     document.body.dataset.ready = String(performance.now());
+    // The workers are made ready while the author chooses the pictures, not after.
+    setTimeout(() => fitters.start(), 0);
   }
 
   document.addEventListener('DOMContentLoaded', start);
