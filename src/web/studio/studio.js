@@ -642,7 +642,7 @@
           const worker = new Worker(url);
           worker.onmessage = (event) => this.answered(event.data);
           worker.onerror = () => this.fail();
-          worker.postMessage({ wasm: studio.wasm });
+          postModule(worker);
           this.workers.push(worker);
         }
       } catch (error) {
@@ -1024,7 +1024,8 @@
     lastCommand: 0,
     lastFocus: undefined,
     createKind: 0,
-    wasm: null,  // the module's bytes, for the workers
+    wasm: null,  // the module's bytes, for the workers where its compiled code cannot be sent
+    compiled: null,  // the module compiled once, for the page and its workers
     playersWritten: false,
     originals: new Map(),  // path in the module -> the author's File or kept Blob
   };
@@ -1039,7 +1040,8 @@
     }
     try {
       studio.wasm = fenokBase64Bytes(byId('fenok-studio-module').textContent);
-      studio.module = new Module(await fenokStudio({ wasmBinary: studio.wasm }));
+      studio.compiled = await WebAssembly.compile(studio.wasm);
+      studio.module = new Module(await fenokStudio(instantiatedFrom(studio.compiled)));
     } catch (error) {
       showMessage(TEXTS.studioBroken, 'error');
       return;
@@ -1057,14 +1059,35 @@
 
   document.addEventListener('DOMContentLoaded', start);
 
+  // The module's options that instantiate it from code compiled before: the page and its workers share
+  // that code, and the faster code the engine makes of it once it runs hot.
+  function instantiatedFrom(compiled) {
+    return {
+      instantiateWasm(imports, receive) {
+        WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled));
+        return {};
+      },
+    };
+  }
+
+  // A worker is sent the compiled module, or its bytes where this browser cannot send compiled code.
+  function postModule(worker) {
+    try {
+      worker.postMessage({ compiled: studio.compiled });
+    } catch (error) {
+      worker.postMessage({ wasm: studio.wasm });
+    }
+  }
+
   // In a worker: the studio's module, fitting the pictures the page sends, one at a time.
   function fitPicturesInThisWorker() {
     let entries = null;
     self.onmessage = async (event) => {
       const message = event.data;
       try {
-        if (message.wasm) {
-          entries = fenokStudio({ wasmBinary: message.wasm }).then((module) => new FenokEntries(module, 'fenok_studio_'));
+        if (message.compiled || message.wasm) {
+          const options = message.compiled ? instantiatedFrom(message.compiled) : { wasmBinary: message.wasm };
+          entries = fenokStudio(options).then((module) => new FenokEntries(module, 'fenok_studio_'));
           return;
         }
         const fitter = await entries;
