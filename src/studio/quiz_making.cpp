@@ -51,6 +51,14 @@ MadeQuiz make(const QuizDocument& document, const std::string& player, const pac
   return made;
 }
 
+// The text with each mention of the path made the file's name alone.
+std::string namingFileAlone(std::string text, const std::string& path, const std::string& name) {
+  if (path.empty()) return text;
+  for (std::size_t at = text.find(path); at != std::string::npos; at = text.find(path, at + name.size()))
+    text.replace(at, path.size(), name);
+  return text;
+}
+
 }  // namespace
 
 MadeQuiz makeQuizProgram(const QuizDocument& document, const std::string& output, pack::PlayerArch arch,
@@ -100,17 +108,21 @@ std::string programName(const QuizDocument& document) {
   return (safe.empty() ? kDefaultProgram : safe) + ".exe";
 }
 
-UnpackedQuiz unpackForEditing(const std::string& path) {
+UnpackedQuiz unpackForEditing(const std::string& path, UnpackedInto into) {
   UnpackedQuiz unpacked;
   pack::Message error;
+  const std::string name = pack::filePath(path).filename().u8string();
+  const bool inBrowser = into == UnpackedInto::browser;
   if (!pack::unpackQuiz(path, unpacked.description, error)) {
     unpacked.description.clear();
-    unpacked.message = texts::say(texts::kCannotOpen, {path, pack::say(error, texts::kLanguage)});
+    const std::string reason = pack::say(error, texts::kLanguage);
+    unpacked.message = inBrowser ? texts::say(texts::kCannotOpen, {name, namingFileAlone(reason, path, name)})
+                                 : texts::say(texts::kCannotOpen, {path, reason});
     return unpacked;
   }
-  const fs::path description = pack::filePath(unpacked.description);
-  unpacked.message =
-      texts::say(texts::kUnpacked, {pack::filePath(path).filename().u8string(), description.parent_path().u8string()});
+  const fs::path folder = pack::filePath(unpacked.description).parent_path();
+  unpacked.message = inBrowser ? texts::say(texts::kUnpackedInBrowser, {name})
+                               : texts::say(texts::kUnpacked, {name, folder.u8string()});
   return unpacked;
 }
 

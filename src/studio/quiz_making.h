@@ -36,7 +36,10 @@ struct UnpackedQuiz {
   std::string description;
   std::string message;
 };
-UnpackedQuiz unpackForEditing(const std::string& path);
+// Where the author finds its parts: in the folder beside it, or kept by the browser (the page studio,
+// whose folders are in its memory and mean nothing to the author, so the messages name the file alone).
+enum class UnpackedInto { folder, browser };
+UnpackedQuiz unpackForEditing(const std::string& path, UnpackedInto into = UnpackedInto::folder);
 
 // The name proposed for the program: the quiz's folder name or title, made safe as a file name.
 std::string programName(const QuizDocument& document);

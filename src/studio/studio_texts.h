@@ -97,6 +97,8 @@ constexpr const char* kOpenedWithProblems = "« %s » est ouvert, mais sa lectur
 constexpr const char* kCannotSave = "Impossible d'enregistrer : %s";
 constexpr const char* kUnpacked =
     "« %s » est ouvert pour être modifié : sa description et ses fichiers sont dans le dossier « %s ».";
+constexpr const char* kUnpackedInBrowser =
+    "« %s » est ouvert pour être modifié : sa description et ses images sont gardées dans ce navigateur.";
 constexpr const char* kFolderHasQuiz = "Ce dossier a déjà un quiz.toml : il est ouvert tel quel.";
 constexpr const char* kCannotListFolder = "Impossible de lire le dossier « %s » : %s";
 constexpr const char* kFolderEmpty =

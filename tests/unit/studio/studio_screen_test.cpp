@@ -6,6 +6,7 @@
 #include "authoring/file_bytes.h"
 #include "content/quiz_colours.h"
 #include "platform/portable/memory_form_controls.h"
+#include "quiz_making.h"
 #include "studio_ids.h"
 #include "studio_screen.h"
 #include "studio_support.h"
@@ -177,6 +178,28 @@ TEST_F(StudioScreenTest, AProgramMadeBeforeOpensToBeEditedAgain) {
   EXPECT_NE(host.told[1].message.find("ni un programme Windows ni une page de quiz"), std::string::npos)
       << host.told[1].message;
   EXPECT_EQ(controls.cells(STUDIO_QUESTIONS, 1).size(), 3u);
+}
+
+// The page studio's folders are in its memory: what it tells names the file alone, never them.
+TEST_F(StudioScreenTest, TakenApartInTheBrowserTheMessagesNameTheFileAlone) {
+  host.savedFiles = {folder.path("photos/Mon quiz.exe")};
+  screen.command(STUDIO_CMD_CREATE_QUIZ);
+  folder.write("photos/notes.exe", "not a program");
+  const struct {
+    std::string file;
+    bool opens;
+    std::string told;
+  } cases[] = {
+      {"photos/Mon quiz.exe", true, "« Mon quiz.exe » est ouvert pour être modifié : sa description et ses images sont "
+                                    "gardées dans ce navigateur."},
+      {"photos/notes.exe", false, "Impossible d'ouvrir « notes.exe » : "},
+  };
+  for (const auto& c : cases) {
+    const studio::UnpackedQuiz unpacked = studio::unpackForEditing(folder.path(c.file), studio::UnpackedInto::browser);
+    EXPECT_EQ(!unpacked.description.empty(), c.opens) << c.file;
+    EXPECT_EQ(unpacked.message.rfind(c.told, 0), 0u) << unpacked.message;
+    EXPECT_EQ(unpacked.message.find(folder.path("")), std::string::npos) << unpacked.message;
+  }
 }
 
 TEST_F(StudioScreenTest, TryingPacksAFreshProgramAndStartsIt) {
