@@ -5,8 +5,10 @@ quiz created in its three kinds, each downloaded. The downloads land in WORK/dow
 quiz64.exe and quiz.html, and the description the page kept as WORK/kept.toml, for the caller to read
 back and build again; the page it created is played here. Last, an
 iPhone's HEIC, which Chromium cannot decode, and a WebP too large for a quiz are chosen for
-"Ajouter…": the studio names them; and a folder of thousands of pictures is opened.
+"Ajouter…": the studio names them; a folder of thousands of pictures is opened; folders are dropped on
+the page; and a browser too old for the studio is told so.
 Usage: studio_page.py STUDIO.html PHOTOS WORK SHOTS HEIC HUGE.webp CROWDED_FOLDER"""
+import base64
 import glob
 import os
 import shutil
@@ -28,6 +30,8 @@ KIND_NAMES = ["Programme 32 bits, pour tout Windows", "Programme 64 bits", "Page
 NAMES = {"#c1001": "Titre", "#c1002": "Auteur", "#c1037": "Réponse", "#c1039": "Variantes acceptées",
          "#c1041": "Essayer une réponse", QUESTIONS: "Questions", "#c1061": "Problèmes", "#c40020": "Annuler",
          "#c40021": "Rétablir", TRY: "Essayer le quiz", CREATE: "Créer le quiz…"}
+
+PICTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "samples", "demo", "pictures")
 
 checks = Checks("studio-page")
 
@@ -148,6 +152,57 @@ def open_crowded_folder(b, folder):
                 len(rows(b)) == 96 and "au plus 96 questions" in b.messages(), len(rows(b)))
 
 
+# A folder dropped on the page, as the browser hands it: entries read a batch at a time (one here), each
+# file given when asked.
+DROP_FOLDER = """
+    const entry = (node) => node.children ? {
+      isFile: false, isDirectory: true, name: node.name,
+      createReader() {
+        const children = node.children.map(entry);
+        let next = 0;
+        return { readEntries(done) { setTimeout(() => done(children.slice(next, next += 1))); } };
+      },
+    } : {
+      isFile: true, isDirectory: false, name: node.name,
+      file(done) { setTimeout(() => done(new File([Uint8Array.from(atob(node.bytes), (c) => c.charCodeAt(0))], node.name))); },
+    };
+    const dropped = new Event('drop', { bubbles: true, cancelable: true });
+    Object.defineProperty(dropped, 'dataTransfer', { value: { items: [{ webkitGetAsEntry: () => entry(arguments[0]) }], files: [] } });
+    document.dispatchEvent(dropped);"""
+
+
+def drop_folders(b, pictures):
+    """Folders dropped on the page: one of photos, whose own folder is left alone; one holding a
+    description, whose pictures are in a folder of their own."""
+    def picture(name):
+        with open(os.path.join(pictures, name), "rb") as f:
+            return base64.b64encode(f.read()).decode()
+
+    def drop(folder):
+        b.run(DROP_FOLDER, folder)
+        time.sleep(0.3)
+        settle(b)
+        return [r[0] for r in rows(b)]
+
+    photos = {"name": "Vacances", "children": [
+        {"name": "tour-eiffel.jpg", "bytes": picture("france.jpg")},
+        {"name": "brouillons", "children": [{"name": "notre-dame.jpg", "bytes": picture("belgique.jpg")}]},
+        {"name": "arc-de-triomphe.jpg", "bytes": picture("belgique.jpg")}]}
+    found = drop(photos)
+    checks.true("a folder of photos dropped: a question a photo, its own folders left alone",
+                sorted(found) == ["1 ARC DE TRIOMPHE", "2 TOUR EIFFEL"], found)
+    described = {"name": "Glissé", "children": [
+        {"name": "quiz.toml", "bytes": base64.b64encode(
+            'title = "Glissé"\nmedia = "pictures"\n\n[[question]]\nanswer = "UN"\npicture = "images/un.jpg"\n\n'
+            '[[question]]\nanswer = "DEUX"\npicture = "images/deux.jpg"\n'.encode()).decode()},
+        {"name": "images", "children": [{"name": "un.jpg", "bytes": picture("france.jpg")},
+                                        {"name": "deux.jpg", "bytes": picture("belgique.jpg")}]}]}
+    found = drop(described)
+    checks.true("a folder with its description dropped: the quiz it describes, its pictures in their folder",
+                found == ["1 UN", "2 DEUX"] and all(r[1] for r in rows(b)) and b.driver.title.startswith("Glissé"),
+                [found, b.driver.title])
+
+
 def too_old_browser(studio):
     """A browser whose WebAssembly lacks vector instructions (Safari before 16.4) is told what to do."""
     b = Browser()
@@ -247,6 +302,7 @@ def main():
         reopen_made(b, downloads, kept_rows, work)
         add_unreadable(b, heic, huge, len(kept_rows))
         open_crowded_folder(b, crowded)
+        drop_folders(b, PICTURES)
         page = os.path.join(downloads, "quiz.html")
         if os.path.exists(page):
             b.driver.switch_to.window(b.driver.window_handles[0])
