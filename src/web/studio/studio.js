@@ -44,6 +44,7 @@
   const PICTURE_READ_BY_BROWSER = 1;  // fenok_studio_picture_reader's answers
   const PICTURE_READ_BY_STUDIO = 2;
   const MOST_WORKERS = 8;
+  const PICTURES_AHEAD = 2;  // pictures a worker holds at once: the one it fits, the next one
   const DEEPEST_FOLDER = 4;  // a dropped folder's folders are read this deep, where it holds a description
   const FEWEST_TO_SHARE = 4;  // fewer files handed at once: the studio fits their pictures itself
   // A module of one function returning a vector constant: valid only where WebAssembly has vector
@@ -629,7 +630,8 @@
 
   // --- Workers: the pictures fitted on every core while the page reads the next ones -----------------
   const fitters = {
-    workers: null,
+    workers: null,  // each { worker, inFlight }
+    queue: [],  // pictures no worker has taken yet: { id, bytes }
     waiting: new Map(),  // request id -> its promise's resolve
     sent: 0,
     start() {
@@ -639,11 +641,11 @@
         const url = URL.createObjectURL(new Blob([OWN_SCRIPT], { type: 'text/javascript' }));
         const count = Math.min(navigator.hardwareConcurrency || 1, MOST_WORKERS);
         for (let i = 0; i < count && count > 1; ++i) {
-          const worker = new Worker(url);
-          worker.onmessage = (event) => this.answered(event.data);
-          worker.onerror = () => this.fail();
-          postModule(worker);
-          this.workers.push(worker);
+          const fitter = { worker: new Worker(url), inFlight: 0 };
+          fitter.worker.onmessage = (event) => this.answered(fitter, event.data);
+          fitter.worker.onerror = () => this.fail();
+          postModule(fitter.worker);
+          this.workers.push(fitter);
         }
       } catch (error) {
         this.fail();  // no workers here: the studio fits the pictures itself
@@ -652,24 +654,38 @@
     },
     // The picture fitted by a worker, or null (none here, or it failed).
     fit(bytes) {
-      const workers = this.start();
-      if (!workers.length) return Promise.resolve(null);
+      if (!this.start().length) return Promise.resolve(null);
       const id = this.sent++;
-      const copy = bytes.slice();
       return new Promise((resolve) => {
         this.waiting.set(id, resolve);
-        workers[id % workers.length].postMessage({ id, bytes: copy }, [copy.buffer]);
+        this.queue.push({ id, bytes });
+        this.dispatch();
       });
     },
-    answered(answer) {
+    // Each worker is given the next picture as it finishes one (with one more waiting, so that it never
+    // waits for the page): a worker slowed by larger pictures takes fewer, and all finish together.
+    dispatch() {
+      for (const fitter of this.workers) {
+        while (fitter.inFlight < PICTURES_AHEAD && this.queue.length) {
+          const { id, bytes } = this.queue.shift();
+          const copy = bytes.slice();  // the worker takes this one; the page keeps its own
+          fitter.inFlight += 1;
+          fitter.worker.postMessage({ id, bytes: copy }, [copy.buffer]);
+        }
+      }
+    },
+    answered(fitter, answer) {
       if (answer.failed) return this.fail();
+      fitter.inFlight -= 1;
       const resolve = this.waiting.get(answer.id);
       this.waiting.delete(answer.id);
       if (resolve) resolve(answer.fitted);
+      this.dispatch();
     },
     fail() {
-      for (const worker of this.workers || []) worker.terminate();
+      for (const fitter of this.workers || []) fitter.worker.terminate();
       this.workers = [];
+      this.queue = [];
       for (const resolve of this.waiting.values()) resolve(null);
       this.waiting.clear();
     },
