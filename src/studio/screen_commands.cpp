@@ -75,7 +75,8 @@ void ScreenState::openFolder(const std::string& folder) {
   std::string list;
   for (const std::string& line : leftOut) list += "\n• " + line;
   if (!drafted) {
-    host.tell(reason.empty() ? say(texts::kFolderEmpty, {folder}) + list : say(texts::kCannotListFolder, {folder, reason}),
+    const std::string shown = host.shownPath(folder);
+    host.tell(reason.empty() ? say(texts::kFolderEmpty, {shown}) + list : say(texts::kCannotListFolder, {shown, reason}),
               Tone::error);
     return;
   }
@@ -97,7 +98,7 @@ void ScreenState::openFile(const std::string& path) {
   std::vector<pack::Problem> problems;
   std::string reason;
   if (!QuizDocument::open(path, next, problems, reason)) {
-    host.tell(say(texts::kCannotOpen, {path, reason}), Tone::error);
+    host.tell(say(texts::kCannotOpen, {host.shownPath(path), reason}), Tone::error);
     recent.remove(path);
     host.setRecentFiles(recent.paths());
     return;
@@ -186,7 +187,7 @@ void ScreenState::createQuiz() {
                              host.programFolder());
   host.setBusy(false);
   if (!made.error.empty()) return host.tell(say(texts::kCannotCreate, {failure(made)}), Tone::error);
-  host.tell(say(texts::kCreated, {output, std::to_string(made.questionCount)}), Tone::information);
+  host.tell(say(texts::kCreated, {host.shownPath(output), std::to_string(made.questionCount)}), Tone::information);
 }
 
 void ScreenState::tryQuiz() {
@@ -287,7 +288,7 @@ void ScreenState::playClip() {
   if (!q || q->clip.value.empty()) return;
   const std::string path = document.absolutePath(q->clip.value);
   std::string error;
-  if (!host.openFile(path, error)) host.tell(say(texts::kCannotOpenFile, {path, error}), Tone::error);
+  if (!host.openFile(path, error)) host.tell(say(texts::kCannotOpenFile, {host.shownPath(path), error}), Tone::error);
 }
 
 // The guide lies beside the studio, as the archive has it.

@@ -53,6 +53,9 @@ class StudioHost {
   virtual bool runs64Bit() const = 0;               // the studio's own kind, which this host surely runs
   // A host that cannot start a program (a browser) tries the quiz as its page, opened with openFile.
   virtual bool triesQuizAsPage() const { return false; }
+  // A file or folder as messages name it: by its path; where the files live in the host's own memory
+  // (a browser's), whose folders mean nothing to the author, by its name alone.
+  virtual std::string shownPath(const std::string& path) const { return path; }
 
   virtual void setWindowTitle(const std::string& title) = 0;
   virtual void setRecentFiles(const std::vector<std::string>& paths) = 0;  // the "Fichier" menu's list

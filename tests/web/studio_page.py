@@ -104,6 +104,8 @@ def create_all(b, downloads):
             shutil.move(made, os.path.join(downloads, name))
         checks.true(f"{name}: the studio says it is made, nothing wrong", "error" not in b.run(
             "return [...document.querySelectorAll('.message')].map((m) => m.className).join(' ')"), b.messages())
+        checks.true(f"{name}: named by its file, not by the module's folders",
+                    "Le quiz est créé : Mon quiz." in b.messages() and "/quiz/" not in b.messages(), b.messages())
 
 
 def reopen_made(b, downloads, kept_rows, work):
