@@ -51,9 +51,9 @@ MadeQuiz make(const QuizDocument& document, const std::string& player, const pac
   return made;
 }
 
-// The text with each mention of the path made the file's name alone.
-std::string namingFileAlone(std::string text, const std::string& path, const std::string& name) {
-  if (path.empty()) return text;
+// The text with each mention of the path made the name given.
+std::string namingAs(std::string text, const std::string& path, const std::string& name) {
+  if (path.empty() || path == name) return text;
   for (std::size_t at = text.find(path); at != std::string::npos; at = text.find(path, at + name.size()))
     text.replace(at, path.size(), name);
   return text;
@@ -108,21 +108,20 @@ std::string programName(const QuizDocument& document) {
   return (safe.empty() ? kDefaultProgram : safe) + ".exe";
 }
 
-UnpackedQuiz unpackForEditing(const std::string& path, UnpackedInto into) {
+UnpackedQuiz unpackForEditing(const std::string& path, const StudioHost& host) {
   UnpackedQuiz unpacked;
   pack::Message error;
-  const std::string name = pack::filePath(path).filename().u8string();
-  const bool inBrowser = into == UnpackedInto::browser;
+  const std::string shown = host.shownPath(path);
   if (!pack::unpackQuiz(path, unpacked.description, error)) {
     unpacked.description.clear();
-    const std::string reason = pack::say(error, texts::kLanguage);
-    unpacked.message = inBrowser ? texts::say(texts::kCannotOpen, {name, namingFileAlone(reason, path, name)})
-                                 : texts::say(texts::kCannotOpen, {path, reason});
+    const std::string reason = pack::say(error, texts::kLanguage);  // it names the file by its path
+    unpacked.message = texts::say(texts::kCannotOpen, {shown, namingAs(reason, path, shown)});
     return unpacked;
   }
+  const std::string name = pack::filePath(path).filename().u8string();
   const fs::path folder = pack::filePath(unpacked.description).parent_path();
-  unpacked.message = inBrowser ? texts::say(texts::kUnpackedInBrowser, {name})
-                               : texts::say(texts::kUnpacked, {name, folder.u8string()});
+  unpacked.message = host.keepsFilesInMemory() ? texts::say(texts::kUnpackedInBrowser, {name})
+                                               : texts::say(texts::kUnpacked, {name, folder.u8string()});
   return unpacked;
 }
 

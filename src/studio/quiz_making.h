@@ -5,6 +5,7 @@
 
 #include "authoring/stub_locator.h"
 #include "quiz_document.h"
+#include "studio_host.h"
 
 namespace fenok::studio {
 
@@ -36,10 +37,9 @@ struct UnpackedQuiz {
   std::string description;
   std::string message;
 };
-// Where the author finds its parts: in the folder beside it, or kept by the browser (the page studio,
-// whose folders are in its memory and mean nothing to the author, so the messages name the file alone).
-enum class UnpackedInto { folder, browser };
-UnpackedQuiz unpackForEditing(const std::string& path, UnpackedInto into = UnpackedInto::folder);
+// The messages name the file as the host shows it; a host keeping the files in its memory keeps the
+// parts too, where a folder would mean nothing to the author.
+UnpackedQuiz unpackForEditing(const std::string& path, const StudioHost& host);
 
 // The name proposed for the program: the quiz's folder name or title, made safe as a file name.
 std::string programName(const QuizDocument& document);

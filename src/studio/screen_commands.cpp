@@ -114,7 +114,7 @@ void ScreenState::openFile(const std::string& path) {
 
 // A program or a page made before: taken apart beside it, then its description opened.
 void ScreenState::openMadeQuiz(const std::string& path) {
-  const UnpackedQuiz unpacked = unpackForEditing(path);
+  const UnpackedQuiz unpacked = unpackForEditing(path, host);
   if (unpacked.description.empty()) return host.tell(unpacked.message, Tone::error);
   openFile(unpacked.description);
   if (document.path() == fs::absolute(pack::filePath(unpacked.description)).u8string())

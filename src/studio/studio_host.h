@@ -3,6 +3,7 @@
 // starting a program, and where things go. The Win32 layer answers each with the call of the same
 // meaning and nothing more; the tests answer from a script.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -53,9 +54,13 @@ class StudioHost {
   virtual bool runs64Bit() const = 0;               // the studio's own kind, which this host surely runs
   // A host that cannot start a program (a browser) tries the quiz as its page, opened with openFile.
   virtual bool triesQuizAsPage() const { return false; }
-  // A file or folder as messages name it: by its path; where the files live in the host's own memory
-  // (a browser's), whose folders mean nothing to the author, by its name alone.
-  virtual std::string shownPath(const std::string& path) const { return path; }
+  // Where the author's files live: on disk, or in the host's own memory (a browser's), whose folders
+  // mean nothing to the author.
+  virtual bool keepsFilesInMemory() const { return false; }
+  // A file or folder as messages name it: by its path, or by its name alone where the files are in memory.
+  std::string shownPath(const std::string& path) const {
+    return keepsFilesInMemory() ? std::filesystem::u8path(path).filename().u8string() : path;
+  }
 
   virtual void setWindowTitle(const std::string& title) = 0;
   virtual void setRecentFiles(const std::vector<std::string>& paths) = 0;  // the "Fichier" menu's list

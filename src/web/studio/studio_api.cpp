@@ -210,7 +210,7 @@ FENOK_WEB_EXPORT void fenok_studio_dropped(const char* lines, std::size_t size) 
 // beside it: {"description": its path or "", "message": what to tell the author}. The page then
 // starts the studio on the description, so that a file that is no quiz leaves the quiz on screen.
 FENOK_WEB_EXPORT void fenok_studio_unpack(const char* path, std::size_t size) {
-  const fenok::studio::UnpackedQuiz unpacked = fenok::studio::unpackForEditing(entryText(path, size), fenok::studio::UnpackedInto::browser);
+  const fenok::studio::UnpackedQuiz unpacked = fenok::studio::unpackForEditing(entryText(path, size), current().host());
   fenok::web::JsonWriter json;
   json.beginObject();
   json.field("description", unpacked.description);

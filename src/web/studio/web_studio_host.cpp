@@ -1,6 +1,5 @@
 #include "web/studio/web_studio_host.h"
 
-#include <filesystem>
 #include <utility>
 
 namespace fenok::web {
@@ -80,11 +79,6 @@ bool WebStudioHost::openFile(const std::string& path, std::string& error) {
   opened_.push_back(path);
   error.clear();
   return true;
-}
-
-// The module's folders (/quiz/1/…) are its own memory: the author knows the file, or folder, by its name.
-std::string WebStudioHost::shownPath(const std::string& path) const {
-  return std::filesystem::u8path(path).filename().u8string();
 }
 
 void WebStudioHost::setUndoable(bool canUndo, bool canRedo) {

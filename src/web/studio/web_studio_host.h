@@ -61,7 +61,7 @@ class WebStudioHost : public studio::StudioHost {
   std::string settingsFolder() const override { return kStudioSettingsFolder; }
   bool runs64Bit() const override { return false; }  // the 32-bit program runs on every Windows
   bool triesQuizAsPage() const override { return true; }
-  std::string shownPath(const std::string& path) const override;
+  bool keepsFilesInMemory() const override { return true; }  // the module's folders: /quiz/1/…
   void setWindowTitle(const std::string& title) override { title_ = title; }
   void setRecentFiles(const std::vector<std::string>& paths) override { recent_ = paths; }
   void setUndoable(bool canUndo, bool canRedo) override;

@@ -181,9 +181,12 @@ TEST_F(StudioScreenTest, AProgramMadeBeforeOpensToBeEditedAgain) {
 }
 
 // The page studio's folders are in its memory: what it tells names the file alone, never them.
-TEST_F(StudioScreenTest, TakenApartInTheBrowserTheMessagesNameTheFileAlone) {
+TEST_F(StudioScreenTest, FilesKeptInMemoryAreNamedAloneInMessages) {
+  host.inMemory = true;
   host.savedFiles = {folder.path("photos/Mon quiz.exe")};
   screen.command(STUDIO_CMD_CREATE_QUIZ);
+  ASSERT_FALSE(host.told.empty());
+  EXPECT_EQ(host.told.back().message, "Le quiz est créé : Mon quiz.exe (3 questions).");
   folder.write("photos/notes.exe", "not a program");
   const struct {
     std::string file;
@@ -195,7 +198,7 @@ TEST_F(StudioScreenTest, TakenApartInTheBrowserTheMessagesNameTheFileAlone) {
       {"photos/notes.exe", false, "Impossible d'ouvrir « notes.exe » : "},
   };
   for (const auto& c : cases) {
-    const studio::UnpackedQuiz unpacked = studio::unpackForEditing(folder.path(c.file), studio::UnpackedInto::browser);
+    const studio::UnpackedQuiz unpacked = studio::unpackForEditing(folder.path(c.file), host);
     EXPECT_EQ(!unpacked.description.empty(), c.opens) << c.file;
     EXPECT_EQ(unpacked.message.rfind(c.told, 0), 0u) << unpacked.message;
     EXPECT_EQ(unpacked.message.find(folder.path("")), std::string::npos) << unpacked.message;

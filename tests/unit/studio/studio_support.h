@@ -31,6 +31,7 @@ class ScriptedHost : public studio::StudioHost {
   std::string title, program, settings;
   std::vector<std::string> recent;
   bool sixtyFour = false;
+  bool inMemory = false;  // the files kept in the host's memory, as a browser's page keeps them
 
   bool chooseFolder(const std::string&, std::string& folder) override { return take(folders, folder); }
   bool chooseFilesToOpen(const studio::FileDialog&, std::vector<std::string>& paths) override {
@@ -68,6 +69,7 @@ class ScriptedHost : public studio::StudioHost {
   std::string programFolder() const override { return program; }
   std::string settingsFolder() const override { return settings; }
   bool runs64Bit() const override { return sixtyFour; }
+  bool keepsFilesInMemory() const override { return inMemory; }
   void setWindowTitle(const std::string& text) override { title = text; }
   void setRecentFiles(const std::vector<std::string>& paths) override { recent = paths; }
   void setUndoable(bool undo, bool redo) override {
