@@ -145,7 +145,6 @@
         return request;
       });
     },
-    putFile(path, blob) { return this.putFiles([[path, blob]]); },
     clearFiles() {
       this.known.clear();
       return this.run('files', 'readwrite', (s) => s.clear());
@@ -169,9 +168,8 @@
       const kept = studio.module.json();
       if (kept.folder) studio.folder = kept.folder;
       // Files the studio wrote itself (a quiz made before, taken apart) are kept as the author's are.
-      for (const path of kept.files) {
-        if (!this.known.has(path)) this.putFile(path, new Blob([studio.module.readFile(path)]));
-      }
+      const unknown = kept.files.filter((path) => !this.known.has(path));
+      if (unknown.length) this.putFiles(unknown.map((path) => [path, new Blob([studio.module.readFile(path)])]));
       delete kept.files;
       kept.title = studio.title;
       await this.run('work', 'readwrite', (s) => s.put(kept, 'current'));
